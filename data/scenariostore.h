@@ -1,0 +1,40 @@
+#pragma once
+
+#include "data/scenariofile.h"
+#include "data/scenariotables.h"
+
+#include <QString>
+
+namespace veldor {
+
+// The one in-memory copy of the scenario, plus the path it was read from. Every operation
+// that touches the disk checks first and changes nothing when it fails: a refused open keeps
+// the old file name and tables, a refused save leaves the file as it was.
+class ScenarioStore : public ScenarioTables
+{
+public:
+    ScenarioStore(); // all zero, then Clear()
+
+    // Sets Money and Grain to 0 and King to none for every force; nothing else.
+    void Clear();
+
+    bool FileOpen() const { return !fileName_.isEmpty(); }
+    const QString& FileName() const { return fileName_; }
+
+    // Reads `path` into the tables and makes it the current file.
+    bool Open(const QString& path, QString& error);
+    // Reads the current file again, dropping every change made since.
+    bool Reload(QString& error);
+    // Writes every named field back into the current file.
+    bool Save(QString& error, const ReplaceOptions& options = {}) const;
+
+private:
+    bool readInto(const QString& path, QString& error);
+
+    QString fileName_;
+};
+
+// What every guarded action answers while no file is open.
+QString NoFileMessage();
+
+} // namespace veldor
