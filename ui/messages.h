@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace veldor {
+
+// The one place a message reaches the user: a modal box with an OK button. Its objectName is
+// "Message", so scripts and tests can find and answer it.
+void ShowMessage(QWidget* parent, const QString& text);
+
+} // namespace veldor
