@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the normal build, the same tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of each fuzz target.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+jobs=$(nproc)
+
+scripts/install-deps.sh
+
+export QT_QPA_PLATFORM=offscreen
+export CTEST_OUTPUT_ON_FAILURE=1
+
+echo "== Build (warnings are errors)"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+
+echo "== Tests"
+ctest --test-dir build -j"$jobs" --timeout 300 | tee "$root/build/ctest.log"
+
+echo "== Tests under ASan+UBSan"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELDOR_SANITIZE=ON -DVELDOR_BENCH=OFF
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan -j"$jobs" --timeout 600 \
+    | tee "$root/build-asan/ctest.log"
+
+if [ -x fuzz/smoke.sh ]; then
+    echo "== Fuzz smoke"
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVELDOR_FUZZ=ON -DVELDOR_TESTS=OFF -DVELDOR_BENCH=OFF -DVELDOR_GUI=OFF \
+        -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined"
+    cmake --build build-fuzz -j"$jobs"
+    fuzz/smoke.sh "$root/build-fuzz" 20
+fi
+
+if [ -x scripts/check-install.sh ]; then
+    echo "== Install and package"
+    scripts/check-install.sh "$root/build"
+fi
+
+# One closing line for both test runs.
+total() { grep -h -o "tests failed out of [0-9]*" "$@" | awk '{s += $5} END {print s + 0}'; }
+failed() { grep -h -o "[0-9]* tests failed" "$@" | awk '{s += $1} END {print s + 0}'; }
+logs=("$root/build/ctest.log" "$root/build-asan/ctest.log")
+echo "== All checks passed"
+echo "tests: $(($(total "${logs[@]}") - $(failed "${logs[@]}"))) passed, $(failed "${logs[@]}") failed"
