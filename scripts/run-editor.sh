@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the editor, prepares run/ with the name lists and a generated sample scenario, and
+# starts the editor there. Without a display it writes screenshots instead and prints their
+# paths.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+scripts/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)" --target veldor-editor veldor-sample veldor-shot veldor-sce
+
+mkdir -p run
+cp assets/name.txt assets/face.txt assets/city.txt run/
+sample=run/D_Sce_sample.kqx
+[ -f "$sample" ] || build/bin/veldor-sample --seed 1 -o "$sample"
+build/bin/veldor-sce info "$sample" | head -n 12
+
+cd run
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "Starting the editor in $root/run (open D_Sce_sample.kqx)."
+    exec "$root/build/bin/veldor-editor"
+fi
+
+echo "No display here: writing screenshots instead of starting a window."
+mkdir -p "$root/shots"
+export QT_QPA_PLATFORM=offscreen
+"$root/build/bin/veldor-shot" --window FMap -o "$root/shots/main-empty.png"
+"$root/build/bin/veldor-shot" --window FMap --scenario D_Sce_sample.kqx -o "$root/shots/main-sample.png"
+"$root/build/bin/veldor-shot" --window FAbout -o "$root/shots/about.png"
+ls -1 "$root"/shots/*.png
