@@ -1,0 +1,94 @@
+// Writes the sample scenario to disk, for demos and for trying the editor without a game file.
+
+#include "tools/sample/samplescenario.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace {
+
+int fail(const QString& message)
+{
+    QTextStream(stderr) << "veldor-sample: " << message << Qt::endl;
+    return 1;
+}
+
+// A new file is opened with NewOnly, so a file that appears meanwhile is not overwritten
+// either; --force replaces an existing one through a temporary file in the same folder.
+bool writeFile(const QString& path, const QByteArray& bytes, bool force, QString& error)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    QSaveFile replacement(path);
+    QFile fresh(path);
+    QFileDevice& file = force ? static_cast<QFileDevice&>(replacement) : fresh;
+    const auto mode = force ? QIODevice::WriteOnly : QIODevice::WriteOnly | QIODevice::NewOnly;
+    if (!file.open(mode)) {
+        error = !force && QFile::exists(path)
+                    ? QStringLiteral("“%1”已经存在；要覆盖它请加 --force。").arg(shown)
+                    : QStringLiteral("无法创建“%1”：%2。").arg(shown, file.errorString());
+        return false;
+    }
+    const bool written = file.write(bytes) == bytes.size();
+    const bool done = force ? written && replacement.commit() : written && fresh.flush();
+    if (!done) {
+        error = QStringLiteral("无法写入“%1”：%2。").arg(shown, file.errorString());
+        if (!force) {
+            fresh.close();
+            fresh.remove();
+        }
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("veldor-sample"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("生成一个示例剧本文件：同一种子总是得到同样的字节。"));
+    parser.addHelpOption();
+    const QCommandLineOption seedOption(QStringLiteral("seed"),
+                                        QStringLiteral("随机种子（默认 1）。"), QStringLiteral("N"),
+                                        QStringLiteral("1"));
+    const QCommandLineOption outputOption(
+        {QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("输出文件（默认为当前目录下的 D_Sce_sample.kqx）。"), QStringLiteral("PATH"),
+        QStringLiteral("D_Sce_sample.kqx"));
+    const QCommandLineOption forceOption(QStringLiteral("force"),
+                                         QStringLiteral("覆盖已存在的文件。"));
+    parser.addOptions({seedOption, outputOption, forceOption});
+    if (!parser.parse(app.arguments()))
+        return fail(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("多余的参数：%1").arg(parser.positionalArguments().join(' ')));
+
+    bool ok = false;
+    const uint seed = parser.value(seedOption).toUInt(&ok);
+    if (!ok)
+        return fail(QStringLiteral("种子“%1”不是 0 到 4294967295 之间的整数。")
+                        .arg(parser.value(seedOption)));
+
+    const QString path = parser.value(outputOption);
+    QString error;
+    if (!writeFile(path, veldor::MakeSampleScenarioBytes(seed), parser.isSet(forceOption), error))
+        return fail(error);
+    QTextStream(stdout) << QStringLiteral("已写入“%1”（种子 %2，%3 字节）。")
+                               .arg(QDir::toNativeSeparators(path))
+                               .arg(seed)
+                               .arg(veldor::kSampleFileSize)
+                        << Qt::endl;
+    return 0;
+}

@@ -1,0 +1,63 @@
+#include "tools/sce/sce.h"
+
+#include "data/nametables.h"
+#include "tools/sce/scecommand.h"
+#include "tools/sce/scecommandline.h"
+
+#include <QTextStream>
+
+namespace veldor {
+namespace {
+
+void writeToolHelp(QTextStream& out)
+{
+    out << "Usage: veldor-sce COMMAND [options] FILE\n"
+        << QStringLiteral("Veldor 剧本文件的命令行工具。\n\n命令：\n");
+    for (const SceCommand& command : SceCommands())
+        out << "  " << QString::fromLatin1(command.name).leftJustified(10)
+            << QString::fromUtf8(command.summary) << '\n';
+    out << QStringLiteral("\n每个命令的用法：veldor-sce COMMAND --help\n");
+}
+
+const SceCommand* findCommand(const QString& name)
+{
+    for (const SceCommand& command : SceCommands())
+        if (name == QLatin1String(command.name))
+            return &command;
+    return nullptr;
+}
+
+} // namespace
+
+int RunSce(const QStringList& args, SceContext& context)
+{
+    if (args.isEmpty()) {
+        writeToolHelp(context.err);
+        return kSceFailure;
+    }
+    const QString& first = args.front();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h") ||
+        first == QLatin1String("help")) {
+        writeToolHelp(context.out);
+        return kSceSuccess;
+    }
+    const SceCommand* command = findCommand(first);
+    if (!command) {
+        context.err << QStringLiteral("veldor-sce: 未知命令“%1”。").arg(first) << '\n';
+        writeToolHelp(context.err);
+        context.err.flush();
+        return kSceFailure;
+    }
+    const int code = command->run(args.mid(1), context);
+    context.out.flush();
+    context.err.flush();
+    return code;
+}
+
+int RunSce(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    SceContext context{out, err, NameListDirs()};
+    return RunSce(args, context);
+}
+
+} // namespace veldor

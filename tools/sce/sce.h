@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+namespace veldor {
+
+// What a command may touch besides the files it is given.
+struct SceContext
+{
+    QTextStream& out;
+    QTextStream& err;
+    // Where name.txt, face.txt and city.txt are looked for.
+    QStringList nameListDirs;
+};
+
+// Runs the command line `args` (without the program name, e.g. {"dump", "x.kqx"}) and returns
+// the exit code: 0 on success, 1 on any failure, which is also described on `context.err`.
+int RunSce(const QStringList& args, SceContext& context);
+int RunSce(const QStringList& args, QTextStream& out, QTextStream& err);
+
+} // namespace veldor

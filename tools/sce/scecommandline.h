@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+namespace veldor {
+
+struct SceContext;
+
+// The parser of one subcommand: --help, its options and a fixed number of file arguments.
+class SceCommandLine
+{
+public:
+    SceCommandLine(const QString& command, const QString& description);
+
+    void addOption(const QCommandLineOption& option) { parser_.addOption(option); }
+    void addFileArgument(const QString& name, const QString& description);
+
+    // True when the command should go on. Otherwise `exitCode` says how to end: 0 after the
+    // help was shown on out, 1 after a usage error was described on err.
+    bool parse(const QStringList& args, SceContext& context, int& exitCode);
+
+    const QCommandLineParser& parser() const { return parser_; }
+    QString file(int k) const { return parser_.positionalArguments().value(k); }
+
+private:
+    QString helpText() const;
+
+    QString command_;
+    QCommandLineParser parser_;
+    QStringList fileNames_;
+};
+
+// Writes "veldor-sce COMMAND: message" on err and returns the failure exit code.
+int SceFail(const QString& command, const QString& message, SceContext& context);
+
+} // namespace veldor
