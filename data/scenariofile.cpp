@@ -23,7 +23,10 @@ QString shown(const QString& path)
 
 QString grouped(qint64 n)
 {
-    return QLocale::c().toString(n);
+    // The C locale omits group separators unless asked for them.
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions(QLocale::DefaultNumberOptions);
+    return locale.toString(n);
 }
 
 // The checks shared by open, reload and save: the file exists, is a regular file (a directory
