@@ -1,0 +1,281 @@
+// How a save meets the disk: refusals that leave the file alone, the atomic replace, and the
+// in-place fallback where the folder takes no new file.
+
+#include "data/scenariofile.h"
+#include "data/scenariolayout.h"
+#include "data/scenariostore.h"
+#include "support/scenariofiles.h"
+#include "tempscenario.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace veldor {
+namespace {
+
+using test::ReadBytes;
+using test::ScenarioFolder;
+
+constexpr auto kEveryoneReadWrite = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                    QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+constexpr auto kReadOnlyFolder = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                 QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+
+// A store opened on a fresh random file, with one applied edit that a save must write.
+struct OpenScenario
+{
+    explicit OpenScenario(const QString& name, uint32_t seed = 21)
+    {
+        file = folder.add(name, seed);
+        before = ReadBytes(file);
+        QString error;
+        EXPECT_TRUE(store->Open(file, error)) << error.toStdString();
+        store->cities.ShouYi[3] = uint16_t(store->cities.ShouYi[3] + 1);
+    }
+
+    ScenarioFolder folder;
+    QString file;
+    QByteArray before;
+    std::unique_ptr<ScenarioStore> store = std::make_unique<ScenarioStore>();
+};
+
+uint16_t shouYi3(const QByteArray& bytes)
+{
+    return qFromLittleEndian<uint16_t>(bytes.constData() + 570946);
+}
+
+TEST(Save, ShrunkFileIsRefusedAndLeftAsItIs)
+{
+    OpenScenario s(QStringLiteral("shrunk.kqx"));
+    ASSERT_TRUE(QFile::resize(s.file, 600000));
+    QString error;
+    EXPECT_FALSE(s.store->Save(error));
+    EXPECT_TRUE(error.contains(s.file)) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("600,000"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("719,712"))) << error.toStdString();
+    EXPECT_TRUE(ReadBytes(s.file) == s.before.left(600000));
+    EXPECT_EQ(s.folder.entries(), QStringList{QStringLiteral("shrunk.kqx")});
+}
+
+TEST(Save, KeepsTheLengthTheFileHasNowAndItsTail)
+{
+    OpenScenario s(QStringLiteral("grown.kqx"));
+    QByteArray grown = s.before + QByteArray(5000, '\x5A');
+    test::WriteBytes(s.file, grown);
+    QString error;
+    ASSERT_TRUE(s.store->Save(error)) << error.toStdString();
+    const QByteArray after = ReadBytes(s.file);
+    ASSERT_EQ(after.size(), grown.size());
+    EXPECT_TRUE(after.mid(720000) == grown.mid(720000));
+    EXPECT_EQ(shouYi3(after), s.store->cities.ShouYi[3]);
+
+    // Shorter than at open but still long enough: saved at its new length.
+    ASSERT_TRUE(QFile::resize(s.file, layout::kMinFileSize));
+    ASSERT_TRUE(s.store->Save(error)) << error.toStdString();
+    EXPECT_EQ(QFileInfo(s.file).size(), layout::kMinFileSize);
+}
+
+TEST(Save, DeletedFileIsNotCreatedAgain)
+{
+    OpenScenario s(QStringLiteral("gone.kqx"));
+    ASSERT_TRUE(QFile::remove(s.file));
+    QString error;
+    EXPECT_FALSE(s.store->Save(error));
+    EXPECT_TRUE(error.contains(s.file)) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(s.file));
+    EXPECT_TRUE(s.folder.entries().isEmpty()) << s.folder.entries().join(' ').toStdString();
+}
+
+TEST(Save, FileReplacedByAFolderIsRefused)
+{
+    OpenScenario s(QStringLiteral("swapped.kqx"));
+    ASSERT_TRUE(QFile::remove(s.file));
+    ASSERT_TRUE(QDir().mkdir(s.file));
+    QString error;
+    EXPECT_FALSE(s.store->Save(error));
+    EXPECT_TRUE(QFileInfo(s.file).isDir());
+}
+
+TEST(Save, FailedWriteLeavesTheOriginalAndNoTemporaryFile)
+{
+    OpenScenario s(QStringLiteral("failing.kqx"));
+    const std::function<qint64(QFileDevice&, const char*, qint64)> failures[] = {
+        [](QFileDevice&, const char*, qint64) -> qint64 { return -1; },
+        // A disk that fills up half way.
+        [](QFileDevice& device, const char* data, qint64 size) -> qint64 {
+            return device.write(data, size / 2);
+        },
+    };
+    for (const auto& failure : failures) {
+        for (bool sync : {true, false}) {
+            QString error;
+            EXPECT_FALSE(s.store->Save(error, ReplaceOptions{sync, failure}));
+            EXPECT_TRUE(error.contains(s.file)) << error.toStdString();
+            EXPECT_TRUE(ReadBytes(s.file) == s.before);
+            EXPECT_EQ(s.folder.entries(), QStringList{QStringLiteral("failing.kqx")});
+        }
+    }
+}
+
+TEST(Save, WithoutSyncWritesTheSameBytes)
+{
+    OpenScenario s(QStringLiteral("nosync.kqx"));
+    QString error;
+    ASSERT_TRUE(s.store->Save(error, ReplaceOptions{false, {}}));
+    const QByteArray unsynced = ReadBytes(s.file);
+    ASSERT_TRUE(s.store->Save(error));
+    EXPECT_TRUE(ReadBytes(s.file) == unsynced);
+    EXPECT_EQ(shouYi3(unsynced), s.store->cities.ShouYi[3]);
+}
+
+TEST(Save, ThroughASymlinkReplacesItsTargetAndKeepsTheLink)
+{
+    ScenarioFolder elsewhere;
+    OpenScenario s(QStringLiteral("real.kqx"));
+    const QString link = elsewhere.path(QStringLiteral("link.kqx"));
+    ASSERT_TRUE(QFile::link(s.file, link));
+    QString error;
+    ASSERT_TRUE(s.store->Open(link, error));
+    s.store->cities.ShouYi[3] = 12345;
+    ASSERT_TRUE(s.store->Save(error)) << error.toStdString();
+
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), s.file);
+    EXPECT_EQ(shouYi3(ReadBytes(s.file)), 12345);
+    EXPECT_EQ(elsewhere.entries(), QStringList{QStringLiteral("link.kqx")});
+    EXPECT_EQ(s.folder.entries(), QStringList{QStringLiteral("real.kqx")});
+}
+
+TEST(Save, KeepsThePermissions)
+{
+    OpenScenario s(QStringLiteral("perms.kqx"));
+    for (mode_t mode : {mode_t(0640), mode_t(0604), mode_t(0666)}) {
+        ASSERT_EQ(::chmod(QFile::encodeName(s.file).constData(), mode), 0);
+        QString error;
+        ASSERT_TRUE(s.store->Save(error)) << error.toStdString();
+        struct stat st;
+        ASSERT_EQ(::stat(QFile::encodeName(s.file).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+    }
+}
+
+TEST(Save, DirectReplaceRefusesAnotherLengthAndAMissingFile)
+{
+    ScenarioFolder folder;
+    const QString file = folder.add(QStringLiteral("direct.kqx"), 22);
+    const QByteArray before = ReadBytes(file);
+    QString error;
+    EXPECT_FALSE(ReplaceScenarioFile(file, before + "x", error));
+    EXPECT_TRUE(error.contains(file));
+    EXPECT_FALSE(ReplaceScenarioFile(file, before.left(before.size() - 1), error));
+    EXPECT_TRUE(ReadBytes(file) == before);
+
+    const QString missing = folder.path(QStringLiteral("missing.kqx"));
+    EXPECT_FALSE(ReplaceScenarioFile(missing, before, error));
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_EQ(folder.entries(), QStringList{QStringLiteral("direct.kqx")});
+}
+
+// The cases below need the rights of an ordinary user: root may write anything.
+
+TEST(SaveUnprivileged, ReadOnlyFileIsRefusedAndLeftAsItIs)
+{
+    OpenScenario s(QStringLiteral("readonly.kqx"));
+    ASSERT_TRUE(
+        QFile::setPermissions(s.file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    std::string message;
+    const bool saved = test::RunUnprivileged(
+        [&](std::string& out) {
+            QString error;
+            const bool ok = s.store->Save(error);
+            out = error.toStdString();
+            return ok;
+        },
+        message);
+    EXPECT_FALSE(saved);
+    EXPECT_NE(message.find(s.file.toStdString()), std::string::npos) << message;
+    EXPECT_TRUE(ReadBytes(s.file) == s.before);
+    EXPECT_EQ(s.folder.entries(), QStringList{QStringLiteral("readonly.kqx")});
+}
+
+TEST(SaveUnprivileged, UnreadableAtSaveTimeIsRefused)
+{
+    OpenScenario s(QStringLiteral("unreadable.kqx"));
+    ASSERT_TRUE(QFile::setPermissions(s.file, kEveryoneReadWrite));
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(QFile::encodeName(s.file).constData(), 65534, 65534), 0);
+    }
+    std::string message;
+    const bool saved = test::RunUnprivileged(
+        [&](std::string& out) {
+            // Opened while readable, then locked before the save.
+            QString error;
+            if (!s.store->Open(s.file, error)) {
+                out = "open failed: " + error.toStdString();
+                return true;
+            }
+            QFile::setPermissions(s.file, QFile::WriteOwner);
+            const bool ok = s.store->Save(error);
+            out = error.toStdString();
+            return ok;
+        },
+        message);
+    EXPECT_FALSE(saved) << message;
+    EXPECT_NE(message.find(s.file.toStdString()), std::string::npos) << message;
+    QFile::setPermissions(s.file, kEveryoneReadWrite);
+    EXPECT_TRUE(ReadBytes(s.file) == s.before);
+}
+
+TEST(SaveUnprivileged, ReadOnlyFolderFallsBackToWritingInPlace)
+{
+    OpenScenario s(QStringLiteral("inplace.kqx"));
+    ASSERT_TRUE(QFile::setPermissions(s.file, kEveryoneReadWrite));
+    const QString folder = QFileInfo(s.file).absolutePath();
+    ASSERT_TRUE(QFile::setPermissions(folder, kReadOnlyFolder));
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(s.file).constData(), &st), 0);
+
+    std::string message;
+    const bool saved = test::RunUnprivileged(
+        [&](std::string& out) {
+            QString error;
+            const bool ok = s.store->Save(error);
+            out = error.toStdString();
+            return ok;
+        },
+        message);
+    EXPECT_TRUE(saved) << message;
+    QByteArray expected = s.before;
+    qToLittleEndian<uint16_t>(s.store->cities.ShouYi[3], expected.data() + 570946);
+    EXPECT_TRUE(ReadBytes(s.file) == expected);
+    struct stat after;
+    ASSERT_EQ(::stat(QFile::encodeName(s.file).constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, st.st_ino) << "the file was written in place, not replaced";
+    EXPECT_EQ(s.folder.entries(), QStringList{QStringLiteral("inplace.kqx")});
+
+    // A failing disk in place is reported, never taken for success.
+    const bool failed = test::RunUnprivileged(
+        [&](std::string& out) {
+            QString error;
+            const bool ok = s.store->Save(
+                error, ReplaceOptions{
+                           true, [](QFileDevice&, const char*, qint64) -> qint64 { return -1; }});
+            out = error.toStdString();
+            return ok;
+        },
+        message);
+    EXPECT_FALSE(failed);
+    EXPECT_NE(message.find(s.file.toStdString()), std::string::npos) << message;
+    QFile::setPermissions(folder, kReadOnlyFolder | QFile::WriteOwner);
+}
+
+} // namespace
+} // namespace veldor
