@@ -1,0 +1,227 @@
+// Costs of the scenario core beside what the disk alone costs for the same file. The ratios
+// printed at the end are what matters: absolute times depend on the machine and its load.
+//
+// Targets: read+decode within 3x a plain read; save within 2x a plain write+fsync.
+
+#include "data/gbk.h"
+#include "data/nametables.h"
+#include "data/roworder.h"
+#include "data/scenariostore.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+constexpr qint64 kScenarioSize = 720000;
+
+// The file every benchmark works on, and a folder of name lists; made once per run, in the
+// working directory so that fsync meets a real disk rather than a memory file system.
+struct Fixture
+{
+    QTemporaryDir dir{QDir::current().filePath(QStringLiteral("bench-core-XXXXXX"))};
+    QString scenario;
+    QByteArray bytes;
+
+    Fixture()
+    {
+        std::mt19937 random(2024);
+        bytes.resize(kScenarioSize);
+        for (char& c : bytes)
+            c = static_cast<char>(random());
+        scenario = dir.filePath(QStringLiteral("D_Sce_bench.kqx"));
+        writeFile(scenario, bytes);
+        writeNameLists(random);
+    }
+
+    static void writeFile(const QString& path, const QByteArray& contents)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    }
+
+    // Lists as long as the shipped ones: two- and three-character GBK names.
+    void writeNameLists(std::mt19937& random)
+    {
+        const QString han = QStringLiteral("张王李赵刘陈杨黄周吴孙马朱胡郭何高林罗郑梁谢宋唐许");
+        auto list = [&](int count) {
+            QByteArray text;
+            for (int i = 0; i < count; ++i) {
+                QString word;
+                for (int k = 0, n = 2 + int(random() % 2); k < n; ++k)
+                    word += han[int(random() % han.size())];
+                text += veldor::ToGbk(word) + '\n';
+            }
+            return text;
+        };
+        writeFile(dir.filePath(QStringLiteral("name.txt")), list(702));
+        writeFile(dir.filePath(QStringLiteral("face.txt")), list(686));
+        writeFile(dir.filePath(QStringLiteral("city.txt")), list(50));
+    }
+};
+
+Fixture& fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+QByteArray path8()
+{
+    return QFile::encodeName(fixture().scenario);
+}
+
+void PlainRead(benchmark::State& state)
+{
+    const QByteArray path = path8();
+    std::unique_ptr<char[]> buffer(new char[kScenarioSize]);
+    for (auto _ : state) {
+        const int fd = ::open(path.constData(), O_RDONLY);
+        qint64 total = 0;
+        ssize_t n;
+        while ((n = ::read(fd, buffer.get() + total, size_t(kScenarioSize - total))) > 0)
+            total += n;
+        ::close(fd);
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(PlainRead);
+
+void ReadAndDecode(benchmark::State& state)
+{
+    auto store = std::make_unique<veldor::ScenarioStore>();
+    QString error;
+    for (auto _ : state) {
+        if (!store->Open(fixture().scenario, error))
+            state.SkipWithError(qPrintable(error));
+        benchmark::DoNotOptimize(store->persons.Skill[799][30]);
+    }
+}
+BENCHMARK(ReadAndDecode);
+
+void PlainWriteAndSync(benchmark::State& state)
+{
+    const QByteArray path = path8();
+    const QByteArray& bytes = fixture().bytes;
+    for (auto _ : state) {
+        const int fd = ::open(path.constData(), O_WRONLY);
+        const bool ok = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size() &&
+                        ::fsync(fd) == 0;
+        ::close(fd);
+        if (!ok)
+            state.SkipWithError("plain write failed");
+    }
+}
+BENCHMARK(PlainWriteAndSync);
+
+void save(benchmark::State& state, bool sync)
+{
+    auto store = std::make_unique<veldor::ScenarioStore>();
+    QString error;
+    if (!store->Open(fixture().scenario, error))
+        state.SkipWithError(qPrintable(error));
+    for (auto _ : state) {
+        if (!store->Save(error, veldor::ReplaceOptions{sync, {}}))
+            state.SkipWithError(qPrintable(error));
+    }
+}
+
+void SaveWithSync(benchmark::State& state)
+{
+    save(state, true);
+}
+BENCHMARK(SaveWithSync);
+
+void SaveWithoutSync(benchmark::State& state)
+{
+    save(state, false);
+}
+BENCHMARK(SaveWithoutSync);
+
+void LoadNameTables(benchmark::State& state)
+{
+    const QStringList dirs{fixture().dir.path()};
+    for (auto _ : state) {
+        const QString warning = veldor::LoadNameTables(dirs);
+        if (!warning.isEmpty())
+            state.SkipWithError(qPrintable(warning));
+    }
+}
+BENCHMARK(LoadNameTables);
+
+void SortEightHundredRows(benchmark::State& state)
+{
+    std::mt19937 random(7);
+    uint16_t keys[veldor::kPersons];
+    for (uint16_t& k : keys)
+        k = uint16_t(random() % 100);
+    veldor::RowOrder rows;
+    for (auto _ : state) {
+        rows.reset();
+        veldor::MergeSortRowOrder(rows, keys);
+        benchmark::DoNotOptimize(rows.order[0]);
+    }
+}
+BENCHMARK(SortEightHundredRows);
+
+// Keeps each benchmark's time per iteration for the ratios.
+class RecordingReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+                seconds[run.benchmark_name()] =
+                    run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    std::map<std::string, double> seconds;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    fixture();
+    RecordingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    auto& t = reporter.seconds;
+    bool withinTargets = true;
+    auto ratio = [&](const char* what, const char* of, double target) {
+        if (!t.count(what) || !t.count(of))
+            return;
+        const double r = t[what] / t[of];
+        const bool ok = target <= 0 || r <= target;
+        withinTargets = withinTargets && ok;
+        std::printf("%-16s / %-18s = %6.2f", what, of, r);
+        if (target > 0)
+            std::printf("   (target <= %.0f: %s)", target, ok ? "met" : "MISSED");
+        std::printf("\n");
+    };
+    std::printf("\nRatios (same file, same run):\n");
+    ratio("ReadAndDecode", "PlainRead", 3);
+    ratio("SaveWithSync", "PlainWriteAndSync", 2);
+    ratio("SaveWithoutSync", "PlainWriteAndSync", 0);
+    // A missed target is reported, not turned into a failure: timings on a shared machine are
+    // too noisy to fail a build on.
+    return 0;
+}
