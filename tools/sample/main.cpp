@@ -69,7 +69,12 @@ int main(int argc, char** argv)
     if (!parser.parse(app.arguments()))
         return fail(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
-        QTextStream(stdout) << parser.helpText();
+        // Qt puts the whole path it was started by into the usage line.
+        QString help = parser.helpText();
+        const int options = help.indexOf(QStringLiteral(" [options]"));
+        if (options > 0 && options < help.indexOf('\n'))
+            help.replace(0, options, QStringLiteral("Usage: veldor-sample"));
+        QTextStream(stdout) << help;
         return 0;
     }
     if (!parser.positionalArguments().isEmpty())
