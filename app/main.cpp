@@ -1,0 +1,6 @@
+#include "ui/startup.h"
+
+int main(int argc, char** argv)
+{
+    return veldor::RunEditor(argc, argv);
+}

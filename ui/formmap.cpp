@@ -1,0 +1,295 @@
+#include "ui/formmap.h"
+
+#include "data/nametables.h"
+#include "ui/citymap.h"
+#include "ui/fonts.h"
+#include "ui/form.h"
+#include "ui/mappicture.h"
+#include "ui/messages.h"
+#include "ui/projectname.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
+
+namespace veldor {
+namespace {
+
+constexpr int kClientWidth = 692;
+constexpr int kClientHeight = 527;
+
+// The one local file a drop carries, or an empty text when it carries anything else.
+QString droppedFile(const QMimeData* mime)
+{
+    if (mime == nullptr || !mime->hasUrls() || mime->urls().size() != 1)
+        return {};
+    const QUrl url = mime->urls().constFirst();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+} // namespace
+
+QString StartTitle()
+{
+    return QStringLiteral("Veldor剧本修改器贺岁版V1.1--") + ProjectName();
+}
+
+QString OpenedTitle(const QString& path)
+{
+    return QStringLiteral("Veldor剧本修改器V1.0--Orlen制作--") + QDir::toNativeSeparators(path);
+}
+
+QString ChooseScenarioFile(QWidget* parent)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("OpenDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("Veldor剧本(D_Sce***.kqx) (D_Sce*.kqx)"),
+                           QStringLiteral("所有文件(*.*) (*)")});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+TFMap::TFMap(QWidget* parent) : QMainWindow(parent), chooseFile_(ChooseScenarioFile)
+{
+    setObjectName(QStringLiteral("FMap"));
+    setWindowTitle(StartTitle());
+    setFont(SongFont());
+    setAcceptDrops(true);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+    buildMap(client);
+    buildCityButtons(client);
+    buildSideButtons(client);
+    buildMenu();
+    // Fixed border: the window is exactly the menu bar above the fixed client area, whatever
+    // height the menu bar takes in the font and scale in use.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    store_.Clear();
+    nameListWarning_ = LoadNameTables();
+}
+
+void TFMap::buildMap(QWidget* client)
+{
+    auto* image = new QLabel(client);
+    Place(image, QStringLiteral("Image1"), 0, 0, 585, 521);
+    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QString error;
+    const QImage map = MapPicture(error);
+    if (map.isNull())
+        qWarning("%s", qPrintable(error));
+    else
+        image->setPixmap(QPixmap::fromImage(map));
+}
+
+void TFMap::buildCityButtons(QWidget* client)
+{
+    const QFont bold = SongFont(13, true);
+    for (int city = 0; city < kCities; ++city) {
+        const CityButtonPlace& place = CityButtonPlaces()[city];
+        auto* button = new QPushButton(QString::number(city + 1), client);
+        Place(button, QStringLiteral("Button%1").arg(city + 1), place.left, place.top, place.width,
+              place.height);
+        button->setFont(bold);
+        button->setToolTip(QString::fromUtf8(place.toolTip));
+        button->setFocusPolicy(Qt::TabFocus);
+        connect(button, &QPushButton::clicked, this, [this, city] { CityButtonClick(city); });
+        cityButtons_[city] = button;
+    }
+}
+
+QPushButton* TFMap::addButton(QWidget* client, const QString& name, const QString& caption, int top,
+                              void (TFMap::*handler)())
+{
+    auto* button = new QPushButton(caption, client);
+    Place(button, name, 600, top, 75, 25);
+    connect(button, &QPushButton::clicked, this, handler);
+    return button;
+}
+
+void TFMap::buildSideButtons(QWidget* client)
+{
+    addButton(client, QStringLiteral("Button53"), QStringLiteral("打开剧本"), 24,
+              &TFMap::Button53Click);
+    addButton(client, QStringLiteral("Button54"), QStringLiteral("保存修改"), 64,
+              &TFMap::Button54Click);
+    addButton(client, QStringLiteral("Button57"), QStringLiteral("重新载入"), 104,
+              &TFMap::Button57Click);
+    addButton(client, QStringLiteral("Button51"), QStringLiteral("修改势力"), 200,
+              &TFMap::Button51Click);
+    addButton(client, QStringLiteral("Button52"), QStringLiteral("修改武将"), 240,
+              &TFMap::Button52Click);
+    MakeLabel(client, QStringLiteral("Label1"), QStringLiteral("<--点击城市"), 600, 280);
+    MakeLabel(client, QStringLiteral("Label2"), QStringLiteral("可修改城市"), 608, 304);
+    addButton(client, QStringLiteral("Button56"), QStringLiteral("帮助与说明"), 368,
+              &TFMap::Button56Click);
+    addButton(client, QStringLiteral("Button55"), QStringLiteral("退出"), 416,
+              &TFMap::Button55Click);
+    MakeLabel(client, QStringLiteral("Label4"), QStringLiteral("贺岁版V1.1"), 607, 504);
+}
+
+QMenu* TFMap::addMenu(const QString& name, const QString& caption, const QKeySequence& shortcut)
+{
+    QMenu* menu = menuBar()->addMenu(caption);
+    menu->setObjectName(name);
+    if (!shortcut.isEmpty()) {
+        // A shortcut on a submenu opens it, as its Alt key does.
+        QAction* action = menu->menuAction();
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this,
+                [this, action] { menuBar()->setActiveAction(action); });
+    }
+    return menu;
+}
+
+QAction* TFMap::addItem(QMenu* menu, const QString& name, const QString& caption,
+                        const QKeySequence& shortcut, void (TFMap::*handler)())
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    // Shortcuts work while the menu is closed, for the whole window.
+    addAction(action);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void TFMap::buildMenu()
+{
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    QMenu* file = addMenu(QStringLiteral("F1"), QStringLiteral("文件(&F)"),
+                          QKeySequence(Qt::CTRL | Qt::Key_F));
+    addItem(file, QStringLiteral("O1"), QStringLiteral("打开(&O)"),
+            QKeySequence(Qt::CTRL | Qt::Key_O), &TFMap::Button53Click);
+    file->addSeparator()->setObjectName(QStringLiteral("N1"));
+    addItem(file, QStringLiteral("X1"), QStringLiteral("退出(&X)"),
+            QKeySequence(Qt::CTRL | Qt::Key_X), &TFMap::Button55Click);
+
+    QMenu* functions = addMenu(QStringLiteral("E1"), QStringLiteral("功能(&E)"), {});
+    addItem(functions, QStringLiteral("S1"), QStringLiteral("保存修改(&S)"),
+            QKeySequence(Qt::CTRL | Qt::Key_S), &TFMap::Button54Click);
+    functions->addSeparator()->setObjectName(QStringLiteral("N3"));
+    addItem(functions, QStringLiteral("N2"), QStringLiteral("重新载入(&R)"),
+            QKeySequence(Qt::CTRL | Qt::Key_R), &TFMap::Button57Click);
+
+    QMenu* about = addMenu(QStringLiteral("N4"), QStringLiteral("关于(&A)"),
+                           QKeySequence(Qt::CTRL | Qt::Key_A));
+    addItem(about, QStringLiteral("N5"), QStringLiteral("关于贺岁版(&H)"),
+            QKeySequence(Qt::CTRL | Qt::Key_H), &TFMap::Button56Click);
+}
+
+void TFMap::RefreshCityMap()
+{
+    for (int city = 0; city < kCities; ++city) {
+        const CityMark mark = CityMarkOf(store_, city);
+        SetFontColor(cityButtons_[city], mark.color);
+        cityButtons_[city]->setText(mark.text);
+    }
+}
+
+bool TFMap::fileIsOpen()
+{
+    if (store_.FileOpen())
+        return true;
+    ShowMessage(this, NoFileMessage());
+    return false;
+}
+
+void TFMap::OpenScenarioFile(const QString& path)
+{
+    QString error;
+    if (!store_.Open(path, error)) {
+        ShowMessage(this, error);
+        return;
+    }
+    setWindowTitle(OpenedTitle(path));
+    RefreshCityMap();
+}
+
+void TFMap::Button53Click()
+{
+    const QString path = chooseFile_(this);
+    if (!path.isEmpty())
+        OpenScenarioFile(path);
+}
+
+void TFMap::Button54Click()
+{
+    if (!fileIsOpen())
+        return;
+    QString error;
+    if (!store_.Save(error))
+        ShowMessage(this, error);
+}
+
+void TFMap::Button57Click()
+{
+    if (!fileIsOpen())
+        return;
+    QString error;
+    if (!store_.Reload(error)) {
+        ShowMessage(this, error);
+        return;
+    }
+    RefreshCityMap();
+}
+
+void TFMap::Button51Click()
+{
+    if (fileIsOpen() && forceDoor_)
+        forceDoor_();
+}
+
+void TFMap::Button52Click()
+{
+    if (fileIsOpen() && personDoor_)
+        personDoor_();
+}
+
+void TFMap::Button56Click()
+{
+    if (aboutDoor_)
+        aboutDoor_();
+}
+
+void TFMap::Button55Click()
+{
+    close();
+}
+
+void TFMap::CityButtonClick(int city)
+{
+    if (fileIsOpen() && cityDoor_)
+        cityDoor_(city);
+}
+
+void TFMap::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TFMap::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // A refusal is shown in a modal box; let the drag finish before it opens.
+    QTimer::singleShot(0, this, [this, path] { OpenScenarioFile(path); });
+}
+
+} // namespace veldor

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "data/scenariostore.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace veldor {
+
+// The main window: the map with one button per city, the file actions, and the doors to the
+// editors. It owns the scenario store for the whole run.
+class TFMap : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Asks the user for a scenario file; an empty result means cancelled.
+    using FileChooser = std::function<QString(QWidget* parent)>;
+
+    explicit TFMap(QWidget* parent = nullptr);
+
+    ScenarioStore& Store() { return store_; }
+    // What loading the name lists had to say at start-up (empty when all were found).
+    const QString& NameListWarning() const { return nameListWarning_; }
+
+    // Repaints all 50 city buttons from the store.
+    void RefreshCityMap();
+
+    // The editors plug in here; each door runs only after the file-open check passed.
+    void setCityEditorDoor(std::function<void(int city)> door) { cityDoor_ = std::move(door); }
+    void setForceEditorDoor(std::function<void()> door) { forceDoor_ = std::move(door); }
+    void setPersonEditorDoor(std::function<void()> door) { personDoor_ = std::move(door); }
+    void setAboutDoor(std::function<void()> door) { aboutDoor_ = std::move(door); }
+    // Replaces the open dialog (tests answer it this way).
+    void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+
+    // Opens `path` as the current scenario: the steps of "打开" after the dialog.
+    void OpenScenarioFile(const QString& path);
+
+    void Button53Click(); // 打开剧本 / 打开(&O)
+    void Button54Click(); // 保存修改 / 保存修改(&S)
+    void Button57Click(); // 重新载入 / 重新载入(&R)
+    void Button51Click(); // 修改势力
+    void Button52Click(); // 修改武将
+    void Button56Click(); // 帮助与说明 / 关于贺岁版(&H)
+    void Button55Click(); // 退出 / 退出(&X)
+    void CityButtonClick(int city);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildMap(QWidget* client);
+    void buildCityButtons(QWidget* client);
+    void buildSideButtons(QWidget* client);
+    void buildMenu();
+    QMenu* addMenu(const QString& name, const QString& caption, const QKeySequence& shortcut);
+    QAction* addItem(QMenu* menu, const QString& name, const QString& caption,
+                     const QKeySequence& shortcut, void (TFMap::*handler)());
+    QPushButton* addButton(QWidget* client, const QString& name, const QString& caption, int top,
+                           void (TFMap::*handler)());
+    // The file-open check: true when a file is open, otherwise tells the user so.
+    bool fileIsOpen();
+
+    ScenarioStore store_;
+    QString nameListWarning_;
+    QPushButton* cityButtons_[kCities] = {};
+    FileChooser chooseFile_;
+    std::function<void(int)> cityDoor_;
+    std::function<void()> forceDoor_;
+    std::function<void()> personDoor_;
+    std::function<void()> aboutDoor_;
+};
+
+// The window titles before and after a scenario is opened.
+QString StartTitle();
+QString OpenedTitle(const QString& path);
+
+// The open dialog proper, with the scenario and all-files filters.
+QString ChooseScenarioFile(QWidget* parent);
+
+} // namespace veldor

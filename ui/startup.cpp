@@ -1,0 +1,69 @@
+#include "ui/startup.h"
+
+#include "ui/application.h"
+#include "ui/formabout.h"
+#include "ui/formmap.h"
+#include "ui/mappicture.h"
+#include "ui/messages.h"
+
+#include <QIcon>
+#include <QPixmap>
+#include <QScreen>
+
+#include <exception>
+#include <memory>
+
+namespace veldor {
+
+Windows CreateWindows()
+{
+    const QImage icon = IconPicture();
+    if (!icon.isNull())
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+
+    Windows windows;
+    TFMap* map = new TFMap;
+    windows.FMap = map;
+
+    // FCity, the city editor, plugs in here:
+    //   auto* city = new TFCity(map->Store(), [map] { map->RefreshCityMap(); }, map);
+    //   map->setCityEditorDoor([city](int index) { city->CurCity = index; city->exec(); });
+    //   windows.FCity = city;
+
+    // FForc, the force editor, plugs in here (its door: map->setForceEditorDoor).
+
+    // FPrsn, the person editor, plugs in here (its door: map->setPersonEditorDoor).
+
+    auto* about = new TFAbout(map);
+    windows.FAbout = about;
+    map->setAboutDoor([about] { about->exec(); });
+    return windows;
+}
+
+void CenterOnScreen(QWidget* window)
+{
+    window->adjustSize();
+    const QScreen* screen = window->screen();
+    if (screen == nullptr)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+int RunEditor(int& argc, char** argv)
+{
+    Application application(argc, argv);
+    try {
+        std::unique_ptr<TFMap> map(CreateWindows().FMap);
+        CenterOnScreen(map.get());
+        map->show();
+        if (!map->NameListWarning().isEmpty())
+            ShowMessage(map.get(), map->NameListWarning());
+        return application.exec();
+    } catch (const std::exception& error) {
+        EndOnError(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+} // namespace veldor

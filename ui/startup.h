@@ -1,0 +1,34 @@
+#pragma once
+
+class QDialog;
+class QWidget;
+
+namespace veldor {
+
+class TFMap;
+class TFAbout;
+
+// The five windows of a run. FMap is a top-level window and the parent of the others, so
+// deleting it deletes them all. An editor not built yet stays null.
+struct Windows
+{
+    TFMap* FMap = nullptr;
+    QDialog* FCity = nullptr;
+    QDialog* FForc = nullptr;
+    QDialog* FPrsn = nullptr;
+    TFAbout* FAbout = nullptr;
+};
+
+// Builds the windows in their fixed order (FMap, FCity, FForc, FPrsn, FAbout) and plugs each
+// editor into its door of the main window. Nothing is shown. The program and its tests both
+// start here.
+Windows CreateWindows();
+
+// Puts the window in the middle of its screen.
+void CenterOnScreen(QWidget* window);
+
+// The whole program: application, windows, the name-list warning once, the message loop
+// until the main window closes. Returns the process's exit code.
+int RunEditor(int& argc, char** argv);
+
+} // namespace veldor
