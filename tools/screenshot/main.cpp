@@ -1,0 +1,79 @@
+#include "windowshot.h"
+
+#include "ui/application.h"
+#include "ui/formmap.h"
+#include "ui/startup.h"
+
+#include <QCommandLineParser>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// The scale has to be in the environment before the application object exists, so it is read
+// from the raw arguments ahead of the parser.
+void applyScaleOption(int argc, char** argv)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--scale") == 0)
+            qputenv("QT_SCALE_FACTOR", argv[i + 1]);
+}
+
+veldor::ShotRequest parse(const QCoreApplication& app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes a PNG picture of one window of the Veldor scenario editor."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("window"),
+                      QStringLiteral("FMap, FAbout, FCity, FForc or FPrsn (default FMap)."),
+                      QStringLiteral("NAME"), QStringLiteral("FMap")});
+    parser.addOption({QStringLiteral("scenario"), QStringLiteral("Open this scenario file first."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("city"),
+                      QStringLiteral("City index 0..49 shown by FCity (city button N is index "
+                                     "N - 1)."),
+                      QStringLiteral("N"), QStringLiteral("0")});
+    parser.addOption({QStringLiteral("scale"),
+                      QStringLiteral("Device pixel ratio of the picture, e.g. 2."),
+                      QStringLiteral("FACTOR"), QStringLiteral("1")});
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QStringLiteral("PNG file to write."),
+                      QStringLiteral("PATH")});
+    parser.process(app);
+    if (!parser.isSet(QStringLiteral("output"))) {
+        std::fprintf(stderr, "veldor-shot: -o PATH is required\n");
+        std::exit(2);
+    }
+    bool ok = false;
+    const int city = parser.value(QStringLiteral("city")).toInt(&ok);
+    if (!ok || city < 0 || city > 49) {
+        std::fprintf(stderr, "veldor-shot: --city takes 0..49\n");
+        std::exit(2);
+    }
+    return {parser.value(QStringLiteral("window")), parser.value(QStringLiteral("scenario")), city,
+            parser.value(QStringLiteral("output"))};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    applyScaleOption(argc, argv);
+    veldor::Application app(argc, argv);
+    const veldor::ShotRequest request = parse(app);
+    veldor::FailOnAnyMessage();
+    const veldor::Windows windows = veldor::CreateWindows();
+    const std::unique_ptr<veldor::TFMap> owner(windows.FMap);
+    QString error;
+    if (!veldor::TakeShot(windows, request, error)) {
+        std::fprintf(stderr, "veldor-shot: %s\n", qPrintable(error));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(request.output));
+    return 0;
+}

@@ -1,0 +1,114 @@
+#include "windowshot.h"
+
+#include "ui/formmap.h"
+#include "ui/startup.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace veldor {
+namespace {
+
+void waitUntilExposed(QWidget* widget)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 5000 &&
+           (widget->windowHandle() == nullptr || !widget->windowHandle()->isExposed()))
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QApplication::processEvents();
+}
+
+bool save(QWidget* widget, const QString& path, QString& error)
+{
+    waitUntilExposed(widget);
+    if (widget->grab().save(path, "PNG"))
+        return true;
+    error = QStringLiteral("cannot write %1").arg(path);
+    return false;
+}
+
+// The button of the main window that opens `window`.
+QString doorOf(const ShotRequest& request)
+{
+    if (request.window == QLatin1String("FAbout"))
+        return QStringLiteral("Button56");
+    if (request.window == QLatin1String("FForc"))
+        return QStringLiteral("Button51");
+    if (request.window == QLatin1String("FPrsn"))
+        return QStringLiteral("Button52");
+    if (request.window == QLatin1String("FCity"))
+        return QStringLiteral("Button%1").arg(request.city + 1);
+    return {};
+}
+
+// Opens a modal window through its door, as a user would, and takes its picture while it is up.
+bool shootModal(TFMap* map, const ShotRequest& request, QString& error)
+{
+    const QString door = doorOf(request);
+    auto* button = map->findChild<QAbstractButton*>(door);
+    if (button == nullptr) {
+        error = QStringLiteral("unknown window %1").arg(request.window);
+        return false;
+    }
+    bool shown = false;
+    bool saved = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog->objectName() != request.window)
+            return;
+        poll.stop();
+        shown = true;
+        saved = save(dialog, request.output, error);
+        dialog->reject();
+    });
+    poll.start();
+    button->click();
+    if (!shown)
+        error = QStringLiteral("window %1 is not built into this program yet").arg(request.window);
+    return shown && saved;
+}
+
+} // namespace
+
+void FailOnAnyMessage()
+{
+    auto* watch = new QTimer(qApp);
+    watch->setInterval(10);
+    QObject::connect(watch, &QTimer::timeout, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return;
+        std::fprintf(stderr, "veldor-shot: %s\n", qPrintable(box->text()));
+        std::fflush(nullptr);
+        std::_Exit(1);
+    });
+    watch->start();
+}
+
+bool TakeShot(const Windows& windows, const ShotRequest& request, QString& error)
+{
+    TFMap* map = windows.FMap;
+    CenterOnScreen(map);
+    map->show();
+    if (!request.scenario.isEmpty())
+        map->OpenScenarioFile(request.scenario);
+    waitUntilExposed(map);
+    if (request.window == QLatin1String("FMap"))
+        return save(map, request.output, error);
+    return shootModal(map, request, error);
+}
+
+} // namespace veldor
