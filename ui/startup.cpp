@@ -2,6 +2,7 @@
 
 #include "ui/application.h"
 #include "ui/formabout.h"
+#include "ui/formcity.h"
 #include "ui/formmap.h"
 #include "ui/mappicture.h"
 #include "ui/messages.h"
@@ -25,10 +26,13 @@ Windows CreateWindows()
     TFMap* map = new TFMap;
     windows.FMap = map;
 
-    // FCity, the city editor, plugs in here:
-    //   auto* city = new TFCity(map->Store(), [map] { map->RefreshCityMap(); }, map);
-    //   map->setCityEditorDoor([city](int index) { city->CurCity = index; city->exec(); });
-    //   windows.FCity = city;
+    auto* city = new TFCity(
+        map->Store(), [map] { map->RefreshCityMap(); }, map);
+    windows.FCity = city;
+    map->setCityEditorDoor([city](int index) {
+        city->CurCity = uint16_t(index);
+        city->exec();
+    });
 
     // FForc, the force editor, plugs in here (its door: map->setForceEditorDoor).
 

@@ -1,0 +1,100 @@
+#include "mapfixture.h"
+
+#include "data/displaytext.h"
+#include "data/gbk.h"
+#include "ui/formcity.h"
+#include "ui/formmap.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+#include <QTimer>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+
+namespace veldor::test {
+namespace {
+
+constexpr int kCity = 9;       // city button 10
+constexpr uint16_t kForce = 4; // sovereign: person 123
+constexpr uint16_t kKing = 123;
+
+class CityDoor : public MapWindow
+{
+protected:
+    QString openScenario()
+    {
+        const QString path = writeScenario(QStringLiteral("D_Sce1.kqx"), 3, [](ScenarioTables& t) {
+            t.cities.Forc[kCity] = kNone;
+            t.forces.King[kForce] = kKing;
+        });
+        openThroughDialog(path);
+        return path;
+    }
+    // Runs `work` once the city editor is the modal window.
+    void whenEditorOpens(std::function<void(TFCity*)> work)
+    {
+        auto* poll = new QTimer(map.get());
+        poll->setInterval(2);
+        QObject::connect(poll, &QTimer::timeout, [poll, work] {
+            if (auto* editor = qobject_cast<TFCity*>(QApplication::activeModalWidget())) {
+                poll->deleteLater();
+                poll->stop();
+                work(editor);
+            }
+        });
+        poll->start();
+    }
+};
+
+void chooseOwner(TFCity* editor, int entry)
+{
+    auto* combo = editor->findChild<QComboBox*>(QStringLiteral("ComboBox_City_Forc"));
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+    view->scrollTo(view->model()->index(entry, 0));
+    const QRect rect = view->visualRect(view->model()->index(entry, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      rect.intersected(view->viewport()->rect()).center());
+}
+
+TEST_F(CityDoor, CityButtonOpensTheEditorOnItsCity)
+{
+    openScenario();
+    cityButton(kCity)->click();
+    EXPECT_EQ(answers->windows, QStringList{QStringLiteral("FCity")});
+    ASSERT_NE(windows.FCity, nullptr);
+    EXPECT_EQ(static_cast<TFCity*>(windows.FCity)->CurCity, kCity);
+    EXPECT_EQ(windows.FCity->parentWidget(), map.get());
+}
+
+TEST_F(CityDoor, OkRepaintsTheMapAndSaveWritesTheOwner)
+{
+    const QString path = openScenario();
+    EXPECT_EQ(cityButton(kCity)->text(), QStringLiteral("空"));
+    answers.reset(); // this test answers the editor itself
+    whenEditorOpens([](TFCity* editor) {
+        chooseOwner(editor, kForce);
+        editor->findChild<QAbstractButton*>(QStringLiteral("Button_City_OK"))->click();
+    });
+    cityButton(kCity)->click();
+    EXPECT_EQ(map->Store().cities.Forc[kCity], kForce);
+    EXPECT_EQ(cityButton(kCity)->text(), FromGbk(PrsnNameText(kKing)).left(1));
+
+    answers = std::make_unique<ModalAnswer>();
+    button(QStringLiteral("Button54"))->click();
+    EXPECT_TRUE(answers->messages.isEmpty()) << answers->messages.join(u'\n').toStdString();
+    auto saved = std::make_unique<ScenarioTables>();
+    const QByteArray bytes = tablesOfFile(path);
+    ASSERT_EQ(bytes.size(), qsizetype(sizeof(ScenarioTables)));
+    std::memcpy(static_cast<void*>(saved.get()), bytes.constData(), sizeof(ScenarioTables));
+    EXPECT_EQ(saved->cities.Forc[kCity], kForce);
+}
+
+} // namespace
+} // namespace veldor::test
