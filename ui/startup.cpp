@@ -67,6 +67,8 @@ int RunEditor(int& argc, char** argv)
         return application.exec();
     } catch (const std::exception& error) {
         EndOnError(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        EndOnError(QStringLiteral("未知的异常"));
     }
 }
 
