@@ -3,6 +3,7 @@
 #include "ui/application.h"
 #include "ui/formabout.h"
 #include "ui/formcity.h"
+#include "ui/formforc.h"
 #include "ui/formmap.h"
 #include "ui/mappicture.h"
 #include "ui/messages.h"
@@ -34,7 +35,10 @@ Windows CreateWindows()
         city->exec();
     });
 
-    // FForc, the force editor, plugs in here (its door: map->setForceEditorDoor).
+    auto* force = new TFForc(
+        map->Store(), [map] { map->RefreshCityMap(); }, map);
+    windows.FForc = force;
+    map->setForceEditorDoor([force] { force->exec(); });
 
     // FPrsn, the person editor, plugs in here (its door: map->setPersonEditorDoor).
 
