@@ -180,6 +180,8 @@ BENCHMARK(SortEightHundredRows);
 class RecordingReporter : public benchmark::ConsoleReporter
 {
 public:
+    RecordingReporter() : ConsoleReporter(::isatty(1) ? OO_ColorTabular : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
