@@ -1,0 +1,277 @@
+#include "ui/formprsn.h"
+
+#include "data/gbk.h"
+#include "data/nametables.h"
+#include "data/scenariolayout.h"
+#include "data/scenariostore.h"
+#include "support/scenariofiles.h"
+#include "ui/listbox.h"
+#include "ui/numberedit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+using namespace veldor;
+
+namespace {
+
+// A scenario of random bytes given distinct abilities, opened into a store, and the editor on
+// it, shown (not modally, so that the test can drive it).
+class FormPrsnTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::copy(std::begin(PrsnNames), std::end(PrsnNames), savedNames_);
+        path_ = dir_.filePath(QStringLiteral("D_Sce2.kqx"));
+        test::WriteBytes(path_, test::RandomScenarioBytes(11));
+        QString error;
+        ASSERT_TRUE(store.Open(path_, error)) << error.toStdString();
+        for (int p = 0; p < kPersons; ++p) {
+            store.persons.TongShuai[p] = uint16_t((p * 7) % 256);
+            store.persons.City[p] = kNone;
+            store.persons.Degree[p] = kOfficer;
+            std::fill(std::begin(store.persons.Skill[p]), std::end(store.persons.Skill[p]), false);
+            std::fill(std::begin(store.persons.Faith[p]), std::end(store.persons.Faith[p]), 30);
+        }
+        form = std::make_unique<TFPrsn>(store);
+        show();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        std::copy(std::begin(savedNames_), std::end(savedNames_), PrsnNames);
+    }
+
+    void show()
+    {
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+    template <class T> T* child(const QString& name) const
+    {
+        T* widget = form->findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    ListBox* list() const { return child<ListBox>(QStringLiteral("ListBox_Prsn_Prsn")); }
+    void clickRow(ListBox* box, int row, Qt::KeyboardModifiers mods = {})
+    {
+        box->scrollToItem(box->item(row));
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, mods,
+                          box->visualItemRect(box->item(row)).center());
+    }
+    void press(const QString& name) { child<QAbstractButton>(name)->click(); }
+    void type(const QString& edit, const QString& text)
+    {
+        NumberEdit* field = child<NumberEdit>(edit);
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+    QString caption() const { return child<QGroupBox>(QStringLiteral("GroupBox1"))->title(); }
+    uint16_t personAt(int row) const { return form->Editor().PrsnOrder[row]; }
+    QString rowText(uint16_t person) const { return FromGbk(form->Editor().PrsnLineText(person)); }
+    uint16_t fileField(uint16_t person, int offset) const
+    {
+        const QByteArray bytes = test::ReadBytes(path_);
+        const qint64 at = layout::kPrsnOffset + person * layout::kPrsnSize + offset;
+        return uint16_t(uint8_t(bytes[at]) | uint8_t(bytes[at + 1]) << 8);
+    }
+
+    ScenarioStore store;
+    std::unique_ptr<TFPrsn> form;
+    QTemporaryDir dir_;
+    QString path_;
+    QByteArray savedNames_[kPersons];
+};
+
+TEST_F(FormPrsnTest, ClicksMarkRowsLoadThePersonAndCountTheMarks)
+{
+    EXPECT_EQ(form->objectName(), QStringLiteral("FPrsn"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("武将修改"));
+    EXPECT_EQ(list()->count(), kPersons);
+    EXPECT_EQ(list()->markedCount(), 0);
+    EXPECT_EQ(caption(), QStringLiteral("武将列表（选中 0 人）"));
+
+    clickRow(list(), 2);
+    clickRow(list(), 5, Qt::ControlModifier);
+    EXPECT_EQ(caption(), QStringLiteral("武将列表（选中 2 人）"));
+    EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_TongShuai"))->text(),
+              QString::number(store.persons.TongShuai[5]));
+    clickRow(list(), 8, Qt::ShiftModifier);
+    EXPECT_EQ(caption(), QStringLiteral("武将列表（选中 5 人）"));
+    EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_TongShuai"))->text(),
+              QString::number(store.persons.TongShuai[8]));
+
+    // Moving the focus alone loads nothing.
+    QTest::keyClick(list(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(list()->focusRow(), 9);
+    EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_TongShuai"))->text(),
+              QString::number(store.persons.TongShuai[8]));
+    clickRow(list(), 1);
+    EXPECT_EQ(caption(), QStringLiteral("武将列表（选中 1 人）"));
+}
+
+TEST_F(FormPrsnTest, SortKeepsTheFocusedPersonAndDropsTheMarks)
+{
+    clickRow(list(), 3);
+    clickRow(list(), 4, Qt::ControlModifier);
+    press(QStringLiteral("Button_Sort_TongShuai"));
+    EXPECT_EQ(list()->markedCount(), 0);
+    EXPECT_EQ(personAt(list()->focusRow()), 4);
+    EXPECT_EQ(caption(), QStringLiteral("武将列表（选中 2 人）")); // until the next load
+    for (int r = 1; r < kPersons; ++r)
+        ASSERT_GE(store.persons.TongShuai[personAt(r - 1)], store.persons.TongShuai[personAt(r)]);
+    EXPECT_EQ(list()->item(0)->text(), rowText(personAt(0)));
+
+    press(QStringLiteral("Button_Sort_Name"));
+    EXPECT_EQ(list()->focusRow(), 4);
+    EXPECT_EQ(list()->item(799)->text(), rowText(799));
+}
+
+TEST_F(FormPrsnTest, FlatButtonsAfterASortWriteExactlyTheMarkedPersons)
+{
+    press(QStringLiteral("Button_Sort_TongShuai"));
+    clickRow(list(), 0);
+    clickRow(list(), 2, Qt::ShiftModifier);
+    const uint16_t a = personAt(0), b = personAt(1), c = personAt(2), d = personAt(3);
+    const uint16_t untouched = store.persons.TongShuai[d];
+
+    type(QStringLiteral("Edit_Prsn_TongShuai"), QStringLiteral("300"));
+    EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_TongShuai"))->text(),
+              QStringLiteral("255"));
+    press(QStringLiteral("SpeedButton_TongShuai"));
+    for (uint16_t p : {a, b, c}) {
+        EXPECT_EQ(form->Editor().Work().TongShuai[p], 255);
+        EXPECT_EQ(list()
+                      ->item(personAt(0) == p   ? 0
+                             : personAt(1) == p ? 1
+                                                : 2)
+                      ->text(),
+                  rowText(p));
+    }
+    EXPECT_EQ(list()->markedCount(), 3);
+    EXPECT_EQ(form->Editor().Work().TongShuai[d], untouched);
+
+    type(QStringLiteral("Edit_Prsn_BornYear"), QStringLiteral("100"));
+    press(QStringLiteral("SpeedButton_BornYear"));
+    type(QStringLiteral("Edit_Prsn_BuBing"), QStringLiteral("1500"));
+    press(QStringLiteral("SpeedButton_BuBing"));
+    child<QComboBox>(QStringLiteral("ComboBox_Prsn_Rank"))->setCurrentIndex(76);
+    press(QStringLiteral("SpeedButton_Rank"));
+    child<QComboBox>(QStringLiteral("ComboBox_Prsn_City"))->setCurrentIndex(12);
+    press(QStringLiteral("SpeedButton_City"));
+    EXPECT_EQ(list()->item(1)->text(), rowText(b));
+    EXPECT_TRUE(list()->isMarked(1));
+    EXPECT_EQ(store.persons.City[b], kNone); // nothing reaches the store before Apply
+
+    press(QStringLiteral("Button11"));
+    EXPECT_EQ(list()->markedCount(), 0);
+    EXPECT_EQ(list()->focusRow(), 0);
+    QString error;
+    ASSERT_TRUE(store.Save(error)) << error.toStdString();
+    for (uint16_t p : {a, b, c}) {
+        EXPECT_EQ(fileField(p, 16), 255);   // TongShuai
+        EXPECT_EQ(fileField(p, 6), 0);      // BornYear: the year 100 is kept at 130
+        EXPECT_EQ(fileField(p, 42), 1500);  // BuBing
+        EXPECT_EQ(fileField(p, 24), kNone); // Rank "——"
+        EXPECT_EQ(fileField(p, 10), 12);    // City
+    }
+    EXPECT_EQ(fileField(d, 16), untouched);
+    EXPECT_NE(fileField(d, 42), 1500);
+}
+
+TEST_F(FormPrsnTest, LoyaltyButtonChangesOneForceAndItsFaithRow)
+{
+    PrsnNames[33] = ToGbk(QStringLiteral("孙权"));
+    store.forces.King[5] = 33;
+    form->FormShow();
+    clickRow(list(), 10);
+    clickRow(list(), 11, Qt::ControlModifier);
+    ListBox* faith = child<ListBox>(QStringLiteral("ListBox_Prsn_Faith"));
+    clickRow(faith, 5);
+    type(QStringLiteral("Edit_Prsn_Faith"), QStringLiteral("88"));
+    press(QStringLiteral("SpeedButton_Faith"));
+    EXPECT_EQ(form->Editor().Work().Faith[10][5], 88);
+    EXPECT_EQ(form->Editor().Work().Faith[11][5], 88);
+    EXPECT_EQ(form->Editor().Work().Faith[11][4], 30);
+    EXPECT_EQ(form->Editor().Work().Faith[12][5], 30);
+    EXPECT_EQ(faith->item(5)->text(), QStringLiteral("孙权    (88)"));
+    EXPECT_TRUE(faith->isMarked(5));
+}
+
+TEST_F(FormPrsnTest, SkillBoxesWriteMarkedRowsOnlyAndLoadingWritesNothing)
+{
+    store.persons.Skill[20][0] = true;
+    form->FormShow();
+    QCheckBox* first = child<QCheckBox>(QStringLiteral("CheckBox_Skill1"));
+    QCheckBox* last = child<QCheckBox>(QStringLiteral("CheckBox_Skill31"));
+
+    QTest::mouseClick(last, Qt::LeftButton); // no marked row: nobody changes
+    EXPECT_TRUE(last->isChecked());
+    for (int p = 0; p < kPersons; ++p)
+        ASSERT_FALSE(form->Editor().Work().Skill[p][30]);
+
+    clickRow(list(), 20);
+    EXPECT_TRUE(first->isChecked());
+    clickRow(list(), 21, Qt::ControlModifier); // shows 21's flags, changes nobody
+    EXPECT_FALSE(first->isChecked());
+    EXPECT_TRUE(form->Editor().Work().Skill[20][0]);
+    QTest::mouseClick(first, Qt::LeftButton);
+    EXPECT_TRUE(form->Editor().Work().Skill[20][0]);
+    EXPECT_TRUE(form->Editor().Work().Skill[21][0]);
+    QTest::mouseClick(first, Qt::LeftButton);
+    EXPECT_FALSE(form->Editor().Work().Skill[20][0]);
+    EXPECT_FALSE(form->Editor().Work().Skill[21][0]);
+}
+
+TEST_F(FormPrsnTest, AMarkedItemMovesToTheCurrentPersonAndStaysWhenUnmarked)
+{
+    store.items.ItemOwner[0] = 7;
+    form->FormShow();
+    clickRow(list(), 9);
+    ListBox* items = child<ListBox>(QStringLiteral("ListBox_Prsn_Item"));
+    EXPECT_FALSE(items->isMarked(0));
+    clickRow(items, 0);
+    EXPECT_EQ(form->Editor().Holder(0), 9);
+    clickRow(items, 0);
+    EXPECT_FALSE(items->isMarked(0));
+    EXPECT_EQ(form->Editor().Holder(0), 9);
+    clickRow(list(), 7);
+    EXPECT_FALSE(items->isMarked(0));
+    press(QStringLiteral("Button1")); // OK applies and closes
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    EXPECT_EQ(store.items.ItemOwner[0], 9);
+}
+
+TEST_F(FormPrsnTest, CancelDropsTheWorkingCopyAndTheOrderOutlivesTheWindow)
+{
+    press(QStringLiteral("Button_Sort_TongShuai"));
+    const uint16_t top = personAt(0);
+    clickRow(list(), 0);
+    type(QStringLiteral("Edit_Prsn_TongShuai"), QStringLiteral("1"));
+    press(QStringLiteral("SpeedButton_TongShuai"));
+    press(QStringLiteral("Button10"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->result(), QDialog::Rejected);
+    EXPECT_NE(store.persons.TongShuai[top], 1);
+
+    store.persons.TongShuai[top] = 2;
+    show();
+    EXPECT_EQ(personAt(0), top);
+    EXPECT_EQ(list()->item(0)->text(), rowText(top));
+    EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_TongShuai"))->text(),
+              QStringLiteral("2"));
+}
+
+} // namespace

@@ -1,0 +1,196 @@
+// The person editor's behaviour: showing, loading the current person, and the handlers that
+// pass the user's actions on to PersonEditor.
+#include "data/gbk.h"
+#include "ui/formprsn.h"
+#include "ui/listbox.h"
+#include "ui/numberedit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+namespace veldor {
+
+void TFPrsn::FormShow()
+{
+    editor_.TakeWorkingCopy();
+    fillPersonRows();
+    ListBox_Prsn_Prsn->setFocusRow(0);
+    ShowCurPrsn();
+}
+
+uint16_t TFPrsn::currentPerson() const
+{
+    return editor_.PersonAt(ListBox_Prsn_Prsn->focusRow());
+}
+
+RowMarks TFPrsn::markedRows() const
+{
+    RowMarks marks;
+    const QModelIndexList marked = ListBox_Prsn_Prsn->selectionModel()->selectedIndexes();
+    for (const QModelIndex& index : marked)
+        if (index.row() >= 0 && index.row() < kPersons)
+            marks.set(size_t(index.row()));
+    return marks;
+}
+
+void TFPrsn::fillPersonRows()
+{
+    QStringList rows;
+    rows.reserve(kPersons);
+    for (int r = 0; r < kPersons; ++r)
+        rows << FromGbk(editor_.PrsnLineText(editor_.PrsnOrder[r]));
+    ListBox_Prsn_Prsn->setRows(rows);
+}
+
+// Replacing a row's text drops its mark; these rows were marked and stay so.
+void TFPrsn::refreshMarkedRows(const RowMarks& marks)
+{
+    for (int r = 0; r < kPersons; ++r)
+        if (marks[r])
+            ListBox_Prsn_Prsn->setRowText(r, FromGbk(editor_.PrsnLineText(editor_.PrsnOrder[r])),
+                                          true);
+}
+
+void TFPrsn::fillFaithList(uint16_t person)
+{
+    QStringList rows;
+    for (int f = 0; f < kForces; ++f)
+        rows << FromGbk(editor_.FaithLineText(person, f));
+    ListBox_Prsn_Faith->setRows(rows);
+    ListBox_Prsn_Faith->setFocusRow(0);
+    ListBox_Prsn_Faith->setMarked(0, true);
+}
+
+// A text that is no number falls back to the current person's value, taken when it is typed.
+void TFPrsn::refreshFallbacks()
+{
+    const uint16_t person = currentPerson();
+    const int force = std::max(0, ListBox_Prsn_Faith->focusRow());
+    for (int f = 0; f < kPrsnFields; ++f)
+        edits_[f]->setFallback(editor_.ShownValue(PrsnField(f), person, force));
+}
+
+void TFPrsn::ShowCurPrsn()
+{
+    const uint16_t person = currentPerson();
+    refreshFallbacks();
+    for (int f = 0; f < int(PrsnField::Faith); ++f)
+        edits_[f]->setValue(editor_.ShownValue(PrsnField(f), person));
+    for (int c = 0; c < kPrsnChoices; ++c)
+        choices_[c]->setCurrentIndex(
+            ChoiceIndexOf(PrsnChoice(c), editor_.ChoiceValue(PrsnChoice(c), person)));
+    for (int k = 0; k < kSkills; ++k)
+        skills_[k]->setChecked(editor_.Work().Skill[person][k]);
+    fillFaithList(person);
+    refreshFallbacks();
+    edits_[int(PrsnField::Faith)]->setValue(editor_.ShownValue(PrsnField::Faith, person, 0));
+    for (int i = 0; i < kItems; ++i)
+        ListBox_Prsn_Item->setMarked(i, editor_.Holder(i) == person);
+    GroupBox1->setTitle(
+        QStringLiteral("武将列表（选中 %1 人）").arg(ListBox_Prsn_Prsn->markedCount()));
+}
+
+void TFPrsn::ListBox_Prsn_PrsnClick()
+{
+    const bool onlyFocusMoved =
+        keyPending_ && ListBox_Prsn_Prsn->selectionModel()->selection() == marksBeforeKey_;
+    keyPending_ = false;
+    if (!onlyFocusMoved)
+        ShowCurPrsn();
+}
+
+void TFPrsn::ListBox_Prsn_PrsnKeyPress(QKeyEvent* event)
+{
+    marksBeforeKey_ = ListBox_Prsn_Prsn->selectionModel()->selection();
+    keyPending_ = true;
+    // The list reacts to the key (and reports a move) before this runs.
+    QMetaObject::invokeMethod(
+        this, [this] { keyPending_ = false; }, Qt::QueuedConnection);
+    if (!event->text().isEmpty())
+        ShowCurPrsn();
+}
+
+void TFPrsn::Button_SortClick(PrsnSortKey key)
+{
+    const int focusRow = editor_.SortPrsnList(key, ListBox_Prsn_Prsn->focusRow());
+    fillPersonRows();
+    ListBox_Prsn_Prsn->setFocusRow(focusRow);
+    refreshFallbacks();
+}
+
+void TFPrsn::ShowCurFaith()
+{
+    const int force = ListBox_Prsn_Faith->focusRow();
+    if (force < 0)
+        return;
+    refreshFallbacks();
+    edits_[int(PrsnField::Faith)]->setValue(
+        editor_.ShownValue(PrsnField::Faith, currentPerson(), force));
+}
+
+void TFPrsn::ListBox_Prsn_FaithKeyPress(QKeyEvent* event)
+{
+    if (!event->text().isEmpty())
+        ShowCurFaith();
+}
+
+void TFPrsn::ListBox_Prsn_ItemClick()
+{
+    ItemMarks marks;
+    for (int i = 0; i < kItems; ++i)
+        marks[size_t(i)] = ListBox_Prsn_Item->isMarked(i);
+    editor_.GiveMarkedItems(marks, currentPerson());
+}
+
+void TFPrsn::CheckBox_SkillClick(int flag, bool checked)
+{
+    editor_.SetSkill(flag, checked, markedRows());
+}
+
+void TFPrsn::SpeedButton_FieldClick(PrsnField field)
+{
+    const RowMarks marks = markedRows();
+    const int force = ListBox_Prsn_Faith->focusRow();
+    NumberEdit* edit = edits_[int(field)];
+    const std::optional<int32_t> shown =
+        editor_.Assign(field, edit->text(), marks, currentPerson(), force);
+    if (shown)
+        edit->setValue(*shown);
+    if (field == PrsnField::Faith && shown)
+        ListBox_Prsn_Faith->setRowText(force, FromGbk(editor_.FaithEntryText(force, *shown)), true);
+    if (Rule(field).shownInRows)
+        refreshMarkedRows(marks);
+    refreshFallbacks();
+}
+
+void TFPrsn::SpeedButton_ChoiceClick(PrsnChoice choice)
+{
+    const RowMarks marks = markedRows();
+    editor_.AssignChoice(choice, choices_[int(choice)]->currentIndex(), marks);
+    if (Rule(choice).shownInRows)
+        refreshMarkedRows(marks);
+}
+
+void TFPrsn::Button11Click()
+{
+    editor_.Apply();
+    FormShow();
+}
+
+void TFPrsn::Button1Click()
+{
+    Button11Click();
+    accept();
+}
+
+void TFPrsn::Button10Click()
+{
+    FormShow();
+    reject();
+}
+
+} // namespace veldor
