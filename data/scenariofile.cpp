@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace veldor {
@@ -173,6 +174,8 @@ bool ReplaceScenarioFile(const QString& path, const QByteArray& bytes, QString& 
         return false;
     }
     fresh.setAutoRemove(false);
+    if (options.sync)
+        syncFolder(QFileInfo(target).absolutePath());
     return true;
 }
 
