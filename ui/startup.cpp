@@ -5,6 +5,7 @@
 #include "ui/formcity.h"
 #include "ui/formforc.h"
 #include "ui/formmap.h"
+#include "ui/formprsn.h"
 #include "ui/mappicture.h"
 #include "ui/messages.h"
 
@@ -40,7 +41,9 @@ Windows CreateWindows()
     windows.FForc = force;
     map->setForceEditorDoor([force] { force->exec(); });
 
-    // FPrsn, the person editor, plugs in here (its door: map->setPersonEditorDoor).
+    auto* person = new TFPrsn(map->Store(), map);
+    windows.FPrsn = person;
+    map->setPersonEditorDoor([person] { person->exec(); });
 
     auto* about = new TFAbout(map);
     windows.FAbout = about;
