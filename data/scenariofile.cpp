@@ -71,6 +71,17 @@ bool syncToDisk(QFileDevice& device)
     return ::fsync(device.handle()) == 0;
 }
 
+// Makes the rename itself durable. The new contents are already on the disk and in place, so
+// a failure here is no reason to report the save as failed.
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 QString writeFailure(const QString& path, const QString& reason)
 {
     return QStringLiteral("无法写入剧本文件“%1”：%2。文件保持原样，修改未保存。")
