@@ -1,0 +1,96 @@
+#include "mapfixture.h"
+
+#include "data/displaytext.h"
+#include "data/gbk.h"
+#include "ui/formforc.h"
+#include "ui/formmap.h"
+#include "ui/listbox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+
+namespace veldor::test {
+namespace {
+
+constexpr int kCity = 9; // city button 10
+constexpr uint16_t kForce = 4;
+constexpr uint16_t kOldKing = 123, kNewKing = 321;
+
+class ForceDoor : public MapWindow
+{
+protected:
+    QString openScenario()
+    {
+        const QString path = writeScenario(QStringLiteral("D_Sce1.kqx"), 5, [](ScenarioTables& t) {
+            t.cities.Forc[kCity] = kForce;
+            t.forces.King[kForce] = kOldKing;
+        });
+        openThroughDialog(path);
+        return path;
+    }
+    // Runs `work` once the force editor is the modal window.
+    void whenEditorOpens(std::function<void(TFForc*)> work)
+    {
+        auto* poll = new QTimer(map.get());
+        poll->setInterval(2);
+        QObject::connect(poll, &QTimer::timeout, [poll, work] {
+            if (auto* editor = qobject_cast<TFForc*>(QApplication::activeModalWidget())) {
+                poll->deleteLater();
+                poll->stop();
+                work(editor);
+            }
+        });
+        poll->start();
+    }
+};
+
+void clickRow(TFForc* editor, const char* listName, int row)
+{
+    auto* list = editor->findChild<ListBox*>(QString::fromLatin1(listName));
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+}
+
+TEST_F(ForceDoor, ForceButtonOpensTheEditorOverTheMap)
+{
+    openScenario();
+    button(QStringLiteral("Button51"))->click();
+    EXPECT_EQ(answers->windows, QStringList{QStringLiteral("FForc")});
+    ASSERT_NE(windows.FForc, nullptr);
+    EXPECT_EQ(windows.FForc->parentWidget(), map.get());
+}
+
+TEST_F(ForceDoor, OkRepaintsTheMapAndSaveWritesTheSovereign)
+{
+    const QString path = openScenario();
+    EXPECT_EQ(cityButton(kCity)->text(), FromGbk(PrsnNameText(kOldKing)).left(1));
+    answers.reset(); // this test answers the editor itself
+    whenEditorOpens([](TFForc* editor) {
+        clickRow(editor, "ListBox_Forc_Forc", kForce);
+        clickRow(editor, "ListBox_Forc_King", kNewKing);
+        editor->findChild<QAbstractButton*>(QStringLiteral("Button_Ok"))->click();
+    });
+    button(QStringLiteral("Button51"))->click();
+    EXPECT_EQ(map->Store().forces.King[kForce], kNewKing);
+    EXPECT_EQ(cityButton(kCity)->text(), FromGbk(PrsnNameText(kNewKing)).left(1));
+
+    answers = std::make_unique<ModalAnswer>();
+    button(QStringLiteral("Button54"))->click();
+    EXPECT_TRUE(answers->messages.isEmpty()) << answers->messages.join(u'\n').toStdString();
+    auto saved = std::make_unique<ScenarioTables>();
+    const QByteArray bytes = tablesOfFile(path);
+    ASSERT_EQ(bytes.size(), qsizetype(sizeof(ScenarioTables)));
+    std::memcpy(static_cast<void*>(saved.get()), bytes.constData(), sizeof(ScenarioTables));
+    EXPECT_EQ(saved->forces.King[kForce], kNewKing);
+    EXPECT_EQ(saved->persons.Degree[kNewKing], kSovereign);
+}
+
+} // namespace
+} // namespace veldor::test
