@@ -113,6 +113,11 @@ TFPrsn::TFPrsn(ScenarioStore& store, QWidget* parent)
     buildItems();
     buildTactics();
     buildCommandButtons();
+    // A focus move without a change of marks loads nothing, yet a text that is no number falls
+    // back on the value of the person and force now in focus.
+    for (ListBox* list : {ListBox_Prsn_Prsn, ListBox_Prsn_Faith})
+        connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                &TFPrsn::refreshFallbacks);
 }
 
 void TFPrsn::buildPersonList()
@@ -123,6 +128,7 @@ void TFPrsn::buildPersonList()
         Place(button, QString::fromUtf8(sort.name), sort.left, 16, sort.width, 18);
         // An 18-pixel button leaves 12 pixels inside its bevel.
         button->setFont(SongFont(12));
+        button->setAutoDefault(false);
         const PrsnSortKey key = sort.key;
         connect(button, &QPushButton::clicked, this, [this, key] { Button_SortClick(key); });
     }
@@ -134,10 +140,6 @@ void TFPrsn::buildPersonList()
     ListBox_Prsn_Prsn->lower();
     connect(ListBox_Prsn_Prsn, &ListBox::Click, this, &TFPrsn::ListBox_Prsn_PrsnClick);
     connect(ListBox_Prsn_Prsn, &ListBox::KeyPress, this, &TFPrsn::ListBox_Prsn_PrsnKeyPress);
-    // A focus move without a change of marks loads nothing, yet the fields' fallbacks follow
-    // the new current person at once.
-    connect(ListBox_Prsn_Prsn->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &TFPrsn::refreshFallbacks);
 }
 
 NumberEdit* TFPrsn::addEdit(PrsnField field, QWidget* group, int left, int top, int width)
@@ -201,8 +203,6 @@ void TFPrsn::buildFaith()
     Place(ListBox_Prsn_Faith, QStringLiteral("ListBox_Prsn_Faith"), 8, 16, 105, 281);
     connect(ListBox_Prsn_Faith, &ListBox::Click, this, &TFPrsn::ShowCurFaith);
     connect(ListBox_Prsn_Faith, &ListBox::KeyPress, this, &TFPrsn::ListBox_Prsn_FaithKeyPress);
-    connect(ListBox_Prsn_Faith->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &TFPrsn::refreshFallbacks);
     addEdit(PrsnField::Faith, group, 72, 304, 41);
     const PrsnFieldRule& rule = Rule(PrsnField::Faith);
     QToolButton* button = addFlatButton(group, rule.name, rule.caption, 2, 304, 69, kEditHeight);

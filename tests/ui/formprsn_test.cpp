@@ -117,8 +117,40 @@ TEST_F(FormPrsnTest, ClicksMarkRowsLoadThePersonAndCountTheMarks)
     EXPECT_EQ(list()->focusRow(), 9);
     EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_TongShuai"))->text(),
               QString::number(store.persons.TongShuai[8]));
+    // ... but a text that is no number falls back on the person now in focus.
+    type(QStringLiteral("Edit_Prsn_TongShuai"), QStringLiteral("x"));
+    EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_TongShuai"))->text(),
+              QString::number(store.persons.TongShuai[9]));
     clickRow(list(), 1);
     EXPECT_EQ(caption(), QStringLiteral("武将列表（选中 1 人）"));
+}
+
+TEST_F(FormPrsnTest, StoredValuesOutOfRangeShowClampedAndStayStored)
+{
+    store.persons.BornYear[0] = 51;
+    store.persons.EnterYear[0] = kNone;
+    store.persons.TongShuai[0] = 300;
+    store.persons.Rank[0] = kNone;
+    store.persons.XingGe[0] = 9;
+    form->FormShow();
+    EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_BornYear"))->text(),
+              QStringLiteral("181"));
+    EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_EnterYear"))->text(),
+              QStringLiteral("2003"));
+    EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_TongShuai"))->text(),
+              QStringLiteral("255"));
+    EXPECT_EQ(child<QComboBox>(QStringLiteral("ComboBox_Prsn_Rank"))->currentText(),
+              QStringLiteral("——"));
+    EXPECT_EQ(child<QComboBox>(QStringLiteral("ComboBox_Prsn_XingGe"))->currentIndex(), -1);
+    type(QStringLiteral("Edit_Prsn_BornYear"), QStringLiteral("q"));
+    EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_BornYear"))->text(),
+              QStringLiteral("181"));
+    EXPECT_EQ(form->Editor().Work().TongShuai[0], 300);
+
+    // A choice that shows no item assigns 65535.
+    clickRow(list(), 0);
+    press(QStringLiteral("SpeedButton_XingGe"));
+    EXPECT_EQ(form->Editor().Work().XingGe[0], kNone);
 }
 
 TEST_F(FormPrsnTest, SortKeepsTheFocusedPersonAndDropsTheMarks)
