@@ -180,6 +180,10 @@ void TFForc::ListBox_Forc_CityClick(int row)
     const int f = chosenForce();
     if (!ValidForce(f) || row < 0)
         return;
+    // The marks always match the cities the force owns; a keyboard move that toggled nothing
+    // must not run the home-city rule on the row it merely passed.
+    if (ListBox_Forc_City->isMarked(row) == (editor_.Forc[row] == f))
+        return;
     ListBox_Forc_City->setMarked(
         row, editor_.CityMarkAfterClick(f, row, ListBox_Forc_City->isMarked(row)));
     CityMarks marks{};

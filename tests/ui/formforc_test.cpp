@@ -168,6 +168,22 @@ TEST_F(ForceForm, CityListKeepsSovereignsHomeCities)
     EXPECT_EQ(saved->cities.Forc[kLordCity], kNone);
 }
 
+TEST_F(ForceForm, MovingThroughTheCityListChangesNoOwner)
+{
+    store.cities.Forc[kLordHome] = kNone; // the sovereign stands in a city his force lost
+    show();
+    clickRow("ListBox_Forc_Forc", kLord);
+    clickRow("ListBox_Forc_City", kLordHome - 1);
+    QTest::keyClick(list("ListBox_Forc_City"), Qt::Key_Down);
+    EXPECT_EQ(list("ListBox_Forc_City")->focusRow(), kLordHome);
+    EXPECT_FALSE(list("ListBox_Forc_City")->isMarked(kLordHome));
+    QTest::keyClick(list("ListBox_Forc_City"), Qt::Key_Space); // a toggle is a click
+    EXPECT_TRUE(list("ListBox_Forc_City")->isMarked(kLordHome));
+    press("Button_Apply");
+    EXPECT_EQ(store.cities.Forc[kLordHome - 1], kLord);
+    EXPECT_EQ(store.cities.Forc[kLordHome], kLord);
+}
+
 TEST_F(ForceForm, DeletingAnIndependentForceWithStrategistsAndCorps)
 {
     show();
