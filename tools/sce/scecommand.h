@@ -10,6 +10,10 @@ struct SceContext;
 
 constexpr int kSceSuccess = 0;
 constexpr int kSceFailure = 1;
+// diff and check answer like diff(1): 1 means "differs" or "found something", 2 an error.
+constexpr int kSceDiffers = 1;
+constexpr int kSceFindings = 1;
+constexpr int kSceTrouble = 2;
 
 struct SceCommand
 {
@@ -25,5 +29,9 @@ const std::vector<SceCommand>& SceCommands();
 int RunInfo(const QStringList& args, SceContext& context);
 int RunDump(const QStringList& args, SceContext& context);
 int RunResave(const QStringList& args, SceContext& context);
+int RunExport(const QStringList& args, SceContext& context);
+int RunImport(const QStringList& args, SceContext& context);
+int RunDiff(const QStringList& args, SceContext& context);
+int RunCheck(const QStringList& args, SceContext& context);
 
 } // namespace veldor

@@ -1,0 +1,152 @@
+#include "tools/sce/csv.h"
+
+namespace veldor {
+namespace {
+
+bool needsQuotes(const QString& field)
+{
+    if (field.isEmpty())
+        return false;
+    if (field.front().isSpace() || field.back().isSpace())
+        return true;
+    for (const QChar c : field)
+        if (c == ',' || c == '"' || c == '\n' || c == '\r')
+            return true;
+    return false;
+}
+
+class CsvParser
+{
+public:
+    CsvParser(const QString& text, std::vector<CsvRow>& rows) : text_(text), rows_(rows) {}
+
+    bool run(CsvError& error)
+    {
+        while (pos_ < text_.size()) {
+            if (atLineEnd()) {
+                skipLineEnd();
+                continue;
+            }
+            if (!parseRecord(error))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    bool atLineEnd() const { return text_[pos_] == '\n' || text_[pos_] == '\r'; }
+
+    void skipLineEnd()
+    {
+        if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n')
+            ++pos_;
+        ++pos_;
+        ++line_;
+    }
+
+    bool parseRecord(CsvError& error)
+    {
+        CsvRow row;
+        row.line = line_;
+        for (;;) {
+            row.lines.push_back(line_);
+            QString field;
+            const bool ok = pos_ < text_.size() && text_[pos_] == '"'
+                                ? quotedField(field, int(row.fields.size()) + 1, error)
+                                : plainField(field, int(row.fields.size()) + 1, error);
+            if (!ok)
+                return false;
+            row.fields << field;
+            if (pos_ < text_.size() && text_[pos_] == ',') {
+                ++pos_;
+                continue;
+            }
+            if (pos_ < text_.size())
+                skipLineEnd();
+            rows_.push_back(std::move(row));
+            return true;
+        }
+    }
+
+    bool plainField(QString& field, int column, CsvError& error)
+    {
+        const qsizetype start = pos_;
+        while (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd()) {
+            if (text_[pos_] == '"')
+                return fail(error, column,
+                            QStringLiteral("字段中间出现引号；含引号的字段须整个"
+                                           "用引号括起，内部引号写两遍"));
+            ++pos_;
+        }
+        field = text_.mid(start, pos_ - start);
+        return true;
+    }
+
+    bool quotedField(QString& field, int column, CsvError& error)
+    {
+        const int startLine = line_;
+        ++pos_;
+        for (;;) {
+            if (pos_ >= text_.size()) {
+                line_ = startLine;
+                return fail(error, column, QStringLiteral("引号没有闭合"));
+            }
+            const QChar c = text_[pos_++];
+            if (c == '"') {
+                if (pos_ < text_.size() && text_[pos_] == '"') {
+                    field += '"';
+                    ++pos_;
+                    continue;
+                }
+                break;
+            }
+            if (c == '\n')
+                ++line_;
+            field += c;
+        }
+        if (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd())
+            return fail(error, column, QStringLiteral("闭合引号后还有文字"));
+        return true;
+    }
+
+    bool fail(CsvError& error, int column, const QString& message) const
+    {
+        error = {line_, column, message};
+        return false;
+    }
+
+    const QString& text_;
+    std::vector<CsvRow>& rows_;
+    qsizetype pos_ = 0;
+    int line_ = 1;
+};
+
+} // namespace
+
+QString CsvRecord(const QStringList& fields)
+{
+    QString record;
+    for (qsizetype k = 0; k < fields.size(); ++k) {
+        if (k > 0)
+            record += ',';
+        const QString& field = fields[k];
+        if (!needsQuotes(field)) {
+            record += field;
+            continue;
+        }
+        record += '"';
+        record += QString(field).replace('"', QStringLiteral("\"\""));
+        record += '"';
+    }
+    record += QStringLiteral("\r\n");
+    return record;
+}
+
+bool ParseCsv(const QString& text, std::vector<CsvRow>& rows, CsvError& error)
+{
+    rows.clear();
+    CsvParser parser(text, rows);
+    return parser.run(error);
+}
+
+} // namespace veldor

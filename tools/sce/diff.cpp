@@ -1,0 +1,116 @@
+#include "data/scenariofile.h"
+#include "tools/sce/recordlabel.h"
+#include "tools/sce/sce.h"
+#include "tools/sce/scecommand.h"
+#include "tools/sce/scecommandline.h"
+#include "tools/sce/scenariodiff.h"
+#include "tools/sce/scescenario.h"
+#include "tools/sce/tablecells.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QTextStream>
+
+#include <memory>
+
+namespace veldor {
+namespace {
+
+const char* const kHelp =
+    "比较两个剧本文件 A 与 B。\n"
+    "逐一列出不同的命名字段：表、记录（及其名字）、字段、A 的值 → B 的值，例如\n"
+    "“persons[12] 张三 TongShuai 80 → 95”；势力以其在 A 中的君主称呼。\n"
+    "命名字段以外（保留字节，以及兵法掩码中不代表任何兵法的第 31 位）只给出不同字节的个数。\n"
+    "两个文件长度不同时，命名字段照常比较，保留字节在共同长度内逐字节比较，较长文件多出的\n"
+    "字节全部计为不同，并报告两个长度。\n"
+    "没有任何不同时不输出。\n"
+    "退出码（与 diff 相同）：0 没有不同，1 有不同，2 出错（例如文件无法读取或不是剧本）。";
+
+QString grouped(qint64 value)
+{
+    return QLocale(QLocale::English).toString(value);
+}
+
+void writeText(const ScenarioDifference& d, const ScenarioTables& tablesA, QTextStream& out)
+{
+    for (const FieldDifference& f : d.fields)
+        out << RecordLabel(tablesA, f.table, f.record) << ' '
+            << TableColumns(f.table)[size_t(f.column)].name << ' ' << f.a << QStringLiteral(" → ")
+            << f.b << '\n';
+    if (d.sizeA != d.sizeB)
+        out << QStringLiteral("文件长度不同：A %1 字节，B %2 字节。\n")
+                   .arg(grouped(d.sizeA), grouped(d.sizeB));
+    if (d.keptBytes > 0)
+        out << QStringLiteral("命名字段以外不同的字节：%1\n").arg(grouped(d.keptBytes));
+}
+
+void writeJson(const ScenarioDifference& d, const ScenarioTables& tablesA, const QString& pathA,
+               const QString& pathB, QTextStream& out)
+{
+    QJsonArray fields;
+    for (const FieldDifference& f : d.fields)
+        fields.append(QJsonObject{
+            {QStringLiteral("table"), QLatin1String(tableName(f.table))},
+            {QStringLiteral("index"), f.record},
+            {QStringLiteral("name"), RecordName(tablesA, f.table, f.record)},
+            {QStringLiteral("field"), TableColumns(f.table)[size_t(f.column)].name},
+            {QStringLiteral("a"), qint64(f.a)},
+            {QStringLiteral("b"), qint64(f.b)},
+        });
+    const QJsonObject root{
+        {QStringLiteral("a"), pathA},       {QStringLiteral("b"), pathB},
+        {QStringLiteral("sizeA"), d.sizeA}, {QStringLiteral("sizeB"), d.sizeB},
+        {QStringLiteral("fields"), fields}, {QStringLiteral("keptBytes"), d.keptBytes},
+    };
+    out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
+}
+
+bool readScenario(const QString& path, QByteArray& bytes, SceContext& context)
+{
+    QString error;
+    if (ReadScenarioFile(path, bytes, error))
+        return true;
+    SceFail(QStringLiteral("diff"), error, context);
+    return false;
+}
+
+} // namespace
+
+int RunDiff(const QStringList& args, SceContext& context)
+{
+    const QString command = QStringLiteral("diff");
+    SceCommandLine line(command, QString::fromUtf8(kHelp));
+    const QCommandLineOption formatOption(QStringLiteral("format"),
+                                          QStringLiteral("text（默认）或 json。"),
+                                          QStringLiteral("FORMAT"), QStringLiteral("text"));
+    line.addOption(formatOption);
+    line.addFileArgument(QStringLiteral("A"), QStringLiteral("原来的剧本文件"));
+    line.addFileArgument(QStringLiteral("B"), QStringLiteral("要与之比较的剧本文件"));
+    int exitCode = kSceFailure;
+    if (!line.parse(args, context, exitCode))
+        return exitCode == kSceSuccess ? kSceSuccess : kSceTrouble;
+    const QString format = line.parser().value(formatOption);
+    if (format != QLatin1String("text") && format != QLatin1String("json")) {
+        SceFail(command, QStringLiteral("未知格式“%1”；可选 text、json。").arg(format), context);
+        return kSceTrouble;
+    }
+
+    QByteArray a, b;
+    if (!readScenario(line.file(0), a, context) || !readScenario(line.file(1), b, context))
+        return kSceTrouble;
+    SceLoadNames(command, context);
+    auto tablesA = std::make_unique<ScenarioTables>();
+    auto tablesB = std::make_unique<ScenarioTables>();
+    const ScenarioDifference difference = DiffScenarios(a, b, *tablesA, *tablesB);
+    if (format == QLatin1String("json"))
+        writeJson(difference, *tablesA, QDir::toNativeSeparators(line.file(0)),
+                  QDir::toNativeSeparators(line.file(1)), context.out);
+    else
+        writeText(difference, *tablesA, context.out);
+    return difference.empty() ? kSceSuccess : kSceDiffers;
+}
+
+} // namespace veldor

@@ -1,0 +1,86 @@
+#include "data/scenariostore.h"
+#include "tools/sce/exporttable.h"
+#include "tools/sce/sce.h"
+#include "tools/sce/scecommand.h"
+#include "tools/sce/scecommandline.h"
+#include "tools/sce/scenariojson.h"
+#include "tools/sce/scescenario.h"
+#include "tools/sce/textfiles.h"
+
+#include <QTextStream>
+
+#include <memory>
+
+namespace veldor {
+namespace {
+
+const char* const kHelp =
+    "把一张表导出为 CSV 或 JSON：每条记录一行，按编号排列；表头是文件格式中的字段名\n"
+    "（index、name（人物与城市）、各字段；Relation0..Relation49、Faith0..Faith49、\n"
+    "Skill1..Skill31 取 0 或 1），值与文件中存储的一致。表头从不翻译。\n"
+    "CSV 按 RFC 4180 写出（UTF-8，CR LF 换行）；--bom 在开头加上字节顺序标记，\n"
+    "电子表格程序靠它认出 UTF-8，中文名字才不会变成乱码。\n"
+    "导出的 CSV 修改后可用 veldor-sce import 写回。";
+
+} // namespace
+
+int RunExport(const QStringList& args, SceContext& context)
+{
+    const QString command = QStringLiteral("export");
+    SceCommandLine line(command, QString::fromUtf8(kHelp));
+    const QCommandLineOption tableOption(
+        QStringLiteral("table"),
+        QStringLiteral("要导出的表：persons、cities、forces、items 或 places。"),
+        QStringLiteral("NAME"));
+    const QCommandLineOption formatOption(QStringLiteral("format"),
+                                          QStringLiteral("csv（默认）或 json。"),
+                                          QStringLiteral("FORMAT"), QStringLiteral("csv"));
+    const QCommandLineOption bomOption(
+        QStringLiteral("bom"), QStringLiteral("在 CSV 开头写 UTF-8 字节顺序标记（JSON 不加）。"));
+    const QCommandLineOption outOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                       QStringLiteral("写入文件 OUT，而不是标准输出。"),
+                                       QStringLiteral("OUT"));
+    for (const QCommandLineOption& option : {tableOption, formatOption, bomOption, outOption})
+        line.addOption(option);
+    line.addFileArgument(QStringLiteral("FILE"), QStringLiteral("剧本文件"));
+    int exitCode = kSceFailure;
+    if (!line.parse(args, context, exitCode))
+        return exitCode;
+
+    const QCommandLineParser& parser = line.parser();
+    if (!parser.isSet(tableOption))
+        return SceFail(command, QStringLiteral("请用 --table 指定要导出的表。"), context);
+    const std::optional<TableId> table = TableIdFromName(parser.value(tableOption));
+    if (!table)
+        return SceFail(command,
+                       QStringLiteral("没有名为“%1”的表；可选 persons、cities、forces、items、"
+                                      "places。")
+                           .arg(parser.value(tableOption)),
+                       context);
+    const QString format = parser.value(formatOption);
+    if (format != QLatin1String("csv") && format != QLatin1String("json"))
+        return SceFail(command, QStringLiteral("未知格式“%1”；可选 csv、json。").arg(format),
+                       context);
+    const QString outPath = parser.value(outOption);
+    if (!outPath.isEmpty() && SameFile(outPath, line.file(0)))
+        return SceFail(command, QStringLiteral("输出文件就是剧本文件本身，不能覆盖它。"), context);
+
+    auto store = std::make_unique<ScenarioStore>();
+    if (!SceOpenScenario(command, line.file(0), *store, context))
+        return kSceFailure;
+    SceLoadNames(command, context);
+    QString text =
+        format == QLatin1String("csv") ? TableCsv(*store, *table) : TableJson(*store, *table);
+    if (parser.isSet(bomOption) && format == QLatin1String("csv"))
+        text.prepend(QChar(0xFEFF));
+    if (outPath.isEmpty()) {
+        context.out << text;
+        return kSceSuccess;
+    }
+    QString error;
+    if (!WriteWholeFile(outPath, text.toUtf8(), error))
+        return SceFail(command, error, context);
+    return kSceSuccess;
+}
+
+} // namespace veldor

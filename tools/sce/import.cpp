@@ -1,0 +1,157 @@
+#include "data/scenariofile.h"
+#include "data/scenariostore.h"
+#include "tools/sce/csv.h"
+#include "tools/sce/importplan.h"
+#include "tools/sce/recordlabel.h"
+#include "tools/sce/sce.h"
+#include "tools/sce/scecommand.h"
+#include "tools/sce/scecommandline.h"
+#include "tools/sce/scenariojson.h"
+#include "tools/sce/scescenario.h"
+#include "tools/sce/tablecells.h"
+#include "tools/sce/textfiles.h"
+
+#include <QDir>
+#include <QTextStream>
+
+#include <memory>
+
+namespace veldor {
+namespace {
+
+const char* const kHelp =
+    "把一张表的 CSV（通常是 export 导出后改过的）写回剧本。\n"
+    "CSV 可以只含部分列，但必须有 index 列；每行按 index 找到记录，name 列只供阅读，不写回。\n"
+    "表由表头推断；几张表都可能时用 --table 指定。\n"
+    "写入之前先检查整个文件：未知的列、重复的列、错误的编号、重复的行、不是整数或超出字段\n"
+    "宽度的值（16 位字段收 0..65535，-1 表示 65535）都带行号和列号报告，只要有一处错误\n"
+    "就什么都不写。然后列出每处改动，例如“persons[12] 张三 TongShuai 80 → 95”；\n"
+    "除非用了 --dry-run，再把剧本先复制为 FILE.bak（--no-backup 则不复制），然后按编辑器的\n"
+    "保存方式写回：先写临时文件再替换，命名字段以外的字节原样保留。没有改动时什么都不写。\n"
+    "退出码：0 成功（包括没有改动），1 出错。";
+
+int reportProblems(const QString& csvPath, const std::vector<ImportProblem>& problems,
+                   SceContext& context)
+{
+    const QString shown = QDir::toNativeSeparators(csvPath);
+    for (const ImportProblem& p : problems) {
+        context.err << shown << ':' << p.line << ':' << p.column << ": ";
+        if (!p.field.isEmpty())
+            context.err << p.field << ": ";
+        context.err << p.message << '\n';
+    }
+    context.err
+        << QStringLiteral("veldor-sce import: %1 处错误，剧本未作任何改动。").arg(problems.size())
+        << Qt::endl;
+    return kSceFailure;
+}
+
+// Puts the plan's values into the tables and lists every cell that changes; returns how many.
+int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
+{
+    TableCells cells(tables, plan.table);
+    int changes = 0;
+    for (const CellValue& v : plan.values) {
+        const int64_t old = cells.value(v.record, v.column);
+        if (old == v.value)
+            continue;
+        out << RecordLabel(tables, plan.table, v.record) << ' '
+            << cells.columns()[size_t(v.column)].name << ' ' << old << QStringLiteral(" → ")
+            << v.value << '\n';
+        cells.setValue(v.record, v.column, v.value);
+        ++changes;
+    }
+    return changes;
+}
+
+bool readPlan(const QString& csvPath, std::optional<TableId> table, ImportPlan& plan,
+              SceContext& context)
+{
+    QByteArray bytes;
+    QString error;
+    if (!ReadWholeFile(csvPath, bytes, error)) {
+        SceFail(QStringLiteral("import"), error, context);
+        return false;
+    }
+    std::vector<CsvRow> rows;
+    CsvError csvError;
+    std::vector<ImportProblem> problems;
+    if (!ParseCsv(DecodeSpreadsheetText(bytes), rows, csvError))
+        problems.push_back({csvError.line, csvError.column, {}, csvError.message});
+    else
+        PlanImport(rows, table, plan, problems);
+    if (problems.empty())
+        return true;
+    reportProblems(csvPath, problems, context);
+    return false;
+}
+
+bool writeBackup(const QString& path, SceContext& context)
+{
+    QByteArray bytes;
+    QString error;
+    if (ReadScenarioFile(path, bytes, error) &&
+        WriteWholeFile(path + QStringLiteral(".bak"), bytes, error))
+        return true;
+    SceFail(QStringLiteral("import"), error + QStringLiteral("；剧本未作任何改动。"), context);
+    return false;
+}
+
+} // namespace
+
+int RunImport(const QStringList& args, SceContext& context)
+{
+    const QString command = QStringLiteral("import");
+    SceCommandLine line(command, QString::fromUtf8(kHelp));
+    const QCommandLineOption dryRunOption(QStringLiteral("dry-run"),
+                                          QStringLiteral("只列出改动，不写任何文件。"));
+    const QCommandLineOption noBackupOption(QStringLiteral("no-backup"),
+                                            QStringLiteral("写回前不复制 FILE.bak。"));
+    const QCommandLineOption tableOption(QStringLiteral("table"),
+                                         QStringLiteral("CSV 所属的表（表头看不出时才需要）。"),
+                                         QStringLiteral("NAME"));
+    for (const QCommandLineOption& option : {dryRunOption, noBackupOption, tableOption})
+        line.addOption(option);
+    line.addFileArgument(QStringLiteral("FILE"), QStringLiteral("剧本文件"));
+    line.addFileArgument(QStringLiteral("CSV"), QStringLiteral("一张表的 CSV 文件"));
+    int exitCode = kSceFailure;
+    if (!line.parse(args, context, exitCode))
+        return exitCode;
+
+    std::optional<TableId> table;
+    if (line.parser().isSet(tableOption)) {
+        table = TableIdFromName(line.parser().value(tableOption));
+        if (!table)
+            return SceFail(command,
+                           QStringLiteral("没有名为“%1”的表；可选 persons、cities、forces、"
+                                          "items、places。")
+                               .arg(line.parser().value(tableOption)),
+                           context);
+    }
+    auto store = std::make_unique<ScenarioStore>();
+    if (!SceOpenScenario(command, line.file(0), *store, context))
+        return kSceFailure;
+    SceLoadNames(command, context);
+    ImportPlan plan;
+    if (!readPlan(line.file(1), table, plan, context))
+        return kSceFailure;
+
+    const int changes = applyPlan(plan, *store, context.out);
+    if (changes == 0) {
+        context.out << QStringLiteral("没有改动，剧本未写入。\n");
+        return kSceSuccess;
+    }
+    if (line.parser().isSet(dryRunOption)) {
+        context.out << QStringLiteral("%1 处改动（试运行，未写入任何文件）。\n").arg(changes);
+        return kSceSuccess;
+    }
+    if (!line.parser().isSet(noBackupOption) && !writeBackup(line.file(0), context))
+        return kSceFailure;
+    QString error;
+    if (!store->Save(error))
+        return SceFail(command, error, context);
+    context.out << QStringLiteral("%1 处改动已写入。\n").arg(changes);
+    return kSceSuccess;
+}
+
+} // namespace veldor

@@ -1,0 +1,40 @@
+#include "tools/sce/recordlabel.h"
+
+#include "data/gbk.h"
+#include "data/nametables.h"
+
+namespace veldor {
+
+QString RecordName(const ScenarioTables& tables, TableId table, int index)
+{
+    switch (table) {
+    case TableId::Persons:
+        return index >= 0 && index < kPersons ? FromGbk(PrsnNames[index]) : QString();
+    case TableId::Cities:
+        return index >= 0 && index < kCities ? FromGbk(CityNames[index]) : QString();
+    case TableId::Forces: {
+        if (index < 0 || index >= kForces)
+            return {};
+        const uint16_t king = tables.forces.King[index];
+        return isPerson(king) ? FromGbk(PrsnNames[king]) : QStringLiteral("空");
+    }
+    case TableId::Places:
+    case TableId::Items:
+        break;
+    }
+    return {};
+}
+
+QString RecordLabel(const ScenarioTables& tables, TableId table, int index)
+{
+    QString label = QString::fromLatin1(tableName(table)) + '[' + QString::number(index) + ']';
+    const QString name = RecordName(tables, table, index);
+    if (name.isEmpty())
+        return label;
+    // A force has no name of its own; the brackets say the name is borrowed.
+    if (table == TableId::Forces)
+        return label + QStringLiteral(" (") + name + ')';
+    return label + ' ' + name;
+}
+
+} // namespace veldor

@@ -1,0 +1,96 @@
+#include "tools/sce/scenariodiff.h"
+
+#include "data/scenariocodec.h"
+#include "tools/sce/tablecells.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace veldor {
+namespace {
+
+// Per byte of the tables' reach, the bits that named fields own.
+class NamedBits
+{
+public:
+    NamedBits() : bits_(size_t(layout::kMinFileSize), 0) {}
+
+    void record(TableId, int) {}
+    void u16(const char*, int64_t offset, const uint16_t&) { own(offset, 2); }
+    void i32(const char*, int64_t offset, const int32_t&) { own(offset, 4); }
+    void bytes(const char*, int64_t offset, const uint8_t*, int count) { own(offset, count); }
+    void skills(const char*, int64_t offset, const bool*)
+    {
+        own(offset, 3);
+        bits_[size_t(offset + 3)] = 0x7F;
+    }
+
+    uint8_t at(qint64 offset) const
+    {
+        return offset < qint64(bits_.size()) ? bits_[size_t(offset)] : 0;
+    }
+
+private:
+    void own(int64_t offset, int count)
+    {
+        std::fill_n(bits_.begin() + offset, count, uint8_t(0xFF));
+    }
+
+    std::vector<uint8_t> bits_;
+};
+
+const NamedBits& namedBits()
+{
+    static const NamedBits bits = [] {
+        NamedBits walker;
+        const auto tables = std::make_unique<const ScenarioTables>();
+        visitScenarioFields(*tables, walker);
+        return walker;
+    }();
+    return bits;
+}
+
+qint64 countKeptBytes(const QByteArray& a, const QByteArray& b)
+{
+    const NamedBits& named = namedBits();
+    const qint64 common = std::min(a.size(), b.size());
+    qint64 count = std::max(a.size(), b.size()) - common;
+    for (qint64 k = 0; k < common; ++k) {
+        const uint8_t changed = uint8_t(a[k] ^ b[k]) & uint8_t(~named.at(k));
+        count += changed != 0;
+    }
+    return count;
+}
+
+void diffTable(TableId table, ScenarioTables& tablesA, ScenarioTables& tablesB,
+               std::vector<FieldDifference>& out)
+{
+    const TableCells a(tablesA, table);
+    const TableCells b(tablesB, table);
+    const int columns = int(a.columns().size());
+    for (int r = 0; r < a.records(); ++r)
+        for (int c = 0; c < columns; ++c) {
+            const int64_t valueA = a.value(r, c);
+            const int64_t valueB = b.value(r, c);
+            if (valueA != valueB)
+                out.push_back({table, r, c, valueA, valueB});
+        }
+}
+
+} // namespace
+
+ScenarioDifference DiffScenarios(const QByteArray& a, const QByteArray& b, ScenarioTables& tablesA,
+                                 ScenarioTables& tablesB)
+{
+    DecodeScenario(a, tablesA);
+    DecodeScenario(b, tablesB);
+    ScenarioDifference difference;
+    for (TableId table : AllTables())
+        diffTable(table, tablesA, tablesB, difference.fields);
+    difference.keptBytes = countKeptBytes(a, b);
+    difference.sizeA = a.size();
+    difference.sizeB = b.size();
+    return difference;
+}
+
+} // namespace veldor

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "data/scenariolayout.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace veldor {
+
+struct FieldDifference
+{
+    TableId table;
+    int record;
+    int column; // into TableColumns(table)
+    int64_t a, b;
+};
+
+struct ScenarioDifference
+{
+    std::vector<FieldDifference> fields; // by table in file order, then record, then column
+    // Bytes outside the named fields that differ, counting bit 31 of a skill mask (no flag
+    // lives there) as a kept bit, and every byte past the end of the shorter file.
+    qint64 keptBytes = 0;
+    qint64 sizeA = 0, sizeB = 0;
+
+    bool empty() const { return fields.empty() && keptBytes == 0; }
+};
+
+// Compares two scenario files' bytes, both at least layout::kMinFileSize long. `tablesA` and
+// `tablesB` receive the decoded tables, for naming the records.
+ScenarioDifference DiffScenarios(const QByteArray& a, const QByteArray& b, ScenarioTables& tablesA,
+                                 ScenarioTables& tablesB);
+
+} // namespace veldor

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "data/scenariolayout.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace veldor {
+
+// How a column's value is stored: 16-bit unsigned, 32-bit signed, one byte of a byte row
+// (Relation, Faith), or one flag of a skill mask.
+enum class CellWidth { U16, I32, Byte, Flag };
+
+// One column of a table as export writes it: the layout's field name, with byte rows spread
+// into Relation0..Relation49 / Faith0..Faith49 and the skill mask into Skill1..Skill31.
+struct TableColumn
+{
+    QString name;
+    CellWidth width;
+};
+
+// The columns of `table` in file order, taken from the layout walker.
+const std::vector<TableColumn>& TableColumns(TableId table);
+int TableColumnIndex(TableId table, const QString& name); // -1 when the table has no such column
+int TableRecords(TableId table);
+// Persons and cities are named by the name lists; the other tables have no names of their own.
+bool TableHasNames(TableId table);
+const std::vector<TableId>& AllTables();
+
+// Smallest and largest value a column accepts.
+int64_t CellMinimum(CellWidth width);
+int64_t CellMaximum(CellWidth width);
+
+// Every cell of one table of `tables`, read and written by record and column.
+class TableCells
+{
+public:
+    TableCells(ScenarioTables& tables, TableId table);
+
+    TableId table() const { return table_; }
+    const std::vector<TableColumn>& columns() const { return TableColumns(table_); }
+    int records() const { return TableRecords(table_); }
+
+    int64_t value(int record, int column) const;
+    void setValue(int record, int column, int64_t value);
+
+private:
+    void* cell(int record, int column) const { return cells_[size_t(record * stride_ + column)]; }
+
+    TableId table_;
+    int stride_;
+    std::vector<void*> cells_;
+};
+
+} // namespace veldor
