@@ -3,6 +3,7 @@
 // list, the friendliness group and the corps list.
 #include "ui/formforc.h"
 
+#include "ui/groupframe.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
 
@@ -70,7 +71,7 @@ QStringList items(const char* const* texts, int count)
 QGroupBox* makeGroup(QWidget* parent, const QString& name, const QString& caption, int left,
                      int top, int width, int height)
 {
-    auto* group = new QGroupBox(caption, parent);
+    auto* group = new GroupFrame(caption, parent);
     Place(group, name, left, top, width, height);
     return group;
 }
