@@ -36,10 +36,16 @@ QString grouped(qint64 value)
 
 void writeText(const ScenarioDifference& d, const ScenarioTables& tablesA, QTextStream& out)
 {
-    for (const FieldDifference& f : d.fields)
-        out << RecordLabel(tablesA, f.table, f.record) << ' '
-            << TableColumns(f.table)[size_t(f.column)].name << ' ' << f.a << QStringLiteral(" → ")
-            << f.b << '\n';
+    // Differences come grouped by record: name each record once.
+    const FieldDifference* previous = nullptr;
+    QString label;
+    for (const FieldDifference& f : d.fields) {
+        if (!previous || previous->table != f.table || previous->record != f.record)
+            label = RecordLabel(tablesA, f.table, f.record);
+        previous = &f;
+        out << label << ' ' << TableColumns(f.table)[size_t(f.column)].name << ' ' << f.a
+            << QStringLiteral(" → ") << f.b << '\n';
+    }
     if (d.sizeA != d.sizeB)
         out << QStringLiteral("文件长度不同：A %1 字节，B %2 字节。\n")
                    .arg(grouped(d.sizeA), grouped(d.sizeB));

@@ -51,13 +51,17 @@ int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
 {
     TableCells cells(tables, plan.table);
     int changes = 0;
+    int labelled = -1; // a row's values come together: name each record once
+    QString label;
     for (const CellValue& v : plan.values) {
         const int64_t old = cells.value(v.record, v.column);
         if (old == v.value)
             continue;
-        out << RecordLabel(tables, plan.table, v.record) << ' '
-            << cells.columns()[size_t(v.column)].name << ' ' << old << QStringLiteral(" → ")
-            << v.value << '\n';
+        if (v.record != labelled)
+            label = RecordLabel(tables, plan.table, v.record);
+        labelled = v.record;
+        out << label << ' ' << cells.columns()[size_t(v.column)].name << ' ' << old
+            << QStringLiteral(" → ") << v.value << '\n';
         cells.setValue(v.record, v.column, v.value);
         ++changes;
     }

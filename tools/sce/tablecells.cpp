@@ -28,28 +28,28 @@ public:
     void bytes(const char* name, int64_t, uint8_t* values, int count)
     {
         for (int k = 0; k < count; ++k)
-            add(QString::fromLatin1(name) + QString::number(k), CellWidth::Byte, values + k);
+            add(name, k, CellWidth::Byte, values + k);
     }
     void skills(const char*, int64_t, bool* flags)
     {
         for (int k = 0; k < kSkills; ++k)
-            add(QStringLiteral("Skill") + QString::number(k + 1), CellWidth::Flag, flags + k);
+            add("Skill", k + 1, CellWidth::Flag, flags + k);
     }
 
 private:
-    void add(const char* name, CellWidth width, void* cell)
-    {
-        if (active_)
-            add(QString::fromLatin1(name), width, cell);
-    }
-    void add(const QString& name, CellWidth width, void* cell)
+    // `number` >= 0 is appended to the name: Relation0, Skill1. Names are only built for the
+    // first record, where the columns are taken.
+    void add(const char* name, CellWidth width, void* cell) { add(name, -1, width, cell); }
+    void add(const char* name, int number, CellWidth width, void* cell)
     {
         if (!active_)
             return;
         if (cells_)
             cells_->push_back(cell);
         if (columns_ && firstRecord_)
-            columns_->push_back({name, width});
+            columns_->push_back(
+                {QString::fromLatin1(name) + (number >= 0 ? QString::number(number) : QString()),
+                 width});
     }
 
     TableId table_;
