@@ -23,6 +23,9 @@ constexpr int kEditHeight = 21;
 // Two pixels more than the list was designed with: the CJK fonts at hand draw their 13-pixel
 // glyphs with a pixel above and below, which 13-pixel rows would cut off.
 constexpr int kPrsnRowHeight = 15;
+// Five pixels wider than designed: Qt's drop-down arrow takes more room than the one the
+// window was laid out for, and three-character items ("未成年") would be cut.
+constexpr int kChoiceWidth = 62;
 
 using FieldHandler = void (TFPrsn::*)();
 
@@ -188,7 +191,7 @@ void TFPrsn::buildAttributes()
         combo->addItems(*items[c]);
         combo->setMaxVisibleItems(16);
         Place(combo, QStringLiteral("ComboBox_Prsn_") + QString::fromUtf8(rule.name),
-              rank ? 32 : 56, top, rank ? 81 : 57, kEditHeight);
+              rank ? 32 : 56, top, rank ? 81 : kChoiceWidth, kEditHeight);
         choices_[c] = combo;
         QToolButton* button = addFlatButton(group, rule.name, rule.caption, rank ? 2 : 4, top,
                                             rank ? 30 : 50, kEditHeight);
