@@ -25,7 +25,12 @@ fi
 echo "No display here: writing screenshots instead of starting a window."
 mkdir -p "$root/shots"
 export QT_QPA_PLATFORM=offscreen
-"$root/build/bin/veldor-shot" --window FMap -o "$root/shots/main-empty.png"
-"$root/build/bin/veldor-shot" --window FMap --scenario D_Sce_sample.kqx -o "$root/shots/main-sample.png"
-"$root/build/bin/veldor-shot" --window FAbout -o "$root/shots/about.png"
-ls -1 "$root"/shots/*.png
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+shot() { "$root/build/bin/veldor-shot" "$@"; }
+shot --window FMap -o "$root/shots/main-empty.png"
+shot --window FMap --scenario D_Sce_sample.kqx -o "$root/shots/main-sample.png"
+shot --window FAbout -o "$root/shots/about.png"
+shot --window FCity --scenario D_Sce_sample.kqx --city 9 -o "$root/shots/city-10.png"
+shot --window FForc --scenario D_Sce_sample.kqx -o "$root/shots/forces.png"
+shot --window FPrsn --scenario D_Sce_sample.kqx -o "$root/shots/persons.png"
