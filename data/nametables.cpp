@@ -58,20 +58,52 @@ QString findList(const QStringList& dirs, const QString& name)
     return {};
 }
 
-// Reads `count` words into `table`; false when the list cannot be found or read, in which case
-// the table is left empty.
-bool fillTable(WordReader& reader, const QStringList& dirs, const QString& name, QByteArray* table,
-               int count)
+// What went wrong with the lists, gathered so that the user is told once.
+struct ListProblems
+{
+    QStringList missing;    // bare names, found in none of the folders
+    QStringList unreadable; // found, but could not be read: path and reason
+};
+
+// Reads `count` words into `table`. A list that cannot be found or read leaves the table empty
+// and is noted in `problems`.
+void fillTable(WordReader& reader, const QStringList& dirs, const QString& name, QByteArray* table,
+               int count, ListProblems& problems)
 {
     for (int i = 0; i < count; ++i)
         table[i].clear();
-    QFile file(findList(dirs, name));
-    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
-        return false;
+    const QString path = findList(dirs, name);
+    if (path.isEmpty()) {
+        problems.missing << name;
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        problems.unreadable
+            << QStringLiteral("“%1”：%2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return;
+    }
     reader.start(file.readAll());
     for (int i = 0; i < count; ++i)
         table[i] = reader.next();
-    return true;
+}
+
+QString describe(const ListProblems& problems, const QStringList& dirs)
+{
+    QStringList lines;
+    if (!problems.missing.isEmpty()) {
+        QStringList shownDirs;
+        for (const QString& dir : dirs)
+            shownDirs << QDir::toNativeSeparators(QDir::cleanPath(dir));
+        lines << QStringLiteral("找不到名单文件 %1（已查找：%2）。")
+                     .arg(problems.missing.join(QStringLiteral("、")),
+                          shownDirs.join(QStringLiteral("；")));
+    }
+    for (const QString& failure : problems.unreadable)
+        lines << QStringLiteral("无法读取名单文件%1。").arg(failure);
+    if (lines.isEmpty())
+        return {};
+    return lines.join(QLatin1Char('\n')) + QStringLiteral("\n相应的名字将显示为空白。");
 }
 
 } // namespace
@@ -89,22 +121,13 @@ QStringList NameListDirs()
 QString LoadNameTables(const QStringList& dirs)
 {
     WordReader reader;
-    QStringList missing;
-    if (!fillTable(reader, dirs, QStringLiteral("name.txt"), PrsnNames, kListedPersons))
-        missing << QStringLiteral("name.txt");
+    ListProblems problems;
+    fillTable(reader, dirs, QStringLiteral("name.txt"), PrsnNames, kListedPersons, problems);
     for (int i = kListedPersons; i < kPersons; ++i)
         PrsnNames[i] = ToGbk(QStringLiteral("新")) + QByteArray::number(i - kListedPersons + 1);
-    if (!fillTable(reader, dirs, QStringLiteral("face.txt"), FaceNames, kFaces))
-        missing << QStringLiteral("face.txt");
-    if (!fillTable(reader, dirs, QStringLiteral("city.txt"), CityNames, kCities))
-        missing << QStringLiteral("city.txt");
-    if (missing.isEmpty())
-        return {};
-    QStringList shownDirs;
-    for (const QString& dir : dirs)
-        shownDirs << QDir::toNativeSeparators(QDir::cleanPath(dir));
-    return QStringLiteral("找不到名单文件 %1（已查找：%2）。相应的名字将显示为空白。")
-        .arg(missing.join(QStringLiteral("、")), shownDirs.join(QStringLiteral("；")));
+    fillTable(reader, dirs, QStringLiteral("face.txt"), FaceNames, kFaces, problems);
+    fillTable(reader, dirs, QStringLiteral("city.txt"), CityNames, kCities, problems);
+    return describe(problems, dirs);
 }
 
 } // namespace veldor

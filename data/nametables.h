@@ -24,9 +24,10 @@ constexpr int kMaxNameBytes = 15;
 QStringList NameListDirs();
 
 // Fills the three tables from name.txt, face.txt and city.txt, each taken from the first of
-// `dirs` that has it. A list that is missing leaves its table empty; the returned warning names
-// every such file (empty when all were found). A list with too few words repeats the last word
-// read, across lists, as the game's own reader does.
+// `dirs` that has it. A list that is missing or cannot be read leaves its table empty; the
+// returned warning names every such file and, for one that was found, why it could not be read
+// (empty when all were read). A list with too few words repeats the last word read, across
+// lists, as the game's own reader does.
 QString LoadNameTables(const QStringList& dirs = NameListDirs());
 
 } // namespace veldor

@@ -152,6 +152,21 @@ TEST_F(NameLists, MissingListsLeaveEmptyTablesAndAreNamed)
     EXPECT_TRUE(FaceNames[685].isEmpty());
 }
 
+TEST_F(NameLists, AListThatIsFoundButCannotBeReadIsNotCalledMissing)
+{
+    putAll(words("p", 702), words("f", 686), words("c", 50));
+    QFile::remove(dir_.filePath(QStringLiteral("face.txt")));
+    // A folder in the list's place cannot be read, even by root.
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("face.txt")));
+    const QString warning = load();
+    EXPECT_TRUE(
+        warning.contains(QDir::toNativeSeparators(dir_.filePath(QStringLiteral("face.txt")))))
+        << warning.toStdString();
+    EXPECT_FALSE(warning.contains(QStringLiteral("找不到"))) << warning.toStdString();
+    EXPECT_TRUE(FaceNames[0].isEmpty());
+    EXPECT_EQ(CityNames[0], "c0");
+}
+
 TEST_F(NameLists, FoldersAreSearchedInOrderPerList)
 {
     QTemporaryDir second;
