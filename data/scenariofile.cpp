@@ -88,6 +88,13 @@ QString writeFailure(const QString& path, const QString& reason)
         .arg(shown(path), reason);
 }
 
+// Once the writing in place has begun, the old contents are no longer guaranteed.
+QString inPlaceWriteFailure(const QString& path, const QString& reason)
+{
+    return QStringLiteral("写入剧本文件“%1”时出错：%2。文件可能只改写了一部分，修改未完整保存。")
+        .arg(shown(path), reason);
+}
+
 // Only the byte ranges of the five tables can differ; writing just those keeps a failed
 // in-place save from touching anything else.
 struct Range
@@ -119,12 +126,12 @@ bool replaceInPlace(const QString& path, const QByteArray& bytes, QString& error
         const qint64 length = range.end - range.begin;
         if (!file.seek(range.begin) ||
             write(file, bytes.constData() + range.begin, length) != length || !file.flush()) {
-            error = writeFailure(path, file.errorString());
+            error = inPlaceWriteFailure(path, file.errorString());
             return false;
         }
     }
     if (options.sync && !syncToDisk(file)) {
-        error = writeFailure(path, QString::fromLocal8Bit(std::strerror(errno)));
+        error = inPlaceWriteFailure(path, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     return true;
