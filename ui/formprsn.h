@@ -11,7 +11,6 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QKeyEvent;
-class QPushButton;
 class QToolButton;
 
 namespace veldor {

@@ -1,7 +1,8 @@
 // The person editor's behaviour: showing, loading the current person, and the handlers that
 // pass the user's actions on to PersonEditor.
-#include "data/gbk.h"
 #include "ui/formprsn.h"
+
+#include "data/gbk.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
 
@@ -13,6 +14,17 @@
 #include <algorithm>
 
 namespace veldor {
+namespace {
+
+// The field would clamp a stored value anyway, but it must get it whole first: a value above
+// the maximum can have more digits than the field accepts, and Qt cuts even a program's text to
+// that length (10000 would come out as 1000).
+void ShowStoredValue(NumberEdit* edit, int32_t value)
+{
+    edit->setValue(std::clamp(value, edit->minimum(), edit->maximum()));
+}
+
+} // namespace
 
 void TFPrsn::FormShow()
 {
@@ -77,9 +89,8 @@ void TFPrsn::refreshFallbacks()
 void TFPrsn::ShowCurPrsn()
 {
     const uint16_t person = currentPerson();
-    refreshFallbacks();
     for (int f = 0; f < int(PrsnField::Faith); ++f)
-        edits_[f]->setValue(editor_.ShownValue(PrsnField(f), person));
+        ShowStoredValue(edits_[f], editor_.ShownValue(PrsnField(f), person));
     for (int c = 0; c < kPrsnChoices; ++c)
         choices_[c]->setCurrentIndex(
             ChoiceIndexOf(PrsnChoice(c), editor_.ChoiceValue(PrsnChoice(c), person)));
@@ -119,7 +130,6 @@ void TFPrsn::Button_SortClick(PrsnSortKey key)
     const int focusRow = editor_.SortPrsnList(key, ListBox_Prsn_Prsn->focusRow());
     fillPersonRows();
     ListBox_Prsn_Prsn->setFocusRow(focusRow);
-    refreshFallbacks();
 }
 
 void TFPrsn::ShowCurFaith()

@@ -132,6 +132,7 @@ TEST_F(FormPrsnTest, StoredValuesOutOfRangeShowClampedAndStayStored)
     store.persons.TongShuai[0] = 300;
     store.persons.Rank[0] = kNone;
     store.persons.XingGe[0] = 9;
+    store.persons.Aptitude[0][BuBing] = 10000; // more digits than the field lets one type
     form->FormShow();
     EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_BornYear"))->text(),
               QStringLiteral("181"));
@@ -139,6 +140,8 @@ TEST_F(FormPrsnTest, StoredValuesOutOfRangeShowClampedAndStayStored)
               QStringLiteral("2003"));
     EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_TongShuai"))->text(),
               QStringLiteral("255"));
+    EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_BuBing"))->text(),
+              QStringLiteral("2000"));
     EXPECT_EQ(child<QComboBox>(QStringLiteral("ComboBox_Prsn_Rank"))->currentText(),
               QStringLiteral("——"));
     EXPECT_EQ(child<QComboBox>(QStringLiteral("ComboBox_Prsn_XingGe"))->currentIndex(), -1);
@@ -146,6 +149,7 @@ TEST_F(FormPrsnTest, StoredValuesOutOfRangeShowClampedAndStayStored)
     EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_BornYear"))->text(),
               QStringLiteral("181"));
     EXPECT_EQ(form->Editor().Work().TongShuai[0], 300);
+    EXPECT_EQ(form->Editor().Work().Aptitude[0][BuBing], 10000);
 
     // A choice that shows no item assigns 65535.
     clickRow(list(), 0);
