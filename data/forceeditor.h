@@ -89,10 +89,11 @@ public:
     void SelectKing(int force, int person);
     // The sovereign becomes "君主" when the force stands alone, "军团长" when it is a corps.
     void SelectMetro(int force, int metro);
-    // The home-city rule: a click on the chosen force's sovereign's city always leaves it
-    // marked; a click on another sovereign's city always leaves it unmarked. Returns the mark
-    // the clicked city keeps, given the mark the click gave it.
-    bool CityMarkAfterClick(int force, int city, bool clickedMark) const;
+    // The city list after the user toggled some of its marks (one per click, none on a mere
+    // keyboard move, every row a mouse drag passed): every city whose mark no longer matches
+    // its owner was toggled, and the home-city rule judges each; then ownership follows the
+    // marks. Returns the marks the list must show.
+    CityMarks ToggleCities(int force, CityMarks marks);
     // Ownership follows the marks: marked cities go to the force, unmarked ones it held become
     // ownerless.
     void SetOwnedCities(int force, const CityMarks& marks);
@@ -129,6 +130,9 @@ public:
 
 private:
     uint16_t personCity(int person) const;
+    // The home-city rule: toggling the force's own sovereign's city always leaves it marked;
+    // toggling another sovereign's city always leaves it unmarked.
+    bool homeCityMark(int force, int city, bool toggledMark) const;
 
     ScenarioStore& store_;
 };

@@ -22,10 +22,8 @@ void ForceEditor::SelectMetro(int force, int metro)
         Degree[king] = metro == force ? kSovereign : kCorpsCommander;
 }
 
-bool ForceEditor::CityMarkAfterClick(int force, int city, bool clickedMark) const
+bool ForceEditor::homeCityMark(int force, int city, bool toggledMark) const
 {
-    if (!ValidForce(force) || city < 0 || city >= kCities)
-        return clickedMark;
     const uint16_t ownKing = forces.King[force];
     if (isPerson(ownKing) && personCity(ownKing) == city)
         return true;
@@ -34,7 +32,19 @@ bool ForceEditor::CityMarkAfterClick(int force, int city, bool clickedMark) cons
         if (other != force && isPerson(king) && personCity(king) == city)
             return false;
     }
-    return clickedMark;
+    return toggledMark;
+}
+
+CityMarks ForceEditor::ToggleCities(int force, CityMarks marks)
+{
+    if (!ValidForce(force))
+        return marks;
+    const CityMarks owned = OwnedCities(force);
+    for (int city = 0; city < kCities; ++city)
+        if (marks[city] != owned[city])
+            marks[city] = homeCityMark(force, city, marks[city]);
+    SetOwnedCities(force, marks);
+    return marks;
 }
 
 void ForceEditor::SetOwnedCities(int force, const CityMarks& marks)

@@ -175,21 +175,14 @@ void TFForc::ListBox_Forc_MetroKeyPress(QKeyEvent* event)
         SelectMetro();
 }
 
-void TFForc::ListBox_Forc_CityClick(int row)
+void TFForc::ListBox_Forc_CityClick()
 {
-    const int f = chosenForce();
-    if (!ValidForce(f) || row < 0)
-        return;
-    // The marks always match the cities the force owns; a keyboard move that toggled nothing
-    // must not run the home-city rule on the row it merely passed.
-    if (ListBox_Forc_City->isMarked(row) == (editor_.Forc[row] == f))
-        return;
-    ListBox_Forc_City->setMarked(
-        row, editor_.CityMarkAfterClick(f, row, ListBox_Forc_City->isMarked(row)));
     CityMarks marks{};
     for (int c = 0; c < kCities; ++c)
         marks[c] = ListBox_Forc_City->isMarked(c);
-    editor_.SetOwnedCities(f, marks);
+    marks = editor_.ToggleCities(chosenForce(), marks);
+    for (int c = 0; c < kCities; ++c)
+        ListBox_Forc_City->setMarked(c, marks[c]);
 }
 
 void TFForc::ListBox_Forc_SkillClick()

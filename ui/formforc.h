@@ -62,7 +62,7 @@ private:
     void ListBox_Forc_KingKeyPress(QKeyEvent* event);
     void ListBox_Forc_MetroClick(int row);
     void ListBox_Forc_MetroKeyPress(QKeyEvent* event);
-    void ListBox_Forc_CityClick(int row);
+    void ListBox_Forc_CityClick();
     void ListBox_Forc_SkillClick();
     void ListBox_Forc_RelationClick(int row);
     void ListBox_Forc_RelationKeyPress(QKeyEvent* event);

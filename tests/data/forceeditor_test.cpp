@@ -24,9 +24,8 @@ struct ForceEditorTest : ::testing::Test
     CityMarks clickCity(int force, int city)
     {
         CityMarks marks = editor.OwnedCities(force);
-        marks[city] = editor.CityMarkAfterClick(force, city, !marks[city]);
-        editor.SetOwnedCities(force, marks);
-        return marks;
+        marks[city] = !marks[city];
+        return editor.ToggleCities(force, marks);
     }
 
     ScenarioStore store;

@@ -184,6 +184,32 @@ TEST_F(ForceForm, MovingThroughTheCityListChangesNoOwner)
     EXPECT_EQ(store.cities.Forc[kLordHome], kLord);
 }
 
+// A drag over the city list toggles every row it passes, not only the one released on; the
+// home-city rule judges each of them, and the marks keep showing the cities the force owns.
+TEST_F(ForceForm, DraggingOverTheCityListKeepsTheHomeCityRule)
+{
+    show();
+    clickRow("ListBox_Forc_Forc", kLord);
+    ListBox* cities = list("ListBox_Forc_City");
+    const auto drag = [&](int fromRow, int toRow) {
+        const QPoint from = cities->visualItemRect(cities->item(fromRow)).center();
+        const QPoint to = cities->visualItemRect(cities->item(toRow)).center();
+        QTest::mousePress(cities->viewport(), Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to),
+                         cities->viewport()->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
+                         {});
+        QApplication::sendEvent(cities->viewport(), &move);
+        QTest::mouseRelease(cities->viewport(), Qt::LeftButton, {}, to);
+    };
+    drag(kLordHome, kFreeCity);
+    drag(kLordCity, kFreeCity);
+    for (int c = 0; c < kCities; ++c)
+        EXPECT_EQ(cities->isMarked(c), form.Editor().Forc[c] == kLord) << c;
+    press("Button_Apply");
+    EXPECT_EQ(store.cities.Forc[kLordHome], kLord);
+    EXPECT_EQ(store.cities.Forc[kCorpsHome], kCorps);
+}
+
 TEST_F(ForceForm, DeletingAnIndependentForceWithStrategistsAndCorps)
 {
     show();
