@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <bitset>
 #include <cstdint>
 
 namespace veldor {
@@ -47,10 +46,6 @@ enum class CityPrsnColumn : int {
     ZhiLi,
     ZhengZhi,
 };
-constexpr int kCityPrsnColumns = 8;
-
-// One mark per list row (not per person).
-using RowMarks = std::bitset<kPersons>;
 
 // The city editor's working copy and rules. The copy is refilled from the store at every
 // showing; only the row order outlives a showing, so that the user's last sort stays in

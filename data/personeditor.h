@@ -2,6 +2,7 @@
 
 #include "data/indices.h"
 #include "data/personfields.h"
+#include "data/roworder.h"
 #include "data/scenariotables.h"
 
 #include <QByteArray>
@@ -15,8 +16,6 @@ namespace veldor {
 
 class ScenarioStore;
 
-// Which rows of the person list are marked, by row number.
-using RowMarks = std::bitset<kPersons>;
 // Which treasures of the item list are marked, by item number.
 using ItemMarks = std::bitset<kItems>;
 

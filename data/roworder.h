@@ -2,6 +2,7 @@
 
 #include "data/indices.h"
 
+#include <bitset>
 #include <cstdint>
 
 namespace veldor {
@@ -26,6 +27,9 @@ struct RowOrder
         return -1;
     }
 };
+
+// One mark per row of a person list, by row number.
+using RowMarks = std::bitset<kPersons>;
 
 // Bottom-up merge sort of `order` by `keys[record]`, largest key first, run widths 1, 2, 4, ...
 // On equal keys the right run's entry is taken first, so records with equal keys end in the
