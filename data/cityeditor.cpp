@@ -23,11 +23,8 @@ constexpr CityArray16 kCityBlockArrays[] = {
 constexpr CityArray32 kCity32Arrays[] = {&CityTable::PingMin, &CityTable::BingYi,
                                          &CityTable::ShiBing};
 
-// The 16-bit edit fields (MinXin and after) in the block, past Forc.
-constexpr CityArray16 kCity16Fields[] = {
-    &CityBlock::MinXin,     &CityBlock::ShouYi, &CityBlock::MaxShouYi, &CityBlock::ShouHuo,
-    &CityBlock::MaxShouHuo, &CityBlock::NaiJiu, &CityBlock::MaxNaiJiu,
-};
+// The 16-bit edit fields, MinXin and after: the block past Forc, which is chosen, not typed.
+constexpr const CityArray16* kCity16Fields = kCityBlockArrays + 1;
 constexpr int kCity32Fields = int(std::size(kCity32Arrays));
 
 bool isWideField(CityField field)
@@ -173,7 +170,9 @@ uint16_t CityEditor::forceKey(uint16_t person) const
     const uint16_t city = City[person];
     if (Degree[person] < kFirstDegreeWithoutForce && isCity(city))
         return cities.Forc[city];
-    return kForces; // below every real force and above none: the unaffiliated sort together
+    // Above every real force and below a city without owner (65535): the persons without
+    // force sort together, between those two groups.
+    return kForces;
 }
 
 void CityEditor::ColumnKeys(CityPrsnColumn column, uint16_t* keys) const

@@ -63,8 +63,8 @@ TFCity::TFCity(ScenarioStore& store, std::function<void()> refreshMap, QWidget* 
     buildPersonList();
 }
 
-QPushButton* TFCity::addCommandButton(const QString& name, const QString& caption, int top,
-                                      void (TFCity::*handler)())
+void TFCity::addCommandButton(const QString& name, const QString& caption, int top,
+                              void (TFCity::*handler)())
 {
     auto* button = new QPushButton(caption, this);
     Place(button, name, 312, top, 40, 24);
@@ -72,7 +72,6 @@ QPushButton* TFCity::addCommandButton(const QString& name, const QString& captio
     // Enter in an edit field must not press a button behind the user's back.
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, handler);
-    return button;
 }
 
 void TFCity::buildAttributes()
@@ -122,14 +121,13 @@ void TFCity::buildAttributes()
             &TFCity::Edit_City_MaxNaiJiuChange);
 }
 
-NumberEdit* TFCity::addEdit(CityField field, const QString& name, int left, int top, int width,
-                            void (TFCity::*handler)())
+void TFCity::addEdit(CityField field, const QString& name, int left, int top, int width,
+                     void (TFCity::*handler)())
 {
     auto* edit = new NumberEdit(CityFieldMaximum(field), kMinCityField, GroupBox1);
     Place(edit, name, left, top, width, 21);
     connect(edit, &NumberEdit::Edited, this, handler);
     edits_[int(field)] = edit;
-    return edit;
 }
 
 void TFCity::buildPersonList()

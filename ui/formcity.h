@@ -8,7 +8,6 @@
 
 class QComboBox;
 class QGroupBox;
-class QPushButton;
 
 namespace veldor {
 
@@ -34,12 +33,12 @@ public:
 private:
     void buildAttributes();
     void buildPersonList();
-    NumberEdit* addEdit(CityField field, const QString& name, int left, int top, int width,
-                        void (TFCity::*handler)());
+    void addEdit(CityField field, const QString& name, int left, int top, int width,
+                 void (TFCity::*handler)());
     void addColumnButton(const QString& name, const QString& caption, int left, int width,
                          void (TFCity::*handler)());
-    QPushButton* addCommandButton(const QString& name, const QString& caption, int top,
-                                  void (TFCity::*handler)());
+    void addCommandButton(const QString& name, const QString& caption, int top,
+                          void (TFCity::*handler)());
 
     void fillPersonRows(const RowMarks& marks);
     RowMarks personMarks() const;
