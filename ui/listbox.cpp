@@ -28,6 +28,7 @@ ListBox::ListBox(Marking marking, QWidget* parent) : QListWidget(parent)
         break;
     case Marking::Toggle:
         setSelectionMode(QAbstractItemView::MultiSelection);
+        toggling_ = true;
         break;
     case Marking::Extended:
         setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -107,6 +108,15 @@ void ListBox::mouseReleaseEvent(QMouseEvent* event)
         pressedOnRow_ = false;
         Q_EMIT Click(currentRow());
     }
+}
+
+// In a toggling list one click toggles one row. Qt would also toggle every row a pressed mouse
+// passes over, which lets a drag change marks no handler ever hears about.
+void ListBox::mouseMoveEvent(QMouseEvent* event)
+{
+    if (toggling_ && event->buttons() != Qt::NoButton)
+        return;
+    QListWidget::mouseMoveEvent(event);
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event)

@@ -26,8 +26,8 @@ public:
 
     // Replaces every row; no row is marked afterwards.
     void setRows(const QStringList& texts);
-    // Replaces one row's text. Unlike Qt, the list this program was designed against clears a
-    // replaced row's mark; `keepMark` says whether this caller wants it kept.
+    // Replaces one row's text. The editors' rules treat a replaced row as a new row whose mark is
+    // gone unless the handler marks it again; `keepMark` says which this caller wants.
     void setRowText(int row, const QString& text, bool keepMark);
     void setMarked(int row, bool marked);
     bool isMarked(int row) const;
@@ -44,12 +44,14 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     class ProgramChange;
 
     bool pressedOnRow_ = false;
+    bool toggling_ = false;
 };
 
 } // namespace veldor

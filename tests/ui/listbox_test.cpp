@@ -1,5 +1,7 @@
 #include "ui/listbox.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -94,6 +96,26 @@ TEST(ListBox, ExtendedMarkingFollowsCtrlAndShift)
     EXPECT_TRUE(shown.list.isMarked(7));
     shown.click(1);
     EXPECT_EQ(shown.list.markedCount(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(ListBox, DraggingOverAToggleListTogglesOnlyThePressedRow)
+{
+    ShownList shown(ListBox::Marking::Toggle);
+    QSignalSpy clicks(&shown.list, &ListBox::Click);
+    const QPoint from = shown.list.visualItemRect(shown.list.item(2)).center();
+    const QPoint to = shown.list.visualItemRect(shown.list.item(6)).center();
+    QTest::mousePress(shown.list.viewport(), Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, to, shown.list.viewport()->mapToGlobal(to), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(shown.list.viewport(), &move);
+    QTest::mouseRelease(shown.list.viewport(), Qt::LeftButton, {}, to);
+    EXPECT_EQ(shown.list.markedCount(), 1);
+    EXPECT_TRUE(shown.list.isMarked(2));
+    EXPECT_EQ(clicks.count(), 1);
 }
 
 } // namespace
