@@ -14,7 +14,7 @@ constexpr int kAptitudeDigits = 4;
 
 using K = PrsnAssignKind;
 
-// CeLue accepts any length, unlike the other eight aptitudes: the window has always been so.
+// CeLue has no length limit, unlike the other eight aptitudes.
 constexpr PrsnFieldRule kFieldRules[kPrsnFields] = {
     {"TongShuai", "统率", kAbilityMax, kAbilityMax, 0, K::OwnFallback, true},
     {"WuLi", "武力", kAbilityMax, kAbilityMax, 0, K::OwnFallback, true},
