@@ -1,11 +1,9 @@
 // The city editor must feel instant: showing it (working copy, 50 owners, 800 rows) and one
 // column sort with its row rebuild should each fit in one frame at 60 Hz (16 ms).
-#include "data/nametables.h"
-#include "data/scenariostore.h"
+#include "uibench.h"
+
 #include "ui/formcity.h"
 
-#include <QApplication>
-#include <QCoreApplication>
 #include <QPushButton>
 
 #include <benchmark/benchmark.h>
@@ -39,30 +37,12 @@ void fillScenario(ScenarioStore& store)
     }
 }
 
-struct ShownEditor
-{
-    ShownEditor() : form(store, [] {})
-    {
-        fillScenario(store);
-        form.CurCity = 9;
-        form.show();
-        QCoreApplication::processEvents();
-    }
-    ScenarioStore store;
-    TFCity form;
-};
-
-// Made after and destroyed before the application object, as widgets must be.
+using ShownEditor = uibench::ShownEditor<TFCity>;
 std::unique_ptr<ShownEditor> theEditor;
-
-ShownEditor& shownEditor()
-{
-    return *theEditor;
-}
 
 void BM_FormShow(benchmark::State& state)
 {
-    ShownEditor& editor = shownEditor();
+    ShownEditor& editor = *theEditor;
     uint16_t city = 0;
     for (auto _ : state) {
         editor.form.CurCity = city;
@@ -75,9 +55,9 @@ BENCHMARK(BM_FormShow)->Unit(benchmark::kMillisecond);
 // Alternating columns, so that every press really reorders the rows.
 void BM_SortWithRowRebuild(benchmark::State& state)
 {
-    ShownEditor& editor = shownEditor();
-    QPushButton* degree = editor.form.findChild<QPushButton*>(QStringLiteral("Button_Prsn_Degree"));
-    QPushButton* wuLi = editor.form.findChild<QPushButton*>(QStringLiteral("Button_Prsn_WuLi"));
+    ShownEditor& editor = *theEditor;
+    QPushButton* degree = editor.child<QPushButton>("Button_Prsn_Degree");
+    QPushButton* wuLi = editor.child<QPushButton>("Button_Prsn_WuLi");
     bool byDegree = false;
     for (auto _ : state) {
         byDegree = !byDegree;
@@ -89,8 +69,8 @@ BENCHMARK(BM_SortWithRowRebuild)->Unit(benchmark::kMillisecond);
 // The same sort with the repaint that follows it on screen.
 void BM_SortAndRepaint(benchmark::State& state)
 {
-    ShownEditor& editor = shownEditor();
-    QPushButton* zhiLi = editor.form.findChild<QPushButton*>(QStringLiteral("Button_Prsn_ZhiLi"));
+    ShownEditor& editor = *theEditor;
+    QPushButton* zhiLi = editor.child<QPushButton>("Button_Prsn_ZhiLi");
     for (auto _ : state) {
         zhiLi->click();
         editor.form.repaint();
@@ -102,14 +82,9 @@ BENCHMARK(BM_SortAndRepaint)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    LoadNameTables();
-    theEditor = std::make_unique<ShownEditor>();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    theEditor.reset();
-    return 0;
+    const auto prepare = [](ScenarioStore& store, TFCity& form) {
+        fillScenario(store);
+        form.CurCity = 9;
+    };
+    return uibench::RunEditorBenchmarks(argc, argv, theEditor, prepare, [] {});
 }

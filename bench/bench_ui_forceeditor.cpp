@@ -1,13 +1,11 @@
 // The force editor must feel instant: showing it (working copy, five lists, 800 sovereign
 // entries), choosing another force, and every tool over all persons should each fit in one
 // frame at 60 Hz (16 ms).
-#include "data/nametables.h"
-#include "data/scenariostore.h"
+#include "uibench.h"
+
 #include "ui/formforc.h"
 #include "ui/listbox.h"
 
-#include <QApplication>
-#include <QCoreApplication>
 #include <QPushButton>
 
 #include <benchmark/benchmark.h>
@@ -45,24 +43,7 @@ void fillScenario(ScenarioStore& store)
     }
 }
 
-struct ShownEditor
-{
-    ShownEditor() : form(store, [] {})
-    {
-        fillScenario(store);
-        form.show();
-        QCoreApplication::processEvents();
-    }
-    QPushButton* button(const char* name)
-    {
-        return form.findChild<QPushButton*>(QString::fromLatin1(name));
-    }
-    ScenarioStore store;
-    TFForc form;
-};
-
-// Made after and destroyed before the application object, as widgets must be.
-std::unique_ptr<ShownEditor> theEditor;
+std::unique_ptr<uibench::ShownEditor<TFForc>> theEditor;
 
 void BM_FormShow(benchmark::State& state)
 {
@@ -84,7 +65,7 @@ BENCHMARK(BM_FormShowAndPaint)->Unit(benchmark::kMillisecond);
 // A click in the force list: every list, edit and mark of the window follows the new force.
 void BM_ChooseForce(benchmark::State& state)
 {
-    auto* forces = theEditor->form.findChild<ListBox*>(QStringLiteral("ListBox_Forc_Forc"));
+    auto* forces = theEditor->child<ListBox>("ListBox_Forc_Forc");
     int force = 0;
     for (auto _ : state) {
         force = (force + 1) % kForces;
@@ -96,8 +77,8 @@ BENCHMARK(BM_ChooseForce)->Unit(benchmark::kMillisecond);
 void BM_Tool(benchmark::State& state, const char* buttonName)
 {
     // Force 0 owns every city, so the tools reach all persons.
-    Q_EMIT theEditor->form.findChild<ListBox*>(QStringLiteral("ListBox_Forc_Forc"))->Click(0);
-    QPushButton* tool = theEditor->button(buttonName);
+    Q_EMIT theEditor->child<ListBox>("ListBox_Forc_Forc")->Click(0);
+    QPushButton* tool = theEditor->child<QPushButton>(buttonName);
     for (auto _ : state)
         tool->click();
 }
@@ -114,14 +95,6 @@ BENCHMARK_CAPTURE(BM_Tool, Apply, "Button_Apply")->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    LoadNameTables();
-    theEditor = std::make_unique<ShownEditor>();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    theEditor.reset();
-    return 0;
+    const auto prepare = [](ScenarioStore& store, TFForc&) { fillScenario(store); };
+    return uibench::RunEditorBenchmarks(argc, argv, theEditor, prepare, [] {});
 }

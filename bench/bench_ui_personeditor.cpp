@@ -1,14 +1,12 @@
 // The person editor must feel instant: showing it (working copy, 800 rows, the current person),
 // a sort with its row rebuild, and a flat button that assigns a value to all 800 marked persons
 // and refreshes their rows should each fit in one frame at 60 Hz (16 ms).
-#include "data/nametables.h"
-#include "data/scenariostore.h"
+#include "uibench.h"
+
 #include "ui/formprsn.h"
 #include "ui/listbox.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QCoreApplication>
 #include <QLineEdit>
 
 #include <benchmark/benchmark.h>
@@ -43,24 +41,7 @@ void fillScenario(ScenarioStore& store)
         store.items.ItemOwner[i] = uint16_t(random() % kPersons);
 }
 
-struct ShownEditor
-{
-    ShownEditor() : form(store)
-    {
-        fillScenario(store);
-        form.show();
-        QCoreApplication::processEvents();
-    }
-    template <class T> T* child(const char* name)
-    {
-        return form.findChild<T*>(QLatin1String(name));
-    }
-    ScenarioStore store;
-    TFPrsn form;
-};
-
-// Made after and destroyed before the application object, as widgets must be.
-std::unique_ptr<ShownEditor> theEditor;
+std::unique_ptr<uibench::ShownEditor<TFPrsn>> theEditor;
 
 void BM_FormShow(benchmark::State& state)
 {
@@ -134,14 +115,6 @@ BENCHMARK(BM_AssignToAllMarkedAndRepaint)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    LoadNameTables();
-    theEditor = std::make_unique<ShownEditor>();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    theEditor.reset();
-    return 0;
+    const auto prepare = [](ScenarioStore& store, TFPrsn&) { fillScenario(store); };
+    return uibench::RunEditorBenchmarks(argc, argv, theEditor, prepare);
 }

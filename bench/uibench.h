@@ -1,0 +1,56 @@
+#pragma once
+// What the editor benchmarks share: one editor window over a store the benchmark fills, shown
+// offscreen before the first benchmark runs.
+#include "data/nametables.h"
+#include "data/scenariostore.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLatin1String>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <utility>
+
+namespace veldor::uibench {
+
+template <class Form> struct ShownEditor
+{
+    // `prepare(store, form)` fills the store and chooses what the window opens on.
+    template <class Prepare, class... FormArgs>
+    explicit ShownEditor(Prepare prepare, FormArgs&&... formArgs)
+        : form(store, std::forward<FormArgs>(formArgs)...)
+    {
+        prepare(store, form);
+        form.show();
+        QCoreApplication::processEvents();
+    }
+    template <class T> T* child(const char* name)
+    {
+        return form.template findChild<T*>(QLatin1String(name));
+    }
+    ScenarioStore store;
+    Form form;
+};
+
+// Runs the registered benchmarks in an offscreen application, over `editor` made from
+// `prepare` and `formArgs`. The editor is made after and destroyed before the application
+// object, as widgets must be.
+template <class Form, class Prepare, class... FormArgs>
+int RunEditorBenchmarks(int argc, char** argv, std::unique_ptr<ShownEditor<Form>>& editor,
+                        Prepare prepare, FormArgs&&... formArgs)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    LoadNameTables();
+    editor = std::make_unique<ShownEditor<Form>>(prepare, std::forward<FormArgs>(formArgs)...);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    editor.reset();
+    return 0;
+}
+
+} // namespace veldor::uibench
