@@ -7,13 +7,10 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QTest>
-#include <QTimer>
 
 #include <cstring>
-#include <functional>
 #include <memory>
 
 namespace veldor::test {
@@ -34,20 +31,6 @@ protected:
         });
         openThroughDialog(path);
         return path;
-    }
-    // Runs `work` once the city editor is the modal window.
-    void whenEditorOpens(std::function<void(TFCity*)> work)
-    {
-        auto* poll = new QTimer(map.get());
-        poll->setInterval(2);
-        QObject::connect(poll, &QTimer::timeout, [poll, work] {
-            if (auto* editor = qobject_cast<TFCity*>(QApplication::activeModalWidget())) {
-                poll->deleteLater();
-                poll->stop();
-                work(editor);
-            }
-        });
-        poll->start();
     }
 };
 
@@ -78,7 +61,7 @@ TEST_F(CityDoor, OkRepaintsTheMapAndSaveWritesTheOwner)
     const QString path = openScenario();
     EXPECT_EQ(cityButton(kCity)->text(), QStringLiteral("空"));
     answers.reset(); // this test answers the editor itself
-    whenEditorOpens([](TFCity* editor) {
+    whenModal<TFCity>([](TFCity* editor) {
         chooseOwner(editor, kForce);
         editor->findChild<QAbstractButton*>(QStringLiteral("Button_City_OK"))->click();
     });
@@ -86,9 +69,7 @@ TEST_F(CityDoor, OkRepaintsTheMapAndSaveWritesTheOwner)
     EXPECT_EQ(map->Store().cities.Forc[kCity], kForce);
     EXPECT_EQ(cityButton(kCity)->text(), FromGbk(PrsnNameText(kKing)).left(1));
 
-    answers = std::make_unique<ModalAnswer>();
-    button(QStringLiteral("Button54"))->click();
-    EXPECT_TRUE(answers->messages.isEmpty()) << answers->messages.join(u'\n').toStdString();
+    saveThroughButton();
     auto saved = std::make_unique<ScenarioTables>();
     const QByteArray bytes = tablesOfFile(path);
     ASSERT_EQ(bytes.size(), qsizetype(sizeof(ScenarioTables)));

@@ -7,12 +7,9 @@
 #include "ui/listbox.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QTest>
-#include <QTimer>
 
 #include <cstring>
-#include <functional>
 #include <memory>
 
 namespace veldor::test {
@@ -33,20 +30,6 @@ protected:
         });
         openThroughDialog(path);
         return path;
-    }
-    // Runs `work` once the force editor is the modal window.
-    void whenEditorOpens(std::function<void(TFForc*)> work)
-    {
-        auto* poll = new QTimer(map.get());
-        poll->setInterval(2);
-        QObject::connect(poll, &QTimer::timeout, [poll, work] {
-            if (auto* editor = qobject_cast<TFForc*>(QApplication::activeModalWidget())) {
-                poll->deleteLater();
-                poll->stop();
-                work(editor);
-            }
-        });
-        poll->start();
     }
 };
 
@@ -72,7 +55,7 @@ TEST_F(ForceDoor, OkRepaintsTheMapAndSaveWritesTheSovereign)
     const QString path = openScenario();
     EXPECT_EQ(cityButton(kCity)->text(), FromGbk(PrsnNameText(kOldKing)).left(1));
     answers.reset(); // this test answers the editor itself
-    whenEditorOpens([](TFForc* editor) {
+    whenModal<TFForc>([](TFForc* editor) {
         clickRow(editor, "ListBox_Forc_Forc", kForce);
         clickRow(editor, "ListBox_Forc_King", kNewKing);
         editor->findChild<QAbstractButton*>(QStringLiteral("Button_Ok"))->click();
@@ -81,9 +64,7 @@ TEST_F(ForceDoor, OkRepaintsTheMapAndSaveWritesTheSovereign)
     EXPECT_EQ(map->Store().forces.King[kForce], kNewKing);
     EXPECT_EQ(cityButton(kCity)->text(), FromGbk(PrsnNameText(kNewKing)).left(1));
 
-    answers = std::make_unique<ModalAnswer>();
-    button(QStringLiteral("Button54"))->click();
-    EXPECT_TRUE(answers->messages.isEmpty()) << answers->messages.join(u'\n').toStdString();
+    saveThroughButton();
     auto saved = std::make_unique<ScenarioTables>();
     const QByteArray bytes = tablesOfFile(path);
     ASSERT_EQ(bytes.size(), qsizetype(sizeof(ScenarioTables)));

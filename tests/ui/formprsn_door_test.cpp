@@ -5,36 +5,16 @@
 #include "ui/listbox.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 
 #include <cstring>
-#include <functional>
 #include <memory>
 
 namespace veldor::test {
 namespace {
 
-class PersonDoor : public MapWindow
-{
-protected:
-    // Runs `work` once the person editor is the modal window.
-    void whenEditorOpens(std::function<void(TFPrsn*)> work)
-    {
-        auto* poll = new QTimer(map.get());
-        poll->setInterval(2);
-        QObject::connect(poll, &QTimer::timeout, [poll, work] {
-            if (auto* editor = qobject_cast<TFPrsn*>(QApplication::activeModalWidget())) {
-                poll->deleteLater();
-                poll->stop();
-                work(editor);
-            }
-        });
-        poll->start();
-    }
-};
+using PersonDoor = MapWindow;
 
 TEST_F(PersonDoor, ButtonOpensTheEditorWhoseOkReachesTheSavedFile)
 {
@@ -44,7 +24,7 @@ TEST_F(PersonDoor, ButtonOpensTheEditorWhoseOkReachesTheSavedFile)
     });
     openThroughDialog(path);
     answers.reset(); // this test answers the editor itself
-    whenEditorOpens([](TFPrsn* editor) {
+    whenModal<TFPrsn>([](TFPrsn* editor) {
         auto* list = editor->findChild<ListBox*>(QStringLiteral("ListBox_Prsn_Prsn"));
         list->scrollToTop();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -60,9 +40,7 @@ TEST_F(PersonDoor, ButtonOpensTheEditorWhoseOkReachesTheSavedFile)
     EXPECT_EQ(windows.FPrsn->objectName(), QStringLiteral("FPrsn"));
     EXPECT_EQ(map->Store().persons.TongShuai[6], 201);
 
-    answers = std::make_unique<ModalAnswer>();
-    button(QStringLiteral("Button54"))->click();
-    EXPECT_TRUE(answers->messages.isEmpty()) << answers->messages.join(u'\n').toStdString();
+    saveThroughButton();
     auto saved = std::make_unique<ScenarioTables>();
     const QByteArray bytes = tablesOfFile(path);
     ASSERT_EQ(bytes.size(), qsizetype(sizeof(ScenarioTables)));

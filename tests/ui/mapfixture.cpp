@@ -56,6 +56,13 @@ void MapWindow::openThroughDialog(const QString& path)
     map->findChild<QAction*>(QStringLiteral("O1"))->trigger();
 }
 
+void MapWindow::saveThroughButton()
+{
+    answers = std::make_unique<ModalAnswer>();
+    button(QStringLiteral("Button54"))->click();
+    EXPECT_TRUE(answers->messages.isEmpty()) << answers->messages.join(u'\n').toStdString();
+}
+
 QAbstractButton* MapWindow::button(const QString& name) const
 {
     auto* found = map->findChild<QAbstractButton*>(name);

@@ -3,10 +3,13 @@
 #include "modalanswer.h"
 
 #include "data/scenariotables.h"
+#include "ui/formmap.h"
 #include "ui/startup.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -14,10 +17,6 @@
 #include <memory>
 
 class QAbstractButton;
-
-namespace veldor {
-class TFMap;
-}
 
 namespace veldor::test {
 
@@ -35,6 +34,23 @@ protected:
                           const std::function<void(ScenarioTables&)>& edit = {});
     // Opens `path` through the menu's open item and the answered dialog.
     void openThroughDialog(const QString& path);
+    // Presses "保存修改" with every modal window answered; the save must show no message.
+    void saveThroughButton();
+    // Runs `work` once a window of type `Window` is the modal window. The poll stops first, so
+    // `work` may run event loops of its own.
+    template <class Window> void whenModal(std::function<void(Window*)> work)
+    {
+        auto* poll = new QTimer(map.get());
+        poll->setInterval(2);
+        QObject::connect(poll, &QTimer::timeout, [poll, work] {
+            if (auto* window = qobject_cast<Window*>(QApplication::activeModalWidget())) {
+                poll->deleteLater();
+                poll->stop();
+                work(window);
+            }
+        });
+        poll->start();
+    }
 
     QAbstractButton* button(const QString& name) const;
     QAbstractButton* cityButton(int city) const;
