@@ -53,26 +53,21 @@ int RunCheck(const QStringList& args, SceContext& context)
 {
     const QString command = QStringLiteral("check");
     SceCommandLine line(command, QString::fromUtf8(kHelp));
-    const QCommandLineOption formatOption(QStringLiteral("format"),
-                                          QStringLiteral("text（默认）或 json。"),
-                                          QStringLiteral("FORMAT"), QStringLiteral("text"));
-    line.addOption(formatOption);
+    line.addReportFormatOption();
     line.addFileArgument(QStringLiteral("FILE"), QStringLiteral("剧本文件"));
     int exitCode = kSceFailure;
     if (!line.parse(args, context, exitCode))
         return exitCode == kSceSuccess ? kSceSuccess : kSceTrouble;
-    const QString format = line.parser().value(formatOption);
-    if (format != QLatin1String("text") && format != QLatin1String("json")) {
-        SceFail(command, QStringLiteral("未知格式“%1”；可选 text、json。").arg(format), context);
+    bool json = false;
+    if (!line.reportAsJson(json, context))
         return kSceTrouble;
-    }
 
     auto store = std::make_unique<ScenarioStore>();
     if (!SceOpenScenario(command, line.file(0), *store, context))
         return kSceTrouble;
     SceLoadNames(command, context);
     const std::vector<Finding> findings = CheckScenario(*store);
-    if (format == QLatin1String("json")) {
+    if (json) {
         QJsonArray list;
         for (const Finding& finding : findings)
             list.append(findingJson(*store, finding));

@@ -89,20 +89,15 @@ int RunDiff(const QStringList& args, SceContext& context)
 {
     const QString command = QStringLiteral("diff");
     SceCommandLine line(command, QString::fromUtf8(kHelp));
-    const QCommandLineOption formatOption(QStringLiteral("format"),
-                                          QStringLiteral("text（默认）或 json。"),
-                                          QStringLiteral("FORMAT"), QStringLiteral("text"));
-    line.addOption(formatOption);
+    line.addReportFormatOption();
     line.addFileArgument(QStringLiteral("A"), QStringLiteral("原来的剧本文件"));
     line.addFileArgument(QStringLiteral("B"), QStringLiteral("要与之比较的剧本文件"));
     int exitCode = kSceFailure;
     if (!line.parse(args, context, exitCode))
         return exitCode == kSceSuccess ? kSceSuccess : kSceTrouble;
-    const QString format = line.parser().value(formatOption);
-    if (format != QLatin1String("text") && format != QLatin1String("json")) {
-        SceFail(command, QStringLiteral("未知格式“%1”；可选 text、json。").arg(format), context);
+    bool json = false;
+    if (!line.reportAsJson(json, context))
         return kSceTrouble;
-    }
 
     QByteArray a, b;
     if (!readScenario(line.file(0), a, context) || !readScenario(line.file(1), b, context))
@@ -111,7 +106,7 @@ int RunDiff(const QStringList& args, SceContext& context)
     auto tablesA = std::make_unique<ScenarioTables>();
     auto tablesB = std::make_unique<ScenarioTables>();
     const ScenarioDifference difference = DiffScenarios(a, b, *tablesA, *tablesB);
-    if (format == QLatin1String("json"))
+    if (json)
         writeJson(difference, *tablesA, QDir::toNativeSeparators(line.file(0)),
                   QDir::toNativeSeparators(line.file(1)), context.out);
     else

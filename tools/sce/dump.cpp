@@ -16,26 +16,15 @@ int RunDump(const QStringList& args, SceContext& context)
     const QString command = QStringLiteral("dump");
     SceCommandLine line(command,
                         QStringLiteral("以 JSON 输出剧本的全部命名字段，值与文件中存储的一致。"));
-    const QCommandLineOption tableOption(
-        QStringLiteral("table"),
-        QStringLiteral("只输出一张表：places、cities、forces、items 或 persons。"),
-        QStringLiteral("NAME"));
-    line.addOption(tableOption);
+    line.addTableOption(QStringLiteral("只输出一张表：places、cities、forces、items 或 persons。"));
     line.addFileArgument(QStringLiteral("FILE"), QStringLiteral("剧本文件"));
     int exitCode = kSceFailure;
     if (!line.parse(args, context, exitCode))
         return exitCode;
 
     std::optional<TableId> only;
-    if (line.parser().isSet(tableOption)) {
-        only = TableIdFromName(line.parser().value(tableOption));
-        if (!only)
-            return SceFail(command,
-                           QStringLiteral("没有名为“%1”的表；可选 places、cities、forces、items、"
-                                          "persons。")
-                               .arg(line.parser().value(tableOption)),
-                           context);
-    }
+    if (!line.table(only, context))
+        return kSceFailure;
     auto store = std::make_unique<ScenarioStore>();
     if (!SceOpenScenario(command, line.file(0), *store, context))
         return kSceFailure;

@@ -3,7 +3,6 @@
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
-#include "tools/sce/scenariojson.h"
 #include "tools/sce/scescenario.h"
 #include "tools/sce/textfiles.h"
 
@@ -28,10 +27,7 @@ int RunExport(const QStringList& args, SceContext& context)
 {
     const QString command = QStringLiteral("export");
     SceCommandLine line(command, QString::fromUtf8(kHelp));
-    const QCommandLineOption tableOption(
-        QStringLiteral("table"),
-        QStringLiteral("要导出的表：persons、cities、forces、items 或 places。"),
-        QStringLiteral("NAME"));
+    line.addTableOption(QStringLiteral("要导出的表：persons、cities、forces、items 或 places。"));
     const QCommandLineOption formatOption(QStringLiteral("format"),
                                           QStringLiteral("csv（默认）或 json。"),
                                           QStringLiteral("FORMAT"), QStringLiteral("csv"));
@@ -40,7 +36,7 @@ int RunExport(const QStringList& args, SceContext& context)
     const QCommandLineOption outOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                        QStringLiteral("写入文件 OUT，而不是标准输出。"),
                                        QStringLiteral("OUT"));
-    for (const QCommandLineOption& option : {tableOption, formatOption, bomOption, outOption})
+    for (const QCommandLineOption& option : {formatOption, bomOption, outOption})
         line.addOption(option);
     line.addFileArgument(QStringLiteral("FILE"), QStringLiteral("剧本文件"));
     int exitCode = kSceFailure;
@@ -48,15 +44,11 @@ int RunExport(const QStringList& args, SceContext& context)
         return exitCode;
 
     const QCommandLineParser& parser = line.parser();
-    if (!parser.isSet(tableOption))
-        return SceFail(command, QStringLiteral("请用 --table 指定要导出的表。"), context);
-    const std::optional<TableId> table = TableIdFromName(parser.value(tableOption));
+    std::optional<TableId> table;
+    if (!line.table(table, context))
+        return kSceFailure;
     if (!table)
-        return SceFail(command,
-                       QStringLiteral("没有名为“%1”的表；可选 persons、cities、forces、items、"
-                                      "places。")
-                           .arg(parser.value(tableOption)),
-                       context);
+        return SceFail(command, QStringLiteral("请用 --table 指定要导出的表。"), context);
     const QString format = parser.value(formatOption);
     if (format != QLatin1String("csv") && format != QLatin1String("json"))
         return SceFail(command, QStringLiteral("未知格式“%1”；可选 csv、json。").arg(format),

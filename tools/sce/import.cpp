@@ -6,7 +6,6 @@
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
-#include "tools/sce/scenariojson.h"
 #include "tools/sce/scescenario.h"
 #include "tools/sce/tablecells.h"
 #include "tools/sce/textfiles.h"
@@ -111,11 +110,9 @@ int RunImport(const QStringList& args, SceContext& context)
                                           QStringLiteral("只列出改动，不写任何文件。"));
     const QCommandLineOption noBackupOption(QStringLiteral("no-backup"),
                                             QStringLiteral("写回前不复制 FILE.bak。"));
-    const QCommandLineOption tableOption(QStringLiteral("table"),
-                                         QStringLiteral("CSV 所属的表（表头看不出时才需要）。"),
-                                         QStringLiteral("NAME"));
-    for (const QCommandLineOption& option : {dryRunOption, noBackupOption, tableOption})
+    for (const QCommandLineOption& option : {dryRunOption, noBackupOption})
         line.addOption(option);
+    line.addTableOption(QStringLiteral("CSV 所属的表（表头看不出时才需要）。"));
     line.addFileArgument(QStringLiteral("FILE"), QStringLiteral("剧本文件"));
     line.addFileArgument(QStringLiteral("CSV"), QStringLiteral("一张表的 CSV 文件"));
     int exitCode = kSceFailure;
@@ -123,15 +120,8 @@ int RunImport(const QStringList& args, SceContext& context)
         return exitCode;
 
     std::optional<TableId> table;
-    if (line.parser().isSet(tableOption)) {
-        table = TableIdFromName(line.parser().value(tableOption));
-        if (!table)
-            return SceFail(command,
-                           QStringLiteral("没有名为“%1”的表；可选 persons、cities、forces、"
-                                          "items、places。")
-                               .arg(line.parser().value(tableOption)),
-                           context);
-    }
+    if (!line.table(table, context))
+        return kSceFailure;
     auto store = std::make_unique<ScenarioStore>();
     if (!SceOpenScenario(command, line.file(0), *store, context))
         return kSceFailure;

@@ -2,6 +2,7 @@
 
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
+#include "tools/sce/scenariojson.h"
 
 #include <QTextStream>
 
@@ -18,6 +19,45 @@ void SceCommandLine::addFileArgument(const QString& name, const QString& descrip
 {
     parser_.addPositionalArgument(name, description);
     fileNames_ << name;
+}
+
+void SceCommandLine::addReportFormatOption()
+{
+    parser_.addOption(QCommandLineOption(QStringLiteral("format"),
+                                         QStringLiteral("text（默认）或 json。"),
+                                         QStringLiteral("FORMAT"), QStringLiteral("text")));
+}
+
+void SceCommandLine::addTableOption(const QString& description)
+{
+    parser_.addOption(
+        QCommandLineOption(QStringLiteral("table"), description, QStringLiteral("NAME")));
+}
+
+bool SceCommandLine::reportAsJson(bool& json, SceContext& context) const
+{
+    const QString format = parser_.value(QStringLiteral("format"));
+    json = format == QLatin1String("json");
+    if (json || format == QLatin1String("text"))
+        return true;
+    SceFail(command_, QStringLiteral("未知格式“%1”；可选 text、json。").arg(format), context);
+    return false;
+}
+
+bool SceCommandLine::table(std::optional<TableId>& table, SceContext& context) const
+{
+    table.reset();
+    if (!parser_.isSet(QStringLiteral("table")))
+        return true;
+    const QString name = parser_.value(QStringLiteral("table"));
+    table = TableIdFromName(name);
+    if (table)
+        return true;
+    SceFail(
+        command_,
+        QStringLiteral("没有名为“%1”的表；可选 persons、cities、forces、items、places。").arg(name),
+        context);
+    return false;
 }
 
 bool SceCommandLine::parse(const QStringList& args, SceContext& context, int& exitCode)
