@@ -30,7 +30,9 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, int
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->move(left, top);
-    label->adjustSize();
+    // No size yet: Qt fits an unsized child to its text when it is first shown, so windows
+    // that stay hidden never lay out their labels' text (the About window's many lines were
+    // a third of start-up).
     return label;
 }
 

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <future>
+
 namespace veldor {
 namespace {
 
@@ -32,6 +34,21 @@ QString droppedFile(const QMimeData* mime)
         return {};
     const QUrl url = mime->urls().constFirst();
     return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+struct DecodedPicture
+{
+    QImage image;
+    QString error;
+};
+
+// A missing or broken picture leaves the plain background; the program works on.
+void showPicture(QLabel* image, const DecodedPicture& picture)
+{
+    if (picture.image.isNull())
+        qWarning("%s", qPrintable(picture.error));
+    else
+        image->setPixmap(QPixmap::fromImage(picture.image));
 }
 
 } // namespace
@@ -61,6 +78,14 @@ QString ChooseScenarioFile(QWidget* parent)
 
 TFMap::TFMap(QWidget* parent) : QMainWindow(parent), chooseFile_(ChooseScenarioFile)
 {
+    // The picture decodes on another core while the controls are built and their font loads;
+    // it is in place before the constructor returns.
+    std::future<DecodedPicture> picture = std::async(std::launch::async, [] {
+        DecodedPicture decoded;
+        decoded.image = MapPicture(decoded.error);
+        return decoded;
+    });
+
     setObjectName(QStringLiteral("FMap"));
     setWindowTitle(StartTitle());
     setFont(SongFont());
@@ -70,10 +95,11 @@ TFMap::TFMap(QWidget* parent) : QMainWindow(parent), chooseFile_(ChooseScenarioF
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
-    buildMap(client);
+    QLabel* image = buildMap(client);
     buildCityButtons(client);
     buildSideButtons(client);
     buildMenu();
+    showPicture(image, picture.get());
     // Fixed border: the window is exactly the menu bar above the fixed client area, whatever
     // height the menu bar takes in the font and scale in use.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -82,17 +108,12 @@ TFMap::TFMap(QWidget* parent) : QMainWindow(parent), chooseFile_(ChooseScenarioF
     nameListWarning_ = LoadNameTables();
 }
 
-void TFMap::buildMap(QWidget* client)
+QLabel* TFMap::buildMap(QWidget* client)
 {
     auto* image = new QLabel(client);
     Place(image, QStringLiteral("Image1"), 0, 0, 585, 521);
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QString error;
-    const QImage map = MapPicture(error);
-    if (map.isNull())
-        qWarning("%s", qPrintable(error));
-    else
-        image->setPixmap(QPixmap::fromImage(map));
+    return image;
 }
 
 void TFMap::buildCityButtons(QWidget* client)

@@ -55,7 +55,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void buildMap(QWidget* client);
+    QLabel* buildMap(QWidget* client);
     void buildCityButtons(QWidget* client);
     void buildSideButtons(QWidget* client);
     void buildMenu();

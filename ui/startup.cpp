@@ -14,15 +14,15 @@
 #include <QScreen>
 
 #include <exception>
+#include <future>
 #include <memory>
 
 namespace veldor {
 
 Windows CreateWindows()
 {
-    const QImage icon = IconPicture();
-    if (!icon.isNull())
-        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+    // The icon decodes on another core while the windows are built.
+    std::future<QImage> icon = std::async(std::launch::async, IconPicture);
 
     Windows windows;
     TFMap* map = new TFMap;
@@ -48,6 +48,10 @@ Windows CreateWindows()
     auto* about = new TFAbout(map);
     windows.FAbout = about;
     map->setAboutDoor([about] { about->exec(); });
+
+    const QImage iconImage = icon.get();
+    if (!iconImage.isNull())
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(iconImage)));
     return windows;
 }
 
