@@ -30,8 +30,7 @@ void addBar(QWidget* parent, const QString& name, int top)
     QLabel* bar = MakeLabel(parent, name, QStringLiteral("|"), 226, top);
     QFont font = SongFont(16, true);
     font.setItalic(true);
-    bar->setFont(font);
-    bar->adjustSize();
+    bar->setFont(font); // sized to its text when first shown, like every label
 }
 
 // Rows are 13 px high in "宋体", whose line is exactly its em box. Qt centres a font's whole
