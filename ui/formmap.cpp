@@ -1,6 +1,7 @@
 #include "ui/formmap.h"
 
 #include "data/nametables.h"
+#include "ui/citybutton.h"
 #include "ui/citymap.h"
 #include "ui/fonts.h"
 #include "ui/form.h"
@@ -121,7 +122,7 @@ void TFMap::buildCityButtons(QWidget* client)
     const QFont bold = SongFont(13, true);
     for (int city = 0; city < kCities; ++city) {
         const CityButtonPlace& place = CityButtonPlaces()[city];
-        auto* button = new QPushButton(QString::number(city + 1), client);
+        auto* button = new CityButton(QString::number(city + 1), client);
         Place(button, QStringLiteral("Button%1").arg(city + 1), place.left, place.top, place.width,
               place.height);
         button->setFont(bold);
