@@ -8,6 +8,8 @@
 #include "ui/mappicture.h"
 #include "ui/messages.h"
 #include "ui/projectname.h"
+#include "ui/recentfiles.h"
+#include "ui/recentfilesmenu.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -196,6 +198,8 @@ void TFMap::buildMenu()
                           QKeySequence(Qt::CTRL | Qt::Key_F));
     addItem(file, QStringLiteral("O1"), QStringLiteral("打开(&O)"),
             QKeySequence(Qt::CTRL | Qt::Key_O), &TFMap::Button53Click);
+    file->addMenu(
+        new RecentFilesMenu([this](const QString& path) { OpenScenarioFile(path); }, file));
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
     addItem(file, QStringLiteral("X1"), QStringLiteral("退出(&X)"),
             QKeySequence(Qt::CTRL | Qt::Key_X), &TFMap::Button55Click);
@@ -237,6 +241,7 @@ void TFMap::OpenScenarioFile(const QString& path)
         ShowMessage(this, error);
         return;
     }
+    RememberRecentFile(path);
     setWindowTitle(OpenedTitle(path));
     RefreshCityMap();
 }

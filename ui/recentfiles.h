@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+
+namespace veldor {
+
+// How many scenario files the recent list keeps.
+constexpr int kRecentFiles = 8;
+
+// The scenario files opened last, most recent first, as absolute paths, from the user's
+// settings.
+QStringList RecentFiles();
+
+// Puts `path` at the head of the list, dropping an earlier entry for the same file and any
+// past the limit.
+void RememberRecentFile(const QString& path);
+
+// Drops every entry whose file no longer exists; returns what is left.
+QStringList PruneRecentFiles();
+
+void ClearRecentFiles();
+
+// `list` with `path` moved or added to its head and cut to the limit.
+QStringList WithRecentFile(QStringList list, const QString& path);
+
+} // namespace veldor
