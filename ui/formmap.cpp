@@ -5,6 +5,7 @@
 #include "ui/citymap.h"
 #include "ui/fonts.h"
 #include "ui/form.h"
+#include "ui/mapimage.h"
 #include "ui/mappicture.h"
 #include "ui/messages.h"
 #include "ui/projectname.h"
@@ -46,12 +47,11 @@ struct DecodedPicture
 };
 
 // A missing or broken picture leaves the plain background; the program works on.
-void showPicture(QLabel* image, const DecodedPicture& picture)
+void showPicture(MapImage* image, const DecodedPicture& picture, int scale)
 {
     if (picture.image.isNull())
         qWarning("%s", qPrintable(picture.error));
-    else
-        image->setPixmap(QPixmap::fromImage(picture.image));
+    image->setPicture(picture.image, scale);
 }
 
 } // namespace
@@ -83,9 +83,12 @@ TFMap::TFMap(QWidget* parent) : QMainWindow(parent), chooseFile_(ChooseScenarioF
 {
     // The picture decodes on another core while the controls are built and their font loads;
     // it is in place before the constructor returns.
-    std::future<DecodedPicture> picture = std::async(std::launch::async, [] {
+    // Only the picture this screen needs is decoded: the double-size one costs four times as
+    // much.
+    const int scale = MapPictureScale(devicePixelRatioF());
+    std::future<DecodedPicture> picture = std::async(std::launch::async, [scale] {
         DecodedPicture decoded;
-        decoded.image = MapPicture(decoded.error);
+        decoded.image = MapPicture(decoded.error, scale);
         return decoded;
     });
 
@@ -98,11 +101,11 @@ TFMap::TFMap(QWidget* parent) : QMainWindow(parent), chooseFile_(ChooseScenarioF
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
-    QLabel* image = buildMap(client);
+    MapImage* image = buildMap(client);
     buildCityButtons(client);
     buildSideButtons(client);
     buildMenu();
-    showPicture(image, picture.get());
+    showPicture(image, picture.get(), scale);
     // Fixed border: the window is exactly the menu bar above the fixed client area, whatever
     // height the menu bar takes in the font and scale in use.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -111,11 +114,10 @@ TFMap::TFMap(QWidget* parent) : QMainWindow(parent), chooseFile_(ChooseScenarioF
     nameListWarning_ = LoadNameTables();
 }
 
-QLabel* TFMap::buildMap(QWidget* client)
+MapImage* TFMap::buildMap(QWidget* client)
 {
-    auto* image = new QLabel(client);
+    auto* image = new MapImage(client);
     Place(image, QStringLiteral("Image1"), 0, 0, 585, 521);
-    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return image;
 }
 

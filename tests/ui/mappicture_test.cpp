@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace veldor {
 namespace {
 
@@ -15,6 +17,49 @@ TEST(MapPicture, TheBuiltInMapDecodesAtItsSize)
     ASSERT_FALSE(map.isNull()) << error.toStdString();
     EXPECT_EQ(map.size(), QSize(586, 526));
     EXPECT_FALSE(IconPicture().isNull());
+}
+
+// The mean difference per channel between `small` and `big` shrunk by half (each 2 x 2 block
+// averaged), with `big` moved by (dx, dy) of its own pixels.
+double halvedDifference(const QImage& small, const QImage& big, int dx, int dy)
+{
+    double total = 0;
+    int count = 0;
+    for (int y = 2; y < small.height() - 2; ++y)
+        for (int x = 2; x < small.width() - 2; ++x) {
+            const QRgb a = small.pixel(x, y);
+            int sum[3] = {};
+            for (int by = 0; by < 2; ++by)
+                for (int bx = 0; bx < 2; ++bx) {
+                    const QRgb b = big.pixel(2 * x + dx + bx, 2 * y + dy + by);
+                    sum[0] += qRed(b);
+                    sum[1] += qGreen(b);
+                    sum[2] += qBlue(b);
+                }
+            total += std::abs(qRed(a) - sum[0] / 4.0) + std::abs(qGreen(a) - sum[1] / 4.0) +
+                     std::abs(qBlue(a) - sum[2] / 4.0);
+            count += 3;
+        }
+    return total / count;
+}
+
+TEST(MapPicture, TheDoubleSizeMapIsTheSameMapInTheSamePlace)
+{
+    QString error;
+    const QImage small = MapPicture(error, 1);
+    const QImage big = MapPicture(error, 2);
+    ASSERT_FALSE(big.isNull()) << error.toStdString();
+    EXPECT_EQ(big.size(), QSize(1172, 1052));
+
+    const double inPlace = halvedDifference(small, big, 0, 0);
+    EXPECT_LT(inPlace, 4.0) << "the same colours, lines and coasts";
+    // Moved by half a window pixel or a whole one, either way, the two pictures agree
+    // clearly less: the double-size one is centred on the same places.
+    for (const QPoint shift : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1),
+                               QPoint(2, 0), QPoint(-2, 0), QPoint(0, 2), QPoint(0, -2)}) {
+        const double moved = halvedDifference(small, big, shift.x(), shift.y());
+        EXPECT_GT(moved, 1.2 * inPlace) << shift.x() << ", " << shift.y();
+    }
 }
 
 TEST(MapPicture, MatchesQtsOwnDecoder)
