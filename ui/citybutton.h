@@ -5,9 +5,9 @@
 namespace veldor {
 
 // A city's button on the map. Its caption keeps the palette's button-text colour, the force's
-// own; the face behind it is the style's where that colour reads against it at 3:1 or better,
-// and otherwise a dark or light shade chosen for the colour, so that every mark reads at a
-// glance whatever the desktop's palette.
+// own; the face behind it is the style's where that colour reads well against it, and
+// otherwise white or a dark shade, so that every mark reads at a glance whatever the
+// desktop's palette.
 class CityButton : public QPushButton
 {
     Q_OBJECT
