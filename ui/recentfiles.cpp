@@ -46,7 +46,12 @@ QStringList WithRecentFile(QStringList list, const QString& path)
 
 void RememberRecentFile(const QString& path)
 {
-    store(WithRecentFile(RecentFiles(), path));
+    // Writing the settings file syncs it to disk; reopening the file at the head of the list
+    // changes nothing and need not wait for that.
+    const QStringList before = RecentFiles();
+    const QStringList after = WithRecentFile(before, path);
+    if (after != before)
+        store(after);
 }
 
 QStringList PruneRecentFiles()
