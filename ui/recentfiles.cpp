@@ -27,20 +27,21 @@ void store(const QStringList& list)
         settings->setValue(kKey, list);
 }
 
+// `list` with `path` moved or added to its head and cut to the limit.
+QStringList WithRecentFile(QStringList list, const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    list.removeAll(absolute);
+    list.prepend(absolute);
+    return list.mid(0, kRecentFiles);
+}
+
 } // namespace
 
 QStringList RecentFiles()
 {
     const QStringList list = userSettings()->value(kKey).toStringList();
     // A hand-edited settings file may hold more.
-    return list.mid(0, kRecentFiles);
-}
-
-QStringList WithRecentFile(QStringList list, const QString& path)
-{
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    list.removeAll(absolute);
-    list.prepend(absolute);
     return list.mid(0, kRecentFiles);
 }
 

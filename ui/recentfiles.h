@@ -20,7 +20,4 @@ QStringList PruneRecentFiles();
 
 void ClearRecentFiles();
 
-// `list` with `path` moved or added to its head and cut to the limit.
-QStringList WithRecentFile(QStringList list, const QString& path);
-
 } // namespace veldor

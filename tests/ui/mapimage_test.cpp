@@ -27,14 +27,6 @@ TEST_F(MapOnScreen, ImageShowsThePictureForItsScreenUnscaled)
               picture.copy(0, 0, 585 * scale, 521 * scale).convertToFormat(QImage::Format_RGB32));
 }
 
-TEST(MapImageScale, DoubleSizeWhereverTheRatioIsAboveOne)
-{
-    EXPECT_EQ(MapPictureScale(1.0), 1);
-    EXPECT_EQ(MapPictureScale(1.25), 2);
-    EXPECT_EQ(MapPictureScale(2.0), 2);
-    EXPECT_EQ(MapPictureScale(3.0), 2);
-}
-
 // A window moved to a screen of another kind draws from the picture made for it.
 TEST(MapImageScale, APictureForAnotherScreenIsReplacedWhenPainted)
 {
