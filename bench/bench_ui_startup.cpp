@@ -2,11 +2,13 @@
 // main window painted (wall time and peak RSS of whole child processes, compared in one run),
 // and the cost of opening a scenario: read plus refresh of the city map.
 #include "ui/formmap.h"
+#include "ui/qttranslations.h"
 #include "ui/startup.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -52,6 +54,7 @@ private:
 int runEditorChild(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    veldor::InstallQtTranslations(app, QLocale::system());
     const std::unique_ptr<veldor::TFMap> map(veldor::CreateWindows().FMap);
     QuitAfterFirstPaint quit(map.get());
     app.installEventFilter(&quit);
