@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 
 #include <benchmark/benchmark.h>
 
@@ -168,6 +169,22 @@ void BM_RefreshCityMap(benchmark::State& state)
         map->RefreshCityMap();
 }
 BENCHMARK(BM_RefreshCityMap)->Unit(benchmark::kMicrosecond);
+
+// Qt's own translations load on every start: finding and mapping the catalogue must stay cheap.
+void BM_InstallQtTranslations(benchmark::State& state)
+{
+    for (auto _ : state) {
+        if (!veldor::InstallQtTranslations(*qApp, QLocale::system()))
+            state.SkipWithError("no translation of Qt was found");
+        state.PauseTiming();
+        for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_InstallQtTranslations)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
