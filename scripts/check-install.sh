@@ -248,6 +248,9 @@ diff <(printf './usr/%s\n' "${expected_files[@]}" | sort) \
     fail "$deb does not hold exactly the expected files (diff above)"
 [ "$(dpkg-deb -f "$deb" Package)" = veldor-editor ] || fail "$deb: wrong package name"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "$deb: version is not $version"
+maintainer=$(sed -n 's/^VELDOR_PACKAGE_MAINTAINER:STRING=//p' "$build/CMakeCache.txt")
+[ "$(dpkg-deb -f "$deb" Maintainer)" = "$maintainer" ] || fail "$deb: maintainer is not $maintainer"
+[ "$(dpkg-deb -f "$deb" Section)" = editors ] || fail "$deb: section is not editors"
 
 # Each dependency has to be a real package, and this machine runs the programs, so each must be
 # installed here; the ones shlibdeps cannot see must be named.
