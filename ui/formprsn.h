@@ -6,6 +6,7 @@
 #include <QItemSelection>
 
 #include <cstdint>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -34,6 +35,8 @@ public:
     void ShowCurPrsn();
 
     const PersonEditor& Editor() const { return editor_; }
+    // Runs after Apply and OK have written the working copy to the store.
+    void setApplied(std::function<void()> applied) { applied_ = std::move(applied); }
 
     // The 23 flat buttons' handlers, named after their buttons.
     void SpeedButton_TongShuaiClick() { SpeedButton_FieldClick(PrsnField::TongShuai); }
@@ -97,6 +100,7 @@ private:
     void Button10Click(); // cancel
 
     PersonEditor editor_;
+    std::function<void()> applied_;
 
     QGroupBox* GroupBox1 = nullptr;
     ListBox* ListBox_Prsn_Prsn = nullptr;

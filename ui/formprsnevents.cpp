@@ -189,6 +189,8 @@ void TFPrsn::Button11Click()
 {
     editor_.Apply();
     FormShow();
+    if (applied_)
+        applied_();
 }
 
 void TFPrsn::Button1Click()
