@@ -18,6 +18,7 @@ namespace veldor {
 
 class ListBox;
 class NumberEdit;
+class PendingInputs;
 class ScenarioStore;
 
 // The person editor: all 800 persons in one sortable list with extended marking, the current
@@ -70,6 +71,7 @@ private:
     void buildItems();
     void buildTactics();
     void buildCommandButtons();
+    void watchPendingInputs();
     NumberEdit* addEdit(PrsnField field, QWidget* group, int left, int top, int width);
     QToolButton* addFlatButton(QWidget* group, const char* name, const char* caption, int left,
                                int top, int width, int height);
@@ -95,6 +97,10 @@ private:
     void SpeedButton_FieldClick(PrsnField field);
     void SpeedButton_ChoiceClick(PrsnChoice choice);
 
+    // Asks about values typed but not assigned; false means the user wants to stay.
+    bool settlePendingValues();
+    void applyWorkingCopy();
+
     void Button11Click(); // apply
     void Button1Click();  // OK
     void Button10Click(); // cancel
@@ -109,6 +115,7 @@ private:
     NumberEdit* edits_[kPrsnFields] = {};
     QComboBox* choices_[kPrsnChoices] = {};
     QCheckBox* skills_[kSkills] = {};
+    PendingInputs* pending_ = nullptr;
 
     // The marks as they were before the key now being handled, to tell a mere focus move.
     QItemSelection marksBeforeKey_;
