@@ -37,7 +37,10 @@ void ModalAnswer::answer()
 {
     QWidget* modal = QApplication::activeModalWidget();
     auto* box = qobject_cast<QMessageBox*>(modal);
-    if (box != nullptr && box->objectName().endsWith(QStringLiteral("Question"))) {
+    const bool question = box != nullptr && box->objectName().endsWith(QStringLiteral("Question"));
+    if (question && !answerQuestions)
+        return;
+    if (question) {
         questions << box->objectName();
         ClickAnswer(box, GoOnAnswer(box->objectName()));
     } else if (box != nullptr) {

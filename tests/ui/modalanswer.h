@@ -24,6 +24,8 @@ public:
 
     QStringList messages;
     QStringList questions;
+    // Off while a test answers the questions itself.
+    bool answerQuestions = true;
     QStringList windows;
 
 private:
