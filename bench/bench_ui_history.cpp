@@ -3,17 +3,15 @@
 // ordinary steps take. Each is to stay within a frame (16 ms); the steps under 5 MB.
 #include "ui/formmap.h"
 #include "ui/startup.h"
+#include "uibench.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
-#include <random>
 
 namespace {
 
@@ -24,15 +22,8 @@ struct OpenedMap
 {
     OpenedMap()
     {
-        std::mt19937 random(7);
-        QByteArray bytes(760000, Qt::Uninitialized);
-        for (char& c : bytes)
-            c = static_cast<char>(random() & 0xFF);
         const QString path = dir.filePath(QStringLiteral("D_Sce_bench.kqx"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            std::exit(1);
-        file.close();
+        veldor::uibench::WriteRandomScenario(path);
         windows = veldor::CreateWindows();
         map.reset(windows.FMap);
         map->show();

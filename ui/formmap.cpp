@@ -334,11 +334,8 @@ void TFMap::EditorApplied(EditorKind editor)
 
 void TFMap::UndoClick()
 {
-    if (!history_.CanUndo())
-        return;
-    history_.Undo(store_);
-    RefreshCityMap();
-    showModifiedState();
+    if (history_.CanUndo())
+        UndoThrough(history_.Position() - 1);
 }
 
 void TFMap::RedoClick()
