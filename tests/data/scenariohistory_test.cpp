@@ -57,6 +57,18 @@ TEST_F(History, StepsAreNamedByEditorAndRecord)
               QString::fromUtf8("势力修改：") + RecordName(*opened, TableId::Forces, 2));
     EXPECT_EQ(history.Steps()[3].title, QString::fromUtf8("武将修改：3 人"));
     EXPECT_EQ(history.StepLines(3).size(), 3);
+
+    // Several forces in one step are named together, many are counted.
+    tables->forces.Money[4] += 1;
+    tables->forces.Money[5] += 1;
+    ASSERT_TRUE(history.Record(*tables, EditorKind::Force));
+    EXPECT_EQ(history.Steps()[4].title,
+              QString::fromUtf8("势力修改：") + RecordName(*opened, TableId::Forces, 4) +
+                  QString::fromUtf8("、") + RecordName(*opened, TableId::Forces, 5));
+    for (int f = 0; f < 10; ++f)
+        tables->forces.Grain[f] += 1;
+    ASSERT_TRUE(history.Record(*tables, EditorKind::Force));
+    EXPECT_EQ(history.Steps()[5].title, QString::fromUtf8("势力修改：10 个势力"));
     EXPECT_TRUE(history.StepLines(0)[0].startsWith(QStringLiteral("cities[9] ")));
 }
 

@@ -6,6 +6,7 @@
 #include "ui/listbox.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTest>
@@ -75,14 +76,19 @@ TEST_F(PendingValues, ATypedValueIsTintedWithATipUntilItsButtonIsPressed)
 TEST_F(PendingValues, AssignPressesTheButtonsThenGoesOn)
 {
     answerNext(QStringLiteral("PendingValuesQuestion"), QStringLiteral("应用到选中武将"));
-    typeThen(96, [this](TFPrsn* editor, QLineEdit*) {
+    int character = -1;
+    typeThen(96, [this, &character](TFPrsn* editor, QLineEdit*) {
         editor->findChild<QLineEdit*>(QStringLiteral("Edit_Prsn_ZhiLi"))->setText("95");
+        auto* choice = editor->findChild<QComboBox*>(QStringLiteral("ComboBox_Prsn_XingGe"));
+        character = (choice->currentIndex() + 1) % choice->count();
+        choice->setCurrentIndex(character);
         press(editor, "Button1");
         EXPECT_FALSE(editor->isVisible());
     });
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(map->Store().persons.WuLi[person], 96);
     EXPECT_EQ(map->Store().persons.ZhiLi[person], 95);
+    EXPECT_EQ(map->Store().persons.XingGe[person], character);
     saveThroughButton();
     EXPECT_EQ(tablesOfFile(path), storeBytes());
 }
