@@ -34,24 +34,34 @@ struct Descriptor
     }
 };
 
-bool copyAll(int from, int to)
+enum class CopyResult { Done, ReadFailed, WriteFailed };
+
+CopyResult copyAll(int from, int to)
 {
     char buffer[1 << 16];
     for (;;) {
         const ssize_t got = ::read(from, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0)
-            return got == 0;
+        if (got < 0)
+            return CopyResult::ReadFailed;
+        if (got == 0)
+            return CopyResult::Done;
         for (ssize_t done = 0; done < got;) {
             const ssize_t put = ::write(to, buffer + done, size_t(got - done));
             if (put < 0 && errno == EINTR)
                 continue;
-            if (put <= 0)
-                return false;
+            if (put < 0)
+                return CopyResult::WriteFailed;
             done += put;
         }
     }
+}
+
+QString readFailure(const QString& scenarioPath)
+{
+    return QStringLiteral("无法读取剧本文件“%1”以做备份：%2。剧本未保存。")
+        .arg(QDir::toNativeSeparators(scenarioPath), reason());
 }
 
 } // namespace
@@ -59,19 +69,28 @@ bool copyAll(int from, int to)
 bool WriteScenarioBackup(const QString& scenarioPath, QString& error)
 {
     const QString backupPath = scenarioPath + QStringLiteral(".bak");
-    const Descriptor source{::open(QFile::encodeName(scenarioPath).constData(), O_RDONLY)};
+    const Descriptor source{
+        ::open(QFile::encodeName(scenarioPath).constData(), O_RDONLY | O_CLOEXEC)};
     struct stat status = {};
     if (source.fd < 0 || ::fstat(source.fd, &status) != 0) {
-        error = QStringLiteral("无法读取剧本文件“%1”以做备份：%2。剧本未保存。")
-                    .arg(QDir::toNativeSeparators(scenarioPath), reason());
+        error = readFailure(scenarioPath);
         return false;
     }
     const mode_t mode = status.st_mode & 07777;
-    const Descriptor backup{
-        ::open(QFile::encodeName(backupPath).constData(), O_WRONLY | O_CREAT | O_TRUNC, mode)};
-    // The mode given to open passes through the umask and does not reach an existing file.
-    if (backup.fd < 0 || ::fchmod(backup.fd, mode) != 0 || !copyAll(source.fd, backup.fd) ||
-        ::fsync(backup.fd) != 0) {
+    const Descriptor backup{::open(QFile::encodeName(backupPath).constData(),
+                                   O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, mode)};
+    // A link in the backup's place is refused rather than followed to some other file. The
+    // mode given to open passes through the umask and does not reach an existing file.
+    if (backup.fd < 0 || ::fchmod(backup.fd, mode) != 0) {
+        error = failure(backupPath, reason());
+        return false;
+    }
+    const CopyResult copied = copyAll(source.fd, backup.fd);
+    if (copied == CopyResult::ReadFailed) {
+        error = readFailure(scenarioPath);
+        return false;
+    }
+    if (copied == CopyResult::WriteFailed || ::fsync(backup.fd) != 0) {
         error = failure(backupPath, reason());
         return false;
     }

@@ -100,5 +100,16 @@ TEST_F(UnsavedStore, ABackupThatCannotBeWrittenStopsTheSave)
     EXPECT_TRUE(store->Modified());
 }
 
+TEST_F(UnsavedStore, ALinkInTheBackupsPlaceIsNotFollowed)
+{
+    const QString elsewhere = folder.addBytes(QStringLiteral("notes.txt"), "keep me");
+    ASSERT_TRUE(QFile::link(elsewhere, backup()));
+    store->cities.PingMin[0] += 1;
+    QString error;
+    EXPECT_FALSE(store->SaveWithBackup(error));
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(backup()))) << error.toStdString();
+    EXPECT_EQ(ReadBytes(elsewhere), QByteArray("keep me"));
+}
+
 } // namespace
 } // namespace veldor
