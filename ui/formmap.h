@@ -85,7 +85,7 @@ private:
                            void (TFMap::*handler)());
     // The file-open check: true when a file is open, otherwise tells the user so.
     bool fileIsOpen();
-    // The title of the Parts, with " *" while the scenario is modified; undo and redo enabled
+    // The window's title, with " *" while the scenario is modified; undo and redo enabled
     // while there is something to take back or replay.
     void showModifiedState();
     bool save();

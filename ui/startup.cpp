@@ -54,7 +54,7 @@ Windows CreateWindows()
     windows.FAbout = about;
     map->setAboutDoor([about] { about->exec(); });
 
-    // After the five windows of the Parts, so that their order stays as it was.
+    // Built after the five windows above, whose order is fixed.
     auto* history = new TFHistory(
         map->History(), [map](size_t step) { map->UndoThrough(step); }, map);
     windows.FHistory = history;

@@ -8,7 +8,8 @@ class QMessageBox;
 
 namespace veldor::test {
 
-// The answer to a question that drops what is at stake and goes on as the Parts do.
+// The answer to a question that drops what is at stake and goes on, as the program did before
+// it asked.
 QString GoOnAnswer(const QString& question);
 // Presses the button of `box` captioned `caption`; false when it has none.
 bool ClickAnswer(QMessageBox* box, const QString& caption);
