@@ -5,6 +5,7 @@
 #include "ui/formabout.h"
 #include "ui/formcity.h"
 #include "ui/formforc.h"
+#include "ui/formhistory.h"
 #include "ui/formmap.h"
 #include "ui/formprsn.h"
 #include "ui/mappicture.h"
@@ -33,26 +34,36 @@ Windows CreateWindows()
     TFMap* map = new TFMap;
     windows.FMap = map;
 
-    auto* city = new TFCity(
-        map->Store(), [map] { map->RefreshCityMap(); }, map);
+    // Every editor's Apply and OK report here, once the store holds what they wrote.
+    const auto applied = [map](EditorKind editor) {
+        return [map, editor] { map->EditorApplied(editor); };
+    };
+
+    auto* city = new TFCity(map->Store(), applied(EditorKind::City), map);
     windows.FCity = city;
     map->setCityEditorDoor([city](int index) {
         city->CurCity = uint16_t(index);
         city->exec();
     });
 
-    auto* force = new TFForc(
-        map->Store(), [map] { map->RefreshCityMap(); }, map);
+    auto* force = new TFForc(map->Store(), applied(EditorKind::Force), map);
     windows.FForc = force;
     map->setForceEditorDoor([force] { force->exec(); });
 
     auto* person = new TFPrsn(map->Store(), map);
+    person->setApplied(applied(EditorKind::Person));
     windows.FPrsn = person;
     map->setPersonEditorDoor([person] { person->exec(); });
 
     auto* about = new TFAbout(map);
     windows.FAbout = about;
     map->setAboutDoor([about] { about->exec(); });
+
+    // Built after the five windows above, whose order is fixed.
+    auto* history = new TFHistory(
+        map->History(), [map](size_t step) { map->UndoThrough(step); }, map);
+    windows.FHistory = history;
+    map->setHistoryDoor([history] { history->exec(); });
 
     const QImage iconImage = icon.get();
     if (!iconImage.isNull())
@@ -80,7 +91,7 @@ std::unique_ptr<TFMap> ShowEditor(const QString& file)
         ShowMessage(map.get(), map->NameListWarning());
     // The open dialog hands over absolute paths; the caption shows the file the same way.
     if (!file.isEmpty())
-        map->OpenScenarioFile(QFileInfo(file).absoluteFilePath());
+        map->OpenScenarioAsked(QFileInfo(file).absoluteFilePath());
     return map;
 }
 

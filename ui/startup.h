@@ -12,7 +12,7 @@ namespace veldor {
 class TFMap;
 class TFAbout;
 
-// The five windows of a run. FMap is a top-level window and the parent of the others, so
+// The windows of a run. FMap is a top-level window and the parent of the others, so
 // deleting it deletes them all. An editor not built yet stays null.
 struct Windows
 {
@@ -21,6 +21,7 @@ struct Windows
     QDialog* FForc = nullptr;
     QDialog* FPrsn = nullptr;
     TFAbout* FAbout = nullptr;
+    QDialog* FHistory = nullptr;
 };
 
 // Builds the windows in their fixed order (FMap, FCity, FForc, FPrsn, FAbout) and plugs each

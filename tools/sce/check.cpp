@@ -1,5 +1,5 @@
+#include "data/recordlabel.h"
 #include "data/scenariostore.h"
-#include "tools/sce/recordlabel.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
