@@ -71,6 +71,12 @@ ListBox::ListBox(Marking marking, QWidget* parent) : QListWidget(parent), markin
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &ListBox::refuseFocus);
 }
 
+// Qt's item view tears down its model after this class is gone; nothing of it may run then.
+ListBox::~ListBox()
+{
+    disconnect(selectionModel(), nullptr, this, nullptr);
+}
+
 QModelIndex ListBox::indexOf(int row) const
 {
     return model()->index(row, 0);

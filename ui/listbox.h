@@ -36,6 +36,7 @@ public:
     };
 
     explicit ListBox(Marking marking, QWidget* parent = nullptr);
+    ~ListBox() override;
 
     Marking marking() const { return marking_; }
 

@@ -5,11 +5,11 @@
 #include "data/nametables.h"
 #include "data/scenariostore.h"
 #include "support/scenariofiles.h"
+#include "tests/ui/listinput.h"
 #include "ui/formcity.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -104,17 +104,7 @@ protected:
         QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
                           box->visualItemRect(box->item(row)).center());
     }
-    void chooseOwner(int entry)
-    {
-        QComboBox* combo = owners();
-        combo->showPopup();
-        QAbstractItemView* view = combo->view();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
-        view->scrollTo(view->model()->index(entry, 0));
-        const QRect rect = view->visualRect(view->model()->index(entry, 0));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                          rect.intersected(view->viewport()->rect()).center());
-    }
+    void chooseOwner(int entry) { ChooseEntry(owners(), entry); }
     // The file as a fresh open sees it after "保存修改".
     std::unique_ptr<ScenarioStore> savedAndReopened()
     {

@@ -8,7 +8,6 @@
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>

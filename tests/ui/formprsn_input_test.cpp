@@ -125,6 +125,8 @@ TEST_F(PersonInput, TheTreasureListHandsOverOnlyOnAToggle)
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_Home, Qt::Key_PageDown,
                         Qt::Key_PageUp, Qt::Key_Down})
         QTest::keyClick(items(), key);
+    QTest::keyClick(items(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(items(), Qt::Key_End, Qt::ControlModifier);
     unchanged("keys");
     QTest::keyClick(items(), Qt::Key_A, Qt::ControlModifier);
     unchanged("Ctrl+A");
@@ -180,26 +182,6 @@ TEST_F(PersonInput, TypedNamesInThePersonListLoadThePersonFound)
     saved();
     EXPECT_EQ(fileField(33, 16), 98);
     EXPECT_NE(fileField(34, 16), 98);
-}
-
-// activateRow is a plain click: marks, focus, scrolled into view, then the person is loaded.
-TEST_F(PersonInput, ActivateRowLoadsThePersonAsAClickDoes)
-{
-    clickRow(list(), 3);
-    clickRow(list(), 4, Qt::ControlModifier);
-    list()->scrollToTop();
-    list()->activateRow(500);
-    EXPECT_EQ(list()->markedCount(), 1);
-    EXPECT_TRUE(list()->isMarked(500));
-    EXPECT_EQ(list()->focusRow(), 500);
-    EXPECT_TRUE(list()->viewport()->rect().intersects(list()->visualItemRect(list()->item(500))));
-    EXPECT_EQ(shown("TongShuai"), QString::number(store.persons.TongShuai[personAt(500)]));
-    EXPECT_EQ(caption(), QStringLiteral("武将列表（选中 1 人）"));
-    expectPainted();
-    type(QStringLiteral("Edit_Prsn_TongShuai"), QStringLiteral("97"));
-    press(QStringLiteral("SpeedButton_TongShuai"));
-    EXPECT_EQ(form->Editor().Work().TongShuai[personAt(500)], 97);
-    EXPECT_NE(form->Editor().Work().TongShuai[personAt(3)], 97);
 }
 
 // After the program moves the focus row (a sort keeps the focused person), Shift+click

@@ -102,24 +102,6 @@ TEST(ListBox, ClicksToggleAndReport)
     EXPECT_EQ(test::PaintedDifference(&shown.list), 0);
 }
 
-TEST(ListBox, RightAndMiddleClicksChangeNothing)
-{
-    for (Marking marking : kAllMarkings) {
-        ShownList shown(marking);
-        shown.click(2);
-        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
-            for (Qt::KeyboardModifiers mods :
-                 {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
-                test::ClickRow(&shown.list, 5, button, mods);
-                QTest::mouseDClick(shown.list.viewport(), button, mods,
-                                   shown.list.visualItemRect(shown.list.item(6)).center());
-            }
-        EXPECT_EQ(shown.marked(), QList<int>{2});
-        EXPECT_EQ(shown.list.focusRow(), 2);
-        EXPECT_EQ(shown.clicks(), QList<int>{2});
-    }
-}
-
 TEST(ListBox, ADoubleClickIsTwoClicksOnTheSameRow)
 {
     ShownList shown(Marking::Toggle);
@@ -166,27 +148,6 @@ TEST(ListBox, ASingleListKeepsItsEntry)
     QTest::mouseClick(shown.list.viewport(), Qt::LeftButton, Qt::ControlModifier, QPoint(20, 250));
     EXPECT_EQ(shown.marked(), QList<int>{1});
     EXPECT_EQ(shown.clicks(), (QList<int>{1, 1}));
-}
-
-TEST(ListBox, ToggleListKeysMoveTheFocusAloneAndOnlySpaceToggles)
-{
-    ShownList shown(Marking::Toggle);
-    shown.click(2);
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home,
-                        Qt::Key_PageUp, Qt::Key_Up, Qt::Key_Right, Qt::Key_Left})
-        shown.key(key);
-    shown.key(Qt::Key_Down, Qt::ShiftModifier);
-    shown.key(Qt::Key_Down, Qt::ControlModifier);
-    EXPECT_EQ(shown.list.focusRow(), 2);
-    EXPECT_EQ(shown.marked(), QList<int>{2});
-    EXPECT_EQ(shown.clicks(), QList<int>{2});
-    shown.key(Qt::Key_A, Qt::ControlModifier); // no mark for every row
-    EXPECT_EQ(shown.marked(), QList<int>{2});
-    shown.key(Qt::Key_Down);
-    shown.key(Qt::Key_Space);
-    EXPECT_EQ(shown.marked(), (QList<int>{2, 3}));
-    EXPECT_EQ(shown.clicks(), (QList<int>{2, 3}));
-    EXPECT_EQ(test::PaintedDifference(&shown.list), 0);
 }
 
 TEST(ListBox, ExtendedMarkingFollowsCtrlAndShift)
@@ -298,30 +259,6 @@ TEST(ListBox, ActivateRowIsAPlainClick)
             byProgram.list.visualItemRect(byProgram.list.item(35))));
         EXPECT_EQ(test::PaintedDifference(&byProgram.list), 0);
     }
-}
-
-// The program's focus move is where Space acts and where Shift extends from.
-TEST(ListBox, AProgramFocusRowIsWhereSpaceAndShiftAct)
-{
-    ShownList toggling(Marking::Toggle);
-    toggling.click(1);
-    toggling.list.setFocusRow(12);
-    EXPECT_EQ(toggling.clicks(), QList<int>{1});
-    toggling.key(Qt::Key_Space);
-    EXPECT_EQ(toggling.marked(), (QList<int>{1, 12}));
-    EXPECT_EQ(toggling.clicks(), (QList<int>{1, 12}));
-
-    ShownList extended(Marking::Extended);
-    extended.click(1);
-    extended.list.setFocusRow(10);
-    extended.click(12, Qt::ShiftModifier); // the marks there stay, as after a Ctrl+click
-    EXPECT_EQ(extended.marked(), (QList<int>{1, 10, 11, 12}));
-    extended.list.setFocusRow(20);
-    extended.key(Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(extended.marked(), (QList<int>{1, 10, 11, 12, 20, 21}));
-    extended.click(22, Qt::ShiftModifier);
-    EXPECT_EQ(extended.marked(), (QList<int>{1, 10, 11, 12, 20, 21, 22}));
-    EXPECT_EQ(extended.clicks(), (QList<int>{1, 12, 21, 22}));
 }
 
 // Paths past the list's own input (accessibility actions, the selection model reached

@@ -2,7 +2,9 @@
 
 #include "ui/listbox.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -13,6 +15,8 @@
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
 
+#include <gtest/gtest.h>
+
 namespace veldor::test {
 
 void ClickRow(ListBox* list, int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
@@ -20,6 +24,17 @@ void ClickRow(ListBox* list, int row, Qt::MouseButton button, Qt::KeyboardModifi
     list->scrollToItem(list->item(row));
     QTest::mouseClick(list->viewport(), button, modifiers,
                       list->visualItemRect(list->item(row)).center());
+}
+
+void ChooseEntry(QComboBox* combo, int entry)
+{
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+    view->scrollTo(view->model()->index(entry, 0));
+    const QRect rect = view->visualRect(view->model()->index(entry, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      rect.intersected(view->viewport()->rect()).center());
 }
 
 void TypeText(QWidget* widget, const QString& text)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <Qt>
 
+class QComboBox;
 class QWidget;
 
 namespace veldor {
@@ -13,11 +14,13 @@ class ListBox;
 
 namespace veldor::test {
 
-// Input as the user gives it, for the lists' tests.
+// Input as the user gives it, and what the screen then shows.
 
 // Clicks `row` (scrolled into view first) with any button and modifiers.
 void ClickRow(ListBox* list, int row, Qt::MouseButton button = Qt::LeftButton,
               Qt::KeyboardModifiers modifiers = {});
+// Opens the drop-down and clicks its entry `entry`, as a user picks it.
+void ChooseEntry(QComboBox* combo, int entry);
 // A key that types `text` (any script), as the keyboard delivers it.
 void TypeText(QWidget* widget, const QString& text);
 // Text committed by an input method (a Chinese character chosen in the IME).
