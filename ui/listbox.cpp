@@ -152,76 +152,43 @@ void ListBox::activateRow(int row)
 
 void ListBox::clickRow(int row, Qt::KeyboardModifiers modifiers)
 {
-    const QModelIndex index = indexOf(row);
-    if (!index.isValid())
+    if (!indexOf(row).isValid())
         return;
-    {
-        Change user(userChanges_);
-        QItemSelectionModel* marks = selectionModel();
-        switch (marking_) {
-        case Marking::Single:
-            // Ctrl does not deselect: the list keeps its one entry.
-            marks->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-            setAnchor(row);
-            break;
-        case Marking::Toggle:
-            marks->setCurrentIndex(index, QItemSelectionModel::Toggle);
-            setAnchor(row);
-            break;
-        case Marking::Extended:
-            if (modifiers & Qt::ShiftModifier) {
-                extendTo(row);
-                marks->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-            } else {
-                marks->setCurrentIndex(index, (modifiers & Qt::ControlModifier)
-                                                  ? QItemSelectionModel::Toggle
-                                                  : QItemSelectionModel::ClearAndSelect);
-                setAnchor(row);
-            }
-            break;
-        }
-        scrollTo(index);
-    }
+    goToRow(row, modifiers, true);
     runClick(row);
 }
 
 void ListBox::moveByKey(int target, Qt::KeyboardModifiers modifiers)
 {
-    const QModelIndex index = indexOf(target);
-    if (!index.isValid())
+    if (!indexOf(target).isValid())
         return;
     const int before = currentRow();
     marksChanged_ = false;
-    {
-        Change user(userChanges_);
-        QItemSelectionModel* marks = selectionModel();
-        switch (marking_) {
-        case Marking::Single:
-            marks->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-            setAnchor(target);
-            break;
-        case Marking::Toggle:
-            marks->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-            setAnchor(target);
-            break;
-        case Marking::Extended:
-            if (modifiers & Qt::ShiftModifier) {
-                extendTo(target);
-                marks->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-            } else if (modifiers & Qt::ControlModifier) {
-                marks->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-                setAnchor(target);
-            } else {
-                marks->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-                setAnchor(target);
-            }
-            break;
-        }
-        scrollTo(index);
-    }
+    goToRow(target, modifiers, false);
     const bool moved = currentRow() != before;
     if (marksChanged_ || (moved && marking_ != Marking::Toggle))
         runClick(currentRow());
+}
+
+// A click and a key that moves differ only where a click toggles: in toggling lists and with
+// Ctrl in extended ones, where a key moves the focus alone. Ctrl never deselects in a single
+// list, which keeps its one entry.
+void ListBox::goToRow(int row, Qt::KeyboardModifiers modifiers, bool toggles)
+{
+    const QModelIndex index = indexOf(row);
+    Change user(userChanges_);
+    if (marking_ == Marking::Extended && (modifiers & Qt::ShiftModifier)) {
+        extendTo(row);
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    } else {
+        QItemSelectionModel::SelectionFlags command = QItemSelectionModel::ClearAndSelect;
+        if (marking_ == Marking::Toggle ||
+            (marking_ == Marking::Extended && (modifiers & Qt::ControlModifier)))
+            command = toggles ? QItemSelectionModel::Toggle : QItemSelectionModel::NoUpdate;
+        selectionModel()->setCurrentIndex(index, command);
+        setAnchor(row);
+    }
+    scrollTo(index);
 }
 
 void ListBox::toggleByKey(Qt::KeyboardModifiers modifiers)

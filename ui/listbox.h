@@ -85,6 +85,8 @@ private:
     void clickRow(int row, Qt::KeyboardModifiers modifiers);
     // A key that moves the focus row to `target` (arrows, Home/End, Page keys).
     void moveByKey(int target, Qt::KeyboardModifiers modifiers);
+    // The marks and focus row that both leave, `toggles` for a click.
+    void goToRow(int row, Qt::KeyboardModifiers modifiers, bool toggles);
     // Space or Select on the focus row.
     void toggleByKey(Qt::KeyboardModifiers modifiers);
     void markAllByKey();
