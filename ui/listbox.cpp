@@ -250,15 +250,11 @@ void ListBox::keyboardSearch(const QString& search)
     }
     if (found < 0)
         return;
-    if (marking_ != Marking::Toggle) {
-        clickRow(found, Qt::NoModifier);
-        return;
-    }
     // A toggling list moves its focus only: typing never toggles a row.
-    Change user(userChanges_);
-    selectionModel()->setCurrentIndex(indexOf(found), QItemSelectionModel::NoUpdate);
-    setAnchor(found);
-    scrollTo(indexOf(found));
+    if (marking_ == Marking::Toggle)
+        goToRow(found, Qt::NoModifier, false);
+    else
+        clickRow(found, Qt::NoModifier);
 }
 
 void ListBox::extendTo(int row)
