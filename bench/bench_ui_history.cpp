@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -103,6 +104,9 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Opening a scenario adds it to the recent files; keep that out of the user's settings.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

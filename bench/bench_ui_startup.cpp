@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLocale>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
@@ -191,6 +192,9 @@ int main(int argc, char** argv)
         return runMinimalChild(argc, argv);
 
     compareStartups(argv[0]);
+    // Opening a scenario adds it to the recent files; keep that out of the user's settings.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -154,6 +154,9 @@ void TFCity::buildPersonList()
 
     ListBox_City_Prsn = new ListBox(ListBox::Marking::Toggle, GroupBox2);
     Place(ListBox_City_Prsn, QStringLiteral("ListBox_City_Prsn"), 6, 40, 331, 265);
+    // The column heads reach 2 pixels into the list; they stay on top so that their captions
+    // are whole.
+    ListBox_City_Prsn->lower();
 }
 
 void TFCity::addColumnButton(const QString& name, const QString& caption, int left, int width,
@@ -161,6 +164,8 @@ void TFCity::addColumnButton(const QString& name, const QString& caption, int le
 {
     auto* button = new QPushButton(caption, GroupBox2);
     Place(button, name, left, 24, width, 18);
+    // An 18-pixel button leaves 12 pixels inside its bevel.
+    button->setFont(SongFont(12));
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, handler);
 }

@@ -1,13 +1,17 @@
 #include "ui/formmap.h"
 
 #include "data/nametables.h"
+#include "ui/citybutton.h"
 #include "ui/citymap.h"
 #include "ui/fonts.h"
 #include "ui/form.h"
+#include "ui/mapimage.h"
 #include "ui/mappicture.h"
 #include "ui/messages.h"
 #include "ui/projectname.h"
 #include "ui/questions.h"
+#include "ui/recentfiles.h"
+#include "ui/recentfilesmenu.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -45,12 +49,11 @@ struct DecodedPicture
 };
 
 // A missing or broken picture leaves the plain background; the program works on.
-void showPicture(QLabel* image, const DecodedPicture& picture)
+void showPicture(MapImage* image, const DecodedPicture& picture, int scale)
 {
     if (picture.image.isNull())
         qWarning("%s", qPrintable(picture.error));
-    else
-        image->setPixmap(QPixmap::fromImage(picture.image));
+    image->setPicture(picture.image, scale);
 }
 
 } // namespace
@@ -82,9 +85,12 @@ TFMap::TFMap(QWidget* parent) : QMainWindow(parent), chooseFile_(ChooseScenarioF
 {
     // The picture decodes on another core while the controls are built and their font loads;
     // it is in place before the constructor returns.
-    std::future<DecodedPicture> picture = std::async(std::launch::async, [] {
+    // Only the picture this screen needs is decoded: the double-size one costs four times as
+    // much.
+    const int scale = MapPictureScale(devicePixelRatioF());
+    std::future<DecodedPicture> picture = std::async(std::launch::async, [scale] {
         DecodedPicture decoded;
-        decoded.image = MapPicture(decoded.error);
+        decoded.image = MapPicture(decoded.error, scale);
         return decoded;
     });
 
@@ -98,11 +104,11 @@ TFMap::TFMap(QWidget* parent) : QMainWindow(parent), chooseFile_(ChooseScenarioF
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
-    QLabel* image = buildMap(client);
+    MapImage* image = buildMap(client);
     buildCityButtons(client);
     buildSideButtons(client);
     buildMenu();
-    showPicture(image, picture.get());
+    showPicture(image, picture.get(), scale);
     // Fixed border: the window is exactly the menu bar above the fixed client area, whatever
     // height the menu bar takes in the font and scale in use.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -111,11 +117,10 @@ TFMap::TFMap(QWidget* parent) : QMainWindow(parent), chooseFile_(ChooseScenarioF
     nameListWarning_ = LoadNameTables();
 }
 
-QLabel* TFMap::buildMap(QWidget* client)
+MapImage* TFMap::buildMap(QWidget* client)
 {
-    auto* image = new QLabel(client);
+    auto* image = new MapImage(client);
     Place(image, QStringLiteral("Image1"), 0, 0, 585, 521);
-    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return image;
 }
 
@@ -124,7 +129,7 @@ void TFMap::buildCityButtons(QWidget* client)
     const QFont bold = SongFont(13, true);
     for (int city = 0; city < kCities; ++city) {
         const CityButtonPlace& place = CityButtonPlaces()[city];
-        auto* button = new QPushButton(QString::number(city + 1), client);
+        auto* button = new CityButton(QString::number(city + 1), client);
         Place(button, QStringLiteral("Button%1").arg(city + 1), place.left, place.top, place.width,
               place.height);
         button->setFont(bold);
@@ -198,6 +203,8 @@ void TFMap::buildMenu()
                           QKeySequence(Qt::CTRL | Qt::Key_F));
     addItem(file, QStringLiteral("O1"), QStringLiteral("打开(&O)"),
             QKeySequence(Qt::CTRL | Qt::Key_O), &TFMap::Button53Click);
+    file->addMenu(
+        new RecentFilesMenu([this](const QString& path) { OpenScenarioAsked(path); }, file));
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
     addItem(file, QStringLiteral("X1"), QStringLiteral("退出(&X)"),
             QKeySequence(Qt::CTRL | Qt::Key_X), &TFMap::Button55Click);
@@ -255,6 +262,7 @@ void TFMap::OpenScenarioFile(const QString& path)
         ShowMessage(this, error);
         return;
     }
+    RememberRecentFile(path);
     history_.Reset(store_);
     title_ = OpenedTitle(path);
     showModifiedState();

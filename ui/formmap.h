@@ -7,11 +7,12 @@
 
 #include <functional>
 
-class QLabel;
 class QMenu;
 class QPushButton;
 
 namespace veldor {
+
+class MapImage;
 
 // The main window: the map with one button per city, the file actions, and the doors to the
 // editors. It owns the scenario store for the whole run.
@@ -74,7 +75,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    QLabel* buildMap(QWidget* client);
+    MapImage* buildMap(QWidget* client);
     void buildCityButtons(QWidget* client);
     void buildSideButtons(QWidget* client);
     void buildMenu();

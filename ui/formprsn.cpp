@@ -26,9 +26,9 @@ constexpr int kEditHeight = 21;
 // Two pixels more than the list was designed with: the CJK fonts at hand draw their 13-pixel
 // glyphs with a pixel above and below, which 13-pixel rows would cut off.
 constexpr int kPrsnRowHeight = 15;
-// Five pixels wider than designed: Qt's drop-down arrow takes more room than the one the
-// window was laid out for, and three-character items ("未成年") would be cut.
-constexpr int kChoiceWidth = 62;
+// Six pixels wider than designed, up to the group's frame: Qt's drop-down arrow takes more room
+// than the one the window was laid out for, and three-character items ("未成年") would be cut.
+constexpr int kChoiceWidth = 63;
 
 using FieldHandler = void (TFPrsn::*)();
 
@@ -204,6 +204,10 @@ void TFPrsn::buildAttributes()
         combo->setMaxVisibleItems(16);
         Place(combo, QStringLiteral("ComboBox_Prsn_") + QString::fromUtf8(rule.name),
               rank ? 32 : 56, top, rank ? 81 : kChoiceWidth, kEditHeight);
+        // Three characters at 13 pixels need 39 of the 38 pixels beside the drop-down arrow;
+        // at 12 they fit.
+        if (PrsnChoice(c) == PrsnChoice::Degree)
+            combo->setFont(SongFont(12));
         choices_[c] = combo;
         QToolButton* button = addFlatButton(group, rule.name, rule.caption, rank ? 2 : 4, top,
                                             rank ? 30 : 50, kEditHeight);

@@ -94,9 +94,10 @@ QImage DecodeJpeg(const QByteArray& bytes, QString& error)
     return image;
 }
 
-QImage MapPicture(QString& error)
+QImage MapPicture(QString& error, int scale)
 {
-    const QByteArray bytes = resourceBytes(QStringLiteral(":/map.jpg"), error);
+    const QString path = scale > 1 ? QStringLiteral(":/map@2x.jpg") : QStringLiteral(":/map.jpg");
+    const QByteArray bytes = resourceBytes(path, error);
     return bytes.isEmpty() ? QImage() : DecodeJpeg(bytes, error);
 }
 

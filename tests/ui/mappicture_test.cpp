@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace veldor {
 namespace {
 
@@ -15,6 +17,40 @@ TEST(MapPicture, TheBuiltInMapDecodesAtItsSize)
     ASSERT_FALSE(map.isNull()) << error.toStdString();
     EXPECT_EQ(map.size(), QSize(586, 526));
     EXPECT_FALSE(IconPicture().isNull());
+}
+
+// The mean difference per channel between `small` and `big` shrunk by half, with `big` moved
+// by (dx, dy) of its own pixels first.
+double halvedDifference(const QImage& small, const QImage& big, int dx, int dy)
+{
+    const QImage halved = big.copy(dx, dy, big.width(), big.height())
+                              .scaled(small.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .convertToFormat(QImage::Format_RGB888);
+    const QImage same = small.convertToFormat(QImage::Format_RGB888);
+    double total = 0;
+    for (int y = 2; y < small.height() - 2; ++y)
+        for (int x = 2 * 3; x < (small.width() - 2) * 3; ++x)
+            total += std::abs(same.constScanLine(y)[x] - halved.constScanLine(y)[x]);
+    return total / ((small.height() - 4) * (small.width() - 4) * 3);
+}
+
+TEST(MapPicture, TheDoubleSizeMapIsTheSameMapInTheSamePlace)
+{
+    QString error;
+    const QImage small = MapPicture(error, 1);
+    const QImage big = MapPicture(error, 2);
+    ASSERT_FALSE(big.isNull()) << error.toStdString();
+    EXPECT_EQ(big.size(), QSize(1172, 1052));
+
+    const double inPlace = halvedDifference(small, big, 0, 0);
+    EXPECT_LT(inPlace, 4.0) << "the same colours, lines and coasts";
+    // Moved by half a window pixel or a whole one, either way, the two pictures agree
+    // clearly less: the double-size one is centred on the same places.
+    for (const QPoint shift : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1),
+                               QPoint(2, 0), QPoint(-2, 0), QPoint(0, 2), QPoint(0, -2)}) {
+        const double moved = halvedDifference(small, big, shift.x(), shift.y());
+        EXPECT_GT(moved, 1.2 * inPlace) << shift.x() << ", " << shift.y();
+    }
 }
 
 TEST(MapPicture, MatchesQtsOwnDecoder)

@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -66,8 +67,13 @@ TEST_F(UnsavedDoors, CancelStaysWithNothingChanged)
     EXPECT_FALSE(map->close()) << "the close box";
     answerNext(QStringLiteral("ReloadQuestion"), QStringLiteral("取消"));
     button(QStringLiteral("Button57"))->click();
+    auto* recent = map->findChild<QMenu*>(QStringLiteral("RecentFilesMenu"));
+    recent->popup(QPoint()); // its entries are made as it opens
+    answerNext(QStringLiteral("SaveChangesQuestion"), QStringLiteral("取消"));
+    recent->findChild<QAction*>(QStringLiteral("RecentFile1"))->trigger();
+    recent->hide();
 
-    EXPECT_EQ(asked, 6);
+    EXPECT_EQ(asked, 7);
     EXPECT_EQ(dialogRuns, 1) << "only the first open ran the dialog";
     EXPECT_TRUE(map->isVisible());
     EXPECT_EQ(storeBytes(), store);

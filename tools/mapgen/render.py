@@ -1,7 +1,8 @@
 """Paints the warped geography in the manner of an old hand-tinted map.
 
 Everything is drawn at SUPERSAMPLE times the final size and scaled down once,
-which antialiases the raster fill and the lines alike.
+which antialiases the raster fill and the lines alike. Sizes below are in window
+pixels; a picture at scale 2 has two picture pixels to each of them.
 """
 
 import numpy as np
@@ -54,24 +55,30 @@ def _mix(a, b, t):
     return np.asarray(a, np.float32) * (1 - t) + np.asarray(b, np.float32) * t
 
 
-def _paper_grain(shape, seed=1855):
-    """Low-frequency blotches of a wash on paper; fixed seed keeps the picture reproducible."""
+def _paper_grain(shape, scale, seed=1855):
+    """Low-frequency blotches of a wash on paper; fixed seed keeps the picture reproducible.
+
+    The noise is made at scale 1 and stretched, so every scale shows the same blotches.
+    """
     rng = np.random.default_rng(seed)
-    coarse = ndimage.gaussian_filter(rng.standard_normal(shape), 18 * SUPERSAMPLE)
-    fine = ndimage.gaussian_filter(rng.standard_normal(shape), 1.5 * SUPERSAMPLE)
+    base = (shape[0] // scale, shape[1] // scale)
+    coarse = ndimage.gaussian_filter(rng.standard_normal(base), 18 * SUPERSAMPLE)
+    fine = ndimage.gaussian_filter(rng.standard_normal(base), 1.5 * SUPERSAMPLE)
     grain = coarse / (np.abs(coarse).max() + 1e-9) * 0.035 + fine / (np.abs(fine).max() + 1e-9) * 0.012
+    if scale != 1:
+        grain = _upsample(grain, scale)
     return (1.0 + grain)[..., None]
 
 
-def paint_surfaces(mask, lon, lat):
+def paint_surfaces(mask, lon, lat, scale=1):
     s = SUPERSAMPLE
     lon, lat = _upsample(lon, s), _upsample(lat, s)
     land = _coverage(mask, lon, lat, geodata.LAND)
     lake = _coverage(mask, lon, lat, geodata.LAKE)
     ocean = np.clip(1.0 - land - lake, 0.0, 1.0)
 
-    from_shore = ndimage.distance_transform_edt(ocean > 0.5) / s
-    inland = ndimage.distance_transform_edt(ocean <= 0.5) / s
+    from_shore = ndimage.distance_transform_edt(ocean > 0.5) / (s * scale)
+    inland = ndimage.distance_transform_edt(ocean <= 0.5) / (s * scale)
 
     sea = _mix(SEA_SHALLOW, SEA_DEEP, (from_shore / SEA_DEPTH_PIXELS) ** 0.7)
     for at in RIPPLE_AT:
@@ -81,25 +88,26 @@ def paint_surfaces(mask, lon, lat):
 
     rgb = (sea * ocean[..., None] + ground * land[..., None]
            + np.asarray(LAKE, np.float32) * lake[..., None])
-    rgb *= _paper_grain(land.shape)
+    rgb *= _paper_grain(land.shape, scale)
     return Image.fromarray(np.clip(rgb, 0, 255).astype(np.uint8), "RGB")
 
 
-def _line_width(width):
-    return max(1, int(round(width * SUPERSAMPLE)))
+def _line_width(width, scale):
+    return max(1, int(round(width * SUPERSAMPLE * scale)))
 
 
 def _toward_paper(colour, t):
     return tuple(int(round(c * (1 - t) + p * t)) for c, p in zip(colour, PAPER))
 
 
-def draw_lines(image, warp, coast, lake_shores, rivers):
+def draw_lines(image, warp, coast, lake_shores, rivers, scale=1):
     draw = ImageDraw.Draw(image)
-    s = SUPERSAMPLE
+    s = SUPERSAMPLE * scale
 
     def polyline(points, colour, width):
         px = warp.forward(points) * s
-        draw.line([tuple(p) for p in px], fill=colour, width=_line_width(width), joint="curve")
+        draw.line([tuple(p) for p in px], fill=colour, width=_line_width(width, scale),
+                  joint="curve")
 
     # Minor rivers first so the great ones stay unbroken where they meet.
     for level in sorted(RIVER_STYLE, reverse=True):
@@ -114,7 +122,7 @@ def draw_lines(image, warp, coast, lake_shores, rivers):
         polyline(pts, COAST_LINE, 0.8)
 
 
-def finish(image, size, visible):
+def finish(image, size, visible, scale=1):
     """Scale down and frame the part that the window shows.
 
     The window cuts the picture's right and bottom edges, so the frame is drawn
@@ -128,6 +136,8 @@ def finish(image, size, visible):
         draw.rectangle([vw, 0, w - 1, h - 1], fill=FRAME_FILL)
     if vh < h:
         draw.rectangle([0, vh, w - 1, h - 1], fill=FRAME_FILL)
-    draw.rectangle([0, 0, vw - 1, vh - 1], outline=FRAME)
-    draw.rectangle([2, 2, vw - 3, vh - 3], outline=_toward_paper(FRAME, 0.45))
+    draw.rectangle([0, 0, vw - 1, vh - 1], outline=FRAME, width=scale)
+    inner = 2 * scale
+    draw.rectangle([inner, inner, vw - 1 - inner, vh - 1 - inner],
+                   outline=_toward_paper(FRAME, 0.45), width=scale)
     return small

@@ -53,9 +53,11 @@ class Warp:
         lonlat = np.asarray(lonlat, float)
         return np.c_[lonlat, np.ones(len(lonlat))] @ self.affine + self.spline(lonlat)
 
-    def inverse_grid(self, width, height, region, step=0.05):
+    def inverse_grid(self, width, height, region, step=0.05, scale=1):
         """Lon and lat arrays (height x width) for the pixel centres of the picture.
 
+        A picture at `scale` has `scale` x `scale` pixels for each window pixel;
+        their centres are taken in window pixels, so every scale shows the same map.
         Inverts the warp by linear interpolation over a dense forward-mapped
         lattice; fine because the warp does not fold (see jacobian_min).
         """
@@ -64,7 +66,7 @@ class Warp:
                                  np.arange(south, north + 1e-9, step))
         lattice = np.c_[lons.ravel(), lats.ravel()]
         px = self.forward(lattice)
-        gx, gy = np.meshgrid(np.arange(width) + 0.5, np.arange(height) + 0.5)
+        gx, gy = np.meshgrid((np.arange(width) + 0.5) / scale, (np.arange(height) + 0.5) / scale)
         query = np.c_[gx.ravel(), gy.ravel()]
         lonlat = griddata(px, lattice, query, method="linear")
         if np.isnan(lonlat).any():

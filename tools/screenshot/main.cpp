@@ -5,6 +5,8 @@
 #include "ui/startup.h"
 
 #include <QCommandLineParser>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstring>
@@ -69,6 +71,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     applyScaleOption(argc, argv);
+    // A picture must not leave the scenario it opens in the user's recent files.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     veldor::Application app(argc, argv);
     const veldor::ShotRequest request = parse(app);
     veldor::FailOnAnyMessage();
