@@ -1,5 +1,5 @@
 #include "data/scenariofile.h"
-#include "tools/sce/recordlabel.h"
+#include "data/recordlabel.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"

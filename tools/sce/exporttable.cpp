@@ -1,7 +1,7 @@
 #include "tools/sce/exporttable.h"
 
 #include "tools/sce/csv.h"
-#include "tools/sce/recordlabel.h"
+#include "data/recordlabel.h"
 #include "tools/sce/tablecells.h"
 
 #include <QJsonArray>

@@ -2,7 +2,7 @@
 #include "data/scenariostore.h"
 #include "tools/sce/csv.h"
 #include "tools/sce/importplan.h"
-#include "tools/sce/recordlabel.h"
+#include "data/recordlabel.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
