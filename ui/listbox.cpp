@@ -2,6 +2,7 @@
 
 #include "ui/fonts.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
@@ -93,6 +94,22 @@ void ListBox::setFocusRow(int row)
     selectionModel()->setCurrentIndex(model()->index(row, 0), QItemSelectionModel::NoUpdate);
     if (QListWidgetItem* entry = item(row))
         scrollToItem(entry);
+}
+
+void ListBox::activateRow(int row)
+{
+    QListWidgetItem* entry = item(row);
+    if (!entry)
+        return;
+    scrollToItem(entry);
+    const QPointF at = visualItemRect(entry).center();
+    const QPointF global = viewport()->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport(), &press);
+    QCoreApplication::sendEvent(viewport(), &release);
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event)

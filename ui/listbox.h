@@ -36,6 +36,9 @@ public:
     // Moves the focus row without touching the marks.
     void setFocusRow(int row);
     int focusRow() const { return currentRow(); }
+    // Goes to `row` as a plain left click of the user on it would: marks, focus, scrolling and
+    // the Click handler all take the path a real click takes.
+    void activateRow(int row);
 
 Q_SIGNALS:
     void Click(int row);
