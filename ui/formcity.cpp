@@ -1,6 +1,7 @@
 #include "ui/formcity.h"
 
 #include "data/gbk.h"
+#include "ui/findbar.h"
 #include "ui/fonts.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
@@ -153,6 +154,9 @@ void TFCity::buildPersonList()
 
     ListBox_City_Prsn = new ListBox(ListBox::Marking::Toggle, GroupBox2);
     Place(ListBox_City_Prsn, QStringLiteral("ListBox_City_Prsn"), 6, 40, 331, 265);
+    // A click here toggles a mark, so a match only takes the focus; Space toggles it.
+    findBar_ = new FindBar(ListBox_City_Prsn, FindBar::Going::FocusOnly,
+                           [this](int row) { return editor_.CityPrsnOrder.order[row]; });
 }
 
 void TFCity::addColumnButton(const QString& name, const QString& caption, int left, int width,

@@ -205,6 +205,8 @@ void TFMap::buildMenu()
     functions->addSeparator()->setObjectName(QStringLiteral("N3"));
     addItem(functions, QStringLiteral("N2"), QStringLiteral("重新载入(&R)"),
             QKeySequence(Qt::CTRL | Qt::Key_R), &TFMap::Button57Click);
+    addItem(functions, QStringLiteral("CheckAction"), QStringLiteral("检查剧本(&C)"), {},
+            &TFMap::CheckActionClick);
 
     QMenu* about = addMenu(QStringLiteral("N4"), QStringLiteral("关于(&A)"),
                            QKeySequence(Qt::CTRL | Qt::Key_A));
@@ -295,6 +297,12 @@ void TFMap::CityButtonClick(int city)
 {
     if (fileIsOpen() && cityDoor_)
         cityDoor_(city);
+}
+
+void TFMap::CheckActionClick()
+{
+    if (fileIsOpen() && checkDoor_)
+        checkDoor_();
 }
 
 void TFMap::dragEnterEvent(QDragEnterEvent* event)

@@ -1,6 +1,7 @@
 #include "ui/formprsn.h"
 
 #include "data/personchoices.h"
+#include "ui/findbar.h"
 #include "ui/fonts.h"
 #include "ui/groupframe.h"
 #include "ui/listbox.h"
@@ -105,12 +106,14 @@ constexpr FieldHandler kChoiceHandlers[kPrsnChoices] = {
 
 } // namespace
 
-TFPrsn::TFPrsn(ScenarioStore& store, QWidget* parent)
+TFPrsn::TFPrsn(ScenarioStore& store, std::function<void()> applied, QWidget* parent)
     : Form(QStringLiteral("FPrsn"), QStringLiteral("武将修改"), kClientWidth, kClientHeight,
            parent),
-      editor_(store)
+      editor_(store), applied_(std::move(applied))
 {
     buildPersonList();
+    findBar_ = new FindBar(ListBox_Prsn_Prsn, FindBar::Going::Click,
+                           [this](int row) { return editor_.PersonAt(row); });
     buildAttributes();
     buildFaith();
     buildItems();

@@ -6,6 +6,7 @@
 #include <QItemSelection>
 
 #include <cstdint>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -15,6 +16,7 @@ class QToolButton;
 
 namespace veldor {
 
+class FindBar;
 class ListBox;
 class NumberEdit;
 class ScenarioStore;
@@ -26,7 +28,11 @@ class TFPrsn : public Form
 {
     Q_OBJECT
 public:
-    explicit TFPrsn(ScenarioStore& store, QWidget* parent = nullptr);
+    // `applied` runs after every Apply and OK.
+    TFPrsn(ScenarioStore& store, std::function<void()> applied, QWidget* parent = nullptr);
+
+    // Shows the window modally with `person` found in the list and loaded.
+    void ExecOnPerson(uint16_t person);
 
     // Takes a fresh working copy, rebuilds the list in the current order, loads row 0.
     void FormShow() override;
@@ -97,11 +103,14 @@ private:
     void Button10Click(); // cancel
 
     PersonEditor editor_;
+    std::function<void()> applied_;
+    int personToFind_ = -1;
 
     QGroupBox* GroupBox1 = nullptr;
     ListBox* ListBox_Prsn_Prsn = nullptr;
     ListBox* ListBox_Prsn_Faith = nullptr;
     ListBox* ListBox_Prsn_Item = nullptr;
+    FindBar* findBar_ = nullptr;
     NumberEdit* edits_[kPrsnFields] = {};
     QComboBox* choices_[kPrsnChoices] = {};
     QCheckBox* skills_[kSkills] = {};

@@ -2,6 +2,7 @@
 
 #include "ui/application.h"
 #include "ui/formabout.h"
+#include "ui/formcheck.h"
 #include "ui/formcity.h"
 #include "ui/formforc.h"
 #include "ui/formmap.h"
@@ -28,26 +29,43 @@ Windows CreateWindows()
     TFMap* map = new TFMap;
     windows.FMap = map;
 
-    auto* city = new TFCity(
-        map->Store(), [map] { map->RefreshCityMap(); }, map);
+    // Apply and OK in any editor are reported here once: the map repaints (not for persons,
+    // whom it does not show) and whoever follows the store hears of it.
+    auto refreshMap = [map] {
+        map->RefreshCityMap();
+        Q_EMIT map->StoreEdited();
+    };
+    auto* city = new TFCity(map->Store(), refreshMap, map);
     windows.FCity = city;
-    map->setCityEditorDoor([city](int index) {
+    auto cityDoor = [city](int index) {
         city->CurCity = uint16_t(index);
         city->exec();
-    });
+    };
+    map->setCityEditorDoor(cityDoor);
 
-    auto* force = new TFForc(
-        map->Store(), [map] { map->RefreshCityMap(); }, map);
+    auto* force = new TFForc(map->Store(), refreshMap, map);
     windows.FForc = force;
     map->setForceEditorDoor([force] { force->exec(); });
 
-    auto* person = new TFPrsn(map->Store(), map);
+    auto* person = new TFPrsn(
+        map->Store(), [map] { Q_EMIT map->StoreEdited(); }, map);
     windows.FPrsn = person;
     map->setPersonEditorDoor([person] { person->exec(); });
 
     auto* about = new TFAbout(map);
     windows.FAbout = about;
     map->setAboutDoor([about] { about->exec(); });
+
+    TFCheck::Doors findingDoors{cityDoor, [force](int index) { force->ExecOnForce(index); },
+                                [person](int index) { person->ExecOnPerson(uint16_t(index)); }};
+    auto* check = new TFCheck(map->Store(), std::move(findingDoors), map);
+    windows.FCheck = check;
+    map->setCheckDoor([check] { check->exec(); });
+    // A fix made through a finding's editor shows at once in the list beneath it.
+    QObject::connect(map, &TFMap::StoreEdited, check, [check] {
+        if (check->isVisible())
+            check->Refresh();
+    });
 
     const QImage iconImage = icon.get();
     if (!iconImage.isNull())

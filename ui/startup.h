@@ -7,6 +7,7 @@ namespace veldor {
 
 class TFMap;
 class TFAbout;
+class TFCheck;
 
 // The five windows of a run. FMap is a top-level window and the parent of the others, so
 // deleting it deletes them all. An editor not built yet stays null.
@@ -17,10 +18,11 @@ struct Windows
     QDialog* FForc = nullptr;
     QDialog* FPrsn = nullptr;
     TFAbout* FAbout = nullptr;
+    TFCheck* FCheck = nullptr;
 };
 
-// Builds the windows in their fixed order (FMap, FCity, FForc, FPrsn, FAbout) and plugs each
-// editor into its door of the main window. Nothing is shown. The program and its tests both
+// Builds the windows in their fixed order (FMap, FCity, FForc, FPrsn, FAbout, FCheck) and plugs
+// each editor into its door of the main window. Nothing is shown. The program and its tests both
 // start here.
 Windows CreateWindows();
 

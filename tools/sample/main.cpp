@@ -1,5 +1,8 @@
 // Writes the sample scenario to disk, for demos and for trying the editor without a game file.
 
+#include "data/scenariocodec.h"
+#include "data/scenariotables.h"
+#include "tools/sample/samplefindings.h"
 #include "tools/sample/samplescenario.h"
 
 #include <QCommandLineParser>
@@ -8,6 +11,8 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
+
+#include <memory>
 
 namespace {
 
@@ -65,7 +70,10 @@ int main(int argc, char** argv)
         QStringLiteral("D_Sce_sample.kqx"));
     const QCommandLineOption forceOption(QStringLiteral("force"),
                                          QStringLiteral("覆盖已存在的文件。"));
-    parser.addOptions({seedOption, outputOption, forceOption});
+    const QCommandLineOption findingsOption(
+        QStringLiteral("findings"),
+        QStringLiteral("埋入几处“veldor-sce check”会报告的不一致，用于演示检查。"));
+    parser.addOptions({seedOption, outputOption, forceOption, findingsOption});
     if (!parser.parse(app.arguments()))
         return fail(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -87,8 +95,15 @@ int main(int argc, char** argv)
                         .arg(parser.value(seedOption)));
 
     const QString path = parser.value(outputOption);
+    QByteArray bytes = veldor::MakeSampleScenarioBytes(seed);
+    if (parser.isSet(findingsOption)) {
+        auto tables = std::make_unique<veldor::ScenarioTables>();
+        veldor::DecodeScenario(bytes, *tables);
+        veldor::PlantFindings(*tables);
+        veldor::EncodeScenario(*tables, bytes);
+    }
     QString error;
-    if (!writeFile(path, veldor::MakeSampleScenarioBytes(seed), parser.isSet(forceOption), error))
+    if (!writeFile(path, bytes, parser.isSet(forceOption), error))
         return fail(error);
     QTextStream(stdout) << QStringLiteral("已写入“%1”（种子 %2，%3 字节）。")
                                .arg(QDir::toNativeSeparators(path))

@@ -28,7 +28,7 @@ veldor::ShotRequest parse(const QCoreApplication& app)
         QStringLiteral("Writes a PNG picture of one window of the Veldor scenario editor."));
     parser.addHelpOption();
     parser.addOption({QStringLiteral("window"),
-                      QStringLiteral("FMap, FAbout, FCity, FForc or FPrsn (default FMap)."),
+                      QStringLiteral("FMap, FAbout, FCity, FForc, FPrsn or FCheck (default FMap)."),
                       QStringLiteral("NAME"), QStringLiteral("FMap")});
     parser.addOption({QStringLiteral("scenario"), QStringLiteral("Open this scenario file first."),
                       QStringLiteral("FILE")});
@@ -36,6 +36,10 @@ veldor::ShotRequest parse(const QCoreApplication& app)
                       QStringLiteral("City index 0..49 shown by FCity (city button N is index "
                                      "N - 1)."),
                       QStringLiteral("N"), QStringLiteral("0")});
+    parser.addOption({QStringLiteral("find"),
+                      QStringLiteral("Text typed into the window's find field (FCity, FForc, "
+                                     "FPrsn)."),
+                      QStringLiteral("TEXT")});
     parser.addOption({QStringLiteral("scale"),
                       QStringLiteral("Device pixel ratio of the picture, e.g. 2."),
                       QStringLiteral("FACTOR"), QStringLiteral("1")});
@@ -54,7 +58,7 @@ veldor::ShotRequest parse(const QCoreApplication& app)
         std::exit(2);
     }
     return {parser.value(QStringLiteral("window")), parser.value(QStringLiteral("scenario")), city,
-            parser.value(QStringLiteral("output"))};
+            parser.value(QStringLiteral("output")), parser.value(QStringLiteral("find"))};
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "windowshot.h"
 
+#include "ui/findbar.h"
 #include "ui/formmap.h"
 #include "ui/startup.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -41,6 +43,8 @@ bool save(QWidget* widget, const QString& path, QString& error)
 // The button of the main window that opens `window`.
 QString doorOf(const ShotRequest& request)
 {
+    if (request.window == QLatin1String("FCheck"))
+        return QStringLiteral("CheckAction");
     if (request.window == QLatin1String("FAbout"))
         return QStringLiteral("Button56");
     if (request.window == QLatin1String("FForc"))
@@ -57,7 +61,8 @@ bool shootModal(TFMap* map, const ShotRequest& request, QString& error)
 {
     const QString door = doorOf(request);
     auto* button = map->findChild<QAbstractButton*>(door);
-    if (button == nullptr) {
+    auto* action = map->findChild<QAction*>(door);
+    if (button == nullptr && action == nullptr) {
         error = QStringLiteral("unknown window %1").arg(request.window);
         return false;
     }
@@ -71,11 +76,17 @@ bool shootModal(TFMap* map, const ShotRequest& request, QString& error)
             return;
         poll.stop();
         shown = true;
+        auto* findBar = dialog->findChild<FindBar*>();
+        if (!request.find.isEmpty() && findBar)
+            findBar->find(request.find);
         saved = save(dialog, request.output, error);
         dialog->reject();
     });
     poll.start();
-    button->click();
+    if (button)
+        button->click();
+    else
+        action->trigger();
     if (!shown)
         error = QStringLiteral("window %1 is not built into this program yet").arg(request.window);
     return shown && saved;

@@ -1,0 +1,156 @@
+#include "ui/findbar.h"
+
+#include "data/personsearch.h"
+#include "ui/listbox.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QShortcut>
+
+#include <algorithm>
+
+namespace veldor {
+namespace {
+
+constexpr int kBarHeight = 22;
+
+// A frame drawn around the row found last. A list shows its focus row only while it has the
+// keyboard focus, which stays in the find field while the user types.
+class FoundFrame : public QWidget
+{
+public:
+    explicit FoundFrame(QWidget* viewport) : QWidget(viewport)
+    {
+        setObjectName(QStringLiteral("FoundFrame"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
+};
+
+} // namespace
+
+FindBar::FindBar(ListBox* list, Going going, std::function<uint16_t(int row)> personAt)
+    : QLineEdit(list->parentWidget()), list_(list), going_(going), personAt_(std::move(personAt)),
+      foundFrame_(new FoundFrame(list->viewport()))
+{
+    setObjectName(QStringLiteral("FindBar"));
+    setPlaceholderText(QStringLiteral("查找：姓名或编号"));
+    setClearButtonEnabled(true);
+    hide();
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), list->window());
+    connect(shortcut, &QShortcut::activated, this, &FindBar::open);
+    connect(this, &QLineEdit::textChanged, this,
+            [this] { search(std::max(list_->focusRow(), 0), 1); });
+    // The frame follows its row when the list scrolls; a closed window drops the field.
+    auto placeFrame = [this] {
+        const QListWidgetItem* item = list_->item(list_->focusRow());
+        if (item && foundFrame_->isVisible())
+            foundFrame_->setGeometry(list_->visualItemRect(item));
+    };
+    connect(list->verticalScrollBar(), &QScrollBar::valueChanged, this, placeFrame);
+    connect(list->horizontalScrollBar(), &QScrollBar::valueChanged, this, placeFrame);
+    list->window()->installEventFilter(this);
+}
+
+void FindBar::open()
+{
+    // A narrow list gets a field wide enough for its hint; it then reaches over the next column.
+    const int hintWidth = fontMetrics().horizontalAdvance(placeholderText()) + 2 * kBarHeight;
+    setGeometry(list_->x(), list_->y(), std::max(list_->width(), hintWidth), kBarHeight);
+    show();
+    raise();
+    setFocus(Qt::ShortcutFocusReason);
+    selectAll();
+}
+
+void FindBar::find(const QString& text)
+{
+    open();
+    if (text == this->text())
+        search(std::max(list_->focusRow(), 0), 1);
+    else
+        setText(text);
+}
+
+void FindBar::search(int from, int step)
+{
+    const PersonSearch search(text());
+    if (search.isEmpty()) {
+        showNoMatch(false);
+        return;
+    }
+    const int row = search.findRow(list_->count(), from, step, personAt_);
+    showNoMatch(row < 0);
+    if (row >= 0)
+        goTo(row);
+}
+
+void FindBar::goTo(int row)
+{
+    if (going_ == Going::Click)
+        list_->activateRow(row);
+    else
+        list_->setFocusRow(row);
+    QListWidgetItem* item = list_->item(row);
+    // The field covers the list's first rows: a match under it is brought to the middle.
+    const QRect shown = list_->visualItemRect(item);
+    if (list_->viewport()->mapTo(list_->parentWidget(), shown.topLeft()).y() < y() + height())
+        list_->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+    foundFrame_->setGeometry(list_->visualItemRect(item));
+    foundFrame_->show();
+}
+
+void FindBar::showNoMatch(bool noMatch)
+{
+    noMatch_ = noMatch;
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base,
+                     noMatch ? QColor(255, 170, 170) : list_->palette().color(QPalette::Base));
+    setPalette(colours);
+}
+
+void FindBar::close()
+{
+    hide();
+    foundFrame_->hide();
+    list_->setFocus(Qt::OtherFocusReason);
+}
+
+void FindBar::keyPressEvent(QKeyEvent* event)
+{
+    const bool back = event->modifiers() & Qt::ShiftModifier;
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        close();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        search(list_->focusRow() + 1, 1);
+        return;
+    case Qt::Key_F3:
+        search(list_->focusRow() + (back ? -1 : 1), back ? -1 : 1);
+        return;
+    default:
+        QLineEdit::keyPressEvent(event);
+    }
+}
+
+bool FindBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == list_->window() && event->type() == QEvent::Hide) {
+        hide();
+        foundFrame_->hide();
+    }
+    return QLineEdit::eventFilter(watched, event);
+}
+
+} // namespace veldor
