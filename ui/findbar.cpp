@@ -39,7 +39,7 @@ protected:
 } // namespace
 
 FindBar::FindBar(ListBox* list, Going going, std::function<uint16_t(int row)> personAt)
-    : QLineEdit(list->parentWidget()), list_(list), going_(going), personAt_(std::move(personAt)),
+    : QLineEdit(list->window()), list_(list), going_(going), personAt_(std::move(personAt)),
       foundFrame_(new FoundFrame(list->viewport()))
 {
     setObjectName(QStringLiteral("FindBar"));
@@ -63,9 +63,12 @@ FindBar::FindBar(ListBox* list, Going going, std::function<uint16_t(int row)> pe
 
 void FindBar::open()
 {
-    // A narrow list gets a field wide enough for its hint; it then reaches over the next column.
+    // The field sits on the list's top edge, over its column heads, so that it never hides a
+    // row; a narrow list gets a field wide enough for its hint, reaching over the next column.
+    const QPoint listTop = list_->mapTo(window(), QPoint(0, 0));
     const int hintWidth = fontMetrics().horizontalAdvance(placeholderText()) + 2 * kBarHeight;
-    setGeometry(list_->x(), list_->y(), std::max(list_->width(), hintWidth), kBarHeight);
+    setGeometry(listTop.x(), std::max(0, listTop.y() - kBarHeight),
+                std::max(list_->width(), hintWidth), kBarHeight);
     show();
     raise();
     setFocus(Qt::ShortcutFocusReason);
@@ -100,12 +103,7 @@ void FindBar::goTo(int row)
         list_->activateRow(row);
     else
         list_->setFocusRow(row);
-    QListWidgetItem* item = list_->item(row);
-    // The field covers the list's first rows: a match under it is brought to the middle.
-    const QRect shown = list_->visualItemRect(item);
-    if (list_->viewport()->mapTo(list_->parentWidget(), shown.topLeft()).y() < y() + height())
-        list_->scrollToItem(item, QAbstractItemView::PositionAtCenter);
-    foundFrame_->setGeometry(list_->visualItemRect(item));
+    foundFrame_->setGeometry(list_->visualItemRect(list_->item(row)));
     foundFrame_->show();
 }
 

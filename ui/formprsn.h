@@ -29,7 +29,7 @@ class TFPrsn : public Form
     Q_OBJECT
 public:
     // `applied` runs after every Apply and OK.
-    TFPrsn(ScenarioStore& store, std::function<void()> applied, QWidget* parent = nullptr);
+    TFPrsn(ScenarioStore& store, std::function<void()> applied = {}, QWidget* parent = nullptr);
 
     // Shows the window modally with `person` found in the list and loaded.
     void ExecOnPerson(uint16_t person);
