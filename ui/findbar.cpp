@@ -58,6 +58,9 @@ FindBar::FindBar(ListBox* list, Going going, std::function<uint16_t(int row)> pe
     };
     connect(list->verticalScrollBar(), &QScrollBar::valueChanged, this, placeFrame);
     connect(list->horizontalScrollBar(), &QScrollBar::valueChanged, this, placeFrame);
+    // Once the user moves on in the list, the frame would mark a row that is no longer the one.
+    connect(list->selectionModel(), &QItemSelectionModel::currentChanged, foundFrame_,
+            &QWidget::hide);
     list->window()->installEventFilter(this);
 }
 
@@ -105,6 +108,7 @@ void FindBar::goTo(int row)
         list_->setFocusRow(row);
     foundFrame_->setGeometry(list_->visualItemRect(list_->item(row)));
     foundFrame_->show();
+    foundFrame_->raise();
 }
 
 void FindBar::showNoMatch(bool noMatch)
@@ -116,7 +120,7 @@ void FindBar::showNoMatch(bool noMatch)
     setPalette(colours);
 }
 
-void FindBar::close()
+void FindBar::closeField()
 {
     hide();
     foundFrame_->hide();
@@ -128,7 +132,7 @@ void FindBar::keyPressEvent(QKeyEvent* event)
     const bool back = event->modifiers() & Qt::ShiftModifier;
     switch (event->key()) {
     case Qt::Key_Escape:
-        close();
+        closeField();
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -39,7 +39,7 @@ private:
     void search(int from, int step);
     void goTo(int row);
     void showNoMatch(bool noMatch);
-    void close();
+    void closeField();
 
     ListBox* list_;
     Going going_;
