@@ -15,32 +15,53 @@ namespace {
 
 constexpr int kBarHeight = 22;
 
+} // namespace
+
 // A frame drawn around the row found last. A list shows its focus row only while it has the
 // keyboard focus, which stays in the find field while the user types.
-class FoundFrame : public QWidget
+class FindBar::FoundFrame : public QWidget
 {
 public:
-    explicit FoundFrame(QWidget* viewport) : QWidget(viewport)
+    explicit FoundFrame(ListBox* list) : QWidget(list->viewport()), list_(list)
     {
         setObjectName(QStringLiteral("FoundFrame"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
         hide();
     }
 
+    void showAt(int row)
+    {
+        row_ = row;
+        follow();
+        show();
+        raise();
+    }
+    void follow()
+    {
+        if (const QListWidgetItem* item = list_->item(row_))
+            setGeometry(list_->visualItemRect(item));
+    }
+
 protected:
+    // The program may move the focus without a word (rebuilding rows on Apply, a sort); the
+    // frame then marks nothing rather than a row that is no longer the one found.
     void paintEvent(QPaintEvent*) override
     {
+        if (list_->focusRow() != row_)
+            return;
         QPainter painter(this);
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
         painter.drawRect(rect().adjusted(1, 1, -1, -1));
     }
-};
 
-} // namespace
+private:
+    ListBox* list_;
+    int row_ = -1;
+};
 
 FindBar::FindBar(ListBox* list, Going going, std::function<uint16_t(int row)> personAt)
     : QLineEdit(list->window()), list_(list), going_(going), personAt_(std::move(personAt)),
-      foundFrame_(new FoundFrame(list->viewport()))
+      foundFrame_(new FoundFrame(list))
 {
     setObjectName(QStringLiteral("FindBar"));
     setPlaceholderText(QStringLiteral("查找：姓名或编号"));
@@ -50,15 +71,11 @@ FindBar::FindBar(ListBox* list, Going going, std::function<uint16_t(int row)> pe
     connect(shortcut, &QShortcut::activated, this, &FindBar::open);
     connect(this, &QLineEdit::textChanged, this,
             [this] { search(std::max(list_->focusRow(), 0), 1); });
-    // The frame follows its row when the list scrolls; a closed window drops the field.
-    auto placeFrame = [this] {
-        const QListWidgetItem* item = list_->item(list_->focusRow());
-        if (item && foundFrame_->isVisible())
-            foundFrame_->setGeometry(list_->visualItemRect(item));
-    };
-    connect(list->verticalScrollBar(), &QScrollBar::valueChanged, this, placeFrame);
-    connect(list->horizontalScrollBar(), &QScrollBar::valueChanged, this, placeFrame);
-    // Once the user moves on in the list, the frame would mark a row that is no longer the one.
+    // The frame follows its row when the list scrolls and goes once the user moves on; a closed
+    // window drops the field.
+    connect(list->verticalScrollBar(), &QScrollBar::valueChanged, foundFrame_, &FoundFrame::follow);
+    connect(list->horizontalScrollBar(), &QScrollBar::valueChanged, foundFrame_,
+            &FoundFrame::follow);
     connect(list->selectionModel(), &QItemSelectionModel::currentChanged, foundFrame_,
             &QWidget::hide);
     list->window()->installEventFilter(this);
@@ -106,9 +123,7 @@ void FindBar::goTo(int row)
         list_->activateRow(row);
     else
         list_->setFocusRow(row);
-    foundFrame_->setGeometry(list_->visualItemRect(list_->item(row)));
-    foundFrame_->show();
-    foundFrame_->raise();
+    foundFrame_->showAt(row);
 }
 
 void FindBar::showNoMatch(bool noMatch)

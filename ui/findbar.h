@@ -41,10 +41,12 @@ private:
     void showNoMatch(bool noMatch);
     void closeField();
 
+    class FoundFrame;
+
     ListBox* list_;
     Going going_;
     std::function<uint16_t(int row)> personAt_;
-    QWidget* foundFrame_;
+    FoundFrame* foundFrame_;
     bool noMatch_ = false;
 };
 

@@ -117,6 +117,13 @@ TEST_F(FindInPersonEditor, PartOfANameLoadsTheMatchAndMarksOnlyItsRow)
     EXPECT_EQ(shownTongShuai(), QString::number(kGuanYu % 100));
     EXPECT_EQ(form->findChild<QGroupBox*>(QStringLiteral("GroupBox1"))->title(),
               QStringLiteral("武将列表（选中 1 人）"));
+    // Apply rebuilds the rows and puts the focus on row 0: no frame is left on the old match.
+    const int found = rows->focusRow();
+    form->findChild<QAbstractButton*>(QStringLiteral("Button11"))->click();
+    const QRect shown = rows->visualItemRect(rows->item(found));
+    const QPoint edge =
+        rows->viewport()->mapTo(form.get(), QPoint(shown.left() + 1, shown.center().y()));
+    EXPECT_NE(form->grab().toImage().pixelColor(edge), rows->palette().color(QPalette::Highlight));
 }
 
 TEST_F(FindInPersonEditor, ANumberFindsThatPersonInASortedList)
