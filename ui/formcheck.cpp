@@ -4,6 +4,7 @@
 #include "ui/fonts.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTreeWidget>
 
@@ -39,8 +40,8 @@ TFCheck::TFCheck(const ScenarioStore& store, Doors doors, QWidget* parent)
     // Long findings scroll sideways rather than lose their ends.
     TreeView_Check->header()->setStretchLastSection(false);
     TreeView_Check->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    connect(TreeView_Check, &QTreeWidget::itemDoubleClicked, this,
-            &TFCheck::TreeView_CheckDoubleClick);
+    connect(TreeView_Check, &QTreeWidget::itemDoubleClicked, this, &TFCheck::openFinding);
+    TreeView_Check->installEventFilter(this);
 }
 
 void TFCheck::Refresh()
@@ -68,7 +69,19 @@ void TFCheck::Refresh()
     TreeView_Check->verticalScrollBar()->setValue(scrolled);
 }
 
-void TFCheck::TreeView_CheckDoubleClick(QTreeWidgetItem* item)
+bool TFCheck::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == TreeView_Check && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openFinding(TreeView_Check->currentItem());
+            return true;
+        }
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void TFCheck::openFinding(QTreeWidgetItem* item)
 {
     bool isFinding = false;
     const int index = item ? item->data(0, kFindingRole).toInt(&isFinding) : -1;

@@ -14,8 +14,8 @@ namespace veldor {
 class ScenarioStore;
 
 // The consistency check of the store (not the file), one row per finding in the check
-// command's wording, grouped by kind with counts. Double-clicking a finding opens the editor
-// that mends it on the record to change.
+// command's wording, grouped by kind with counts. Double-clicking a finding (or Enter on it)
+// opens the editor that mends it on the record to change.
 class TFCheck : public Form
 {
     Q_OBJECT
@@ -36,8 +36,12 @@ public:
 
     const std::vector<Finding>& Findings() const { return findings_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    void TreeView_CheckDoubleClick(QTreeWidgetItem* item);
+    // A double-click on a finding, or Enter on the current one.
+    void openFinding(QTreeWidgetItem* item);
 
     const ScenarioStore& store_;
     Doors doors_;

@@ -127,6 +127,16 @@ TEST_F(CheckWindow, ACityFindingOpensTheCityEditorOnItsCityAndTheFixLeavesTheLis
         });
         doubleClick(check, row(check, "value-above-maximum"));
         EXPECT_EQ(map->Store().cities.ShouYi[0], maximum);
+        // Enter opens a finding as well.
+        Finding unowned;
+        tree(check)->setCurrentItem(row(check, "city-of-empty-force", &unowned));
+        int opened = -1;
+        whenModal<TFCity>([&](TFCity* city) {
+            opened = city->CurCity;
+            city->reject();
+        });
+        QTest::keyClick(tree(check), Qt::Key_Return);
+        EXPECT_EQ(opened, unowned.records.at(0).index);
         EXPECT_EQ(groups(check).size(), 4);
         EXPECT_FALSE(groups(check).join(' ').contains(QStringLiteral("value-above-maximum")));
     });
