@@ -9,7 +9,7 @@ class TFMap;
 class TFAbout;
 class TFCheck;
 
-// The five windows of a run. FMap is a top-level window and the parent of the others, so
+// The six windows of a run. FMap is a top-level window and the parent of the others, so
 // deleting it deletes them all. An editor not built yet stays null.
 struct Windows
 {
