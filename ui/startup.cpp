@@ -1,6 +1,7 @@
 #include "ui/startup.h"
 
 #include "ui/application.h"
+#include "ui/editorcommandline.h"
 #include "ui/formabout.h"
 #include "ui/formcheck.h"
 #include "ui/formcity.h"
@@ -9,11 +10,15 @@
 #include "ui/formprsn.h"
 #include "ui/mappicture.h"
 #include "ui/messages.h"
+#include "ui/qttranslations.h"
 
+#include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
 #include <QPixmap>
 #include <QScreen>
 
+#include <cstdio>
 #include <exception>
 #include <future>
 #include <memory>
@@ -84,15 +89,39 @@ void CenterOnScreen(QWidget* window)
     window->move(frame.topLeft());
 }
 
+std::unique_ptr<TFMap> ShowEditor(const QString& file)
+{
+    std::unique_ptr<TFMap> map(CreateWindows().FMap);
+    CenterOnScreen(map.get());
+    map->show();
+    if (!map->NameListWarning().isEmpty())
+        ShowMessage(map.get(), map->NameListWarning());
+    // The open dialog hands over absolute paths; the caption shows the file the same way.
+    if (!file.isEmpty())
+        map->OpenScenarioFile(QFileInfo(file).absoluteFilePath());
+    return map;
+}
+
 int RunEditor(int& argc, char** argv)
 {
+    // --help and --version answer before Qt connects to a display, so they work where none is.
+    const EditorCommandLine early = ParseEditorCommandLine(ArgumentsOf(argc, argv));
+    if (early.action == EditorCommandLine::Action::ShowHelp ||
+        early.action == EditorCommandLine::Action::ShowVersion) {
+        std::fputs(early.text.toLocal8Bit().constData(), stdout);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : kExitOnError;
+    }
+
     Application application(argc, argv);
+    InstallQtTranslations(application, QLocale::system());
+    // Qt has taken its own options (-platform, -style...) off the line by now.
+    const EditorCommandLine line = ParseEditorCommandLine(QCoreApplication::arguments());
+    if (line.action != EditorCommandLine::Action::Run) {
+        std::fprintf(stderr, "veldor-editor: %s\n", qPrintable(line.text));
+        return kExitOnError;
+    }
     try {
-        std::unique_ptr<TFMap> map(CreateWindows().FMap);
-        CenterOnScreen(map.get());
-        map->show();
-        if (!map->NameListWarning().isEmpty())
-            ShowMessage(map.get(), map->NameListWarning());
+        const std::unique_ptr<TFMap> map = ShowEditor(line.file);
         return application.exec();
     } catch (const std::exception& error) {
         EndOnError(QString::fromLocal8Bit(error.what()));

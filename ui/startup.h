@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QString>
+
+#include <memory>
+
 class QDialog;
 class QWidget;
 
@@ -29,8 +33,12 @@ Windows CreateWindows();
 // Puts the window in the middle of its screen.
 void CenterOnScreen(QWidget* window);
 
-// The whole program: application, windows, the name-list warning once, the message loop
-// until the main window closes. Returns the process's exit code.
+// The windows built, the main window centred and shown, the name-list warning once, then
+// `file` (unless empty) opened as "打开剧本" opens it, a refusal in the same message box.
+std::unique_ptr<TFMap> ShowEditor(const QString& file);
+
+// The whole program: the command line, application, Qt's own texts in Chinese, ShowEditor, the
+// message loop until the main window closes. Returns the process's exit code.
 int RunEditor(int& argc, char** argv);
 
 } // namespace veldor

@@ -62,7 +62,7 @@ int RunCheck(const QStringList& args, SceContext& context)
         return kSceTrouble;
 
     auto store = std::make_unique<ScenarioStore>();
-    if (!SceOpenScenario(command, line.file(0), *store, context))
+    if (!SceReadScenario(command, line.file(0), *store, context))
         return kSceTrouble;
     SceLoadNames(command, context);
     const std::vector<Finding> findings = CheckScenario(*store);

@@ -6,6 +6,7 @@
 #include "tools/sce/scenariodiff.h"
 #include "tools/sce/scescenario.h"
 #include "tools/sce/tablecells.h"
+#include "tools/sce/textfiles.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -74,15 +75,6 @@ void writeJson(const ScenarioDifference& d, const ScenarioTables& tablesA, const
     out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
 }
 
-bool readScenario(const QString& path, QByteArray& bytes, SceContext& context)
-{
-    QString error;
-    if (ReadScenarioFile(path, bytes, error))
-        return true;
-    SceFail(QStringLiteral("diff"), error, context);
-    return false;
-}
-
 } // namespace
 
 int RunDiff(const QStringList& args, SceContext& context)
@@ -99,8 +91,13 @@ int RunDiff(const QStringList& args, SceContext& context)
     if (!line.reportAsJson(json, context))
         return kSceTrouble;
 
+    if (IsStandardStream(line.file(0)) && IsStandardStream(line.file(1))) {
+        SceFail(command, QStringLiteral("A 与 B 不能都是标准输入（-）。"), context);
+        return kSceTrouble;
+    }
     QByteArray a, b;
-    if (!readScenario(line.file(0), a, context) || !readScenario(line.file(1), b, context))
+    if (!SceReadScenarioBytes(command, line.file(0), a, context) ||
+        !SceReadScenarioBytes(command, line.file(1), b, context))
         return kSceTrouble;
     SceLoadNames(command, context);
     auto tablesA = std::make_unique<ScenarioTables>();

@@ -10,7 +10,6 @@
 #include "tools/sce/tablecells.h"
 #include "tools/sce/textfiles.h"
 
-#include <QDir>
 #include <QTextStream>
 
 #include <memory>
@@ -32,7 +31,7 @@ const char* const kHelp =
 int reportProblems(const QString& csvPath, const std::vector<ImportProblem>& problems,
                    SceContext& context)
 {
-    const QString shown = QDir::toNativeSeparators(csvPath);
+    const QString shown = ShownInput(csvPath);
     for (const ImportProblem& p : problems) {
         context.err << shown << ':' << p.line << ':' << p.column << ": ";
         if (!p.field.isEmpty())
@@ -71,11 +70,8 @@ bool readPlan(const QString& csvPath, std::optional<TableId> table, ImportPlan& 
               SceContext& context)
 {
     QByteArray bytes;
-    QString error;
-    if (!ReadWholeFile(csvPath, bytes, error)) {
-        SceFail(QStringLiteral("import"), error, context);
+    if (!SceReadInput(QStringLiteral("import"), csvPath, bytes, context))
         return false;
-    }
     std::vector<CsvRow> rows;
     CsvError csvError;
     std::vector<ImportProblem> problems;
