@@ -4,9 +4,9 @@
 #include "ui/formmap.h"
 #include "ui/qttranslations.h"
 #include "ui/startup.h"
+#include "uibench.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -20,7 +20,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <random>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -133,14 +132,8 @@ void compareStartups(const char* self)
 // A scenario-sized file of random bytes: every city, force and sovereign value occurs.
 QString writeScenario(const QTemporaryDir& dir)
 {
-    std::mt19937 random(7);
-    QByteArray bytes(760000, Qt::Uninitialized);
-    for (char& c : bytes)
-        c = static_cast<char>(random() & 0xFF);
     const QString path = dir.filePath(QStringLiteral("D_Sce_bench.kqx"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        std::exit(1);
+    veldor::uibench::WriteRandomScenario(path);
     return path;
 }
 

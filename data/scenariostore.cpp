@@ -1,16 +1,30 @@
 #include "data/scenariostore.h"
 
+#include "data/fielddiff.h"
+#include "data/scenariobackup.h"
 #include "data/scenariocodec.h"
 
 #include <cstring>
 
 namespace veldor {
 
-ScenarioStore::ScenarioStore()
+ScenarioStore::ScenarioStore() : saved_(std::make_unique<ScenarioTables>())
 {
     ScenarioTables& tables = *this;
     std::memset(static_cast<void*>(&tables), 0, sizeof(ScenarioTables));
     Clear();
+    markSaved();
+}
+
+void ScenarioStore::markSaved()
+{
+    std::memcpy(static_cast<void*>(saved_.get()), static_cast<const ScenarioTables*>(this),
+                sizeof(ScenarioTables));
+}
+
+bool ScenarioStore::Modified() const
+{
+    return !SameTables(*this, *saved_);
 }
 
 void ScenarioStore::Clear()
@@ -29,6 +43,8 @@ bool ScenarioStore::readInto(const QString& path, QString& error)
         return false;
     Clear();
     DecodeScenario(bytes, *this);
+    markSaved();
+    backupDue_ = true;
     return true;
 }
 
@@ -49,7 +65,7 @@ bool ScenarioStore::Reload(QString& error)
     return readInto(fileName_, error);
 }
 
-bool ScenarioStore::Save(QString& error, const ReplaceOptions& options) const
+bool ScenarioStore::Save(QString& error, const ReplaceOptions& options)
 {
     if (!FileOpen()) {
         error = NoFileMessage();
@@ -59,7 +75,24 @@ bool ScenarioStore::Save(QString& error, const ReplaceOptions& options) const
     if (!ReadScenarioFile(fileName_, bytes, error))
         return false;
     EncodeScenario(*this, bytes);
-    return ReplaceScenarioFile(fileName_, bytes, error, options);
+    if (!ReplaceScenarioFile(fileName_, bytes, error, options))
+        return false;
+    markSaved();
+    return true;
+}
+
+bool ScenarioStore::SaveWithBackup(QString& error)
+{
+    if (!FileOpen()) {
+        error = NoFileMessage();
+        return false;
+    }
+    if (backupDue_) {
+        if (!WriteScenarioBackup(fileName_, error))
+            return false;
+        backupDue_ = false;
+    }
+    return Save(error);
 }
 
 QString NoFileMessage()

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace veldor {
 
 // The one in-memory copy of the scenario, plus the path it was read from. Every operation
@@ -26,12 +28,22 @@ public:
     // Reads the current file again, dropping every change made since.
     bool Reload(QString& error);
     // Writes every named field back into the current file.
-    bool Save(QString& error, const ReplaceOptions& options = {}) const;
+    bool Save(QString& error, const ReplaceOptions& options = {});
+    // Save as the editor does it: the first save since the file was opened or reloaded first
+    // copies the file as it then is on disk to FILE.bak; a backup that fails stops the save.
+    bool SaveWithBackup(QString& error);
+
+    // True while the tables differ from the file's contents as last opened, reloaded or saved.
+    // Compared, not counted: changing a value and changing it back is no change.
+    bool Modified() const;
 
 private:
     bool readInto(const QString& path, QString& error);
+    void markSaved();
 
     QString fileName_;
+    std::unique_ptr<ScenarioTables> saved_;
+    bool backupDue_ = false;
 };
 
 // What every guarded action answers while no file is open.

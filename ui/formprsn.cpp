@@ -6,8 +6,10 @@
 #include "ui/groupframe.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
+#include "ui/pendinginputs.h"
 #include "ui/rowheight.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -106,10 +108,10 @@ constexpr FieldHandler kChoiceHandlers[kPrsnChoices] = {
 
 } // namespace
 
-TFPrsn::TFPrsn(ScenarioStore& store, std::function<void()> applied, QWidget* parent)
+TFPrsn::TFPrsn(ScenarioStore& store, QWidget* parent)
     : Form(QStringLiteral("FPrsn"), QStringLiteral("武将修改"), kClientWidth, kClientHeight,
            parent),
-      editor_(store), applied_(std::move(applied))
+      editor_(store)
 {
     buildPersonList();
     findBar_ = new FindBar(ListBox_Prsn_Prsn, FindBar::Going::Click,
@@ -119,11 +121,25 @@ TFPrsn::TFPrsn(ScenarioStore& store, std::function<void()> applied, QWidget* par
     buildItems();
     buildTactics();
     buildCommandButtons();
+    watchPendingInputs();
     // A focus move without a change of marks loads nothing, yet a text that is no number falls
     // back on the value of the person and force now in focus.
     for (ListBox* list : {ListBox_Prsn_Prsn, ListBox_Prsn_Faith})
         connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
                 &TFPrsn::refreshFallbacks);
+}
+
+void TFPrsn::watchPendingInputs()
+{
+    pending_ = new PendingInputs(this);
+    const auto buttonOf = [this](const char* name) {
+        return findChild<QAbstractButton*>(QStringLiteral("SpeedButton_") +
+                                           QString::fromUtf8(name));
+    };
+    for (int f = 0; f < kPrsnFields; ++f)
+        pending_->add(edits_[f], buttonOf(Rule(PrsnField(f)).name));
+    for (int c = 0; c < kPrsnChoices; ++c)
+        pending_->add(choices_[c], buttonOf(Rule(PrsnChoice(c)).name));
 }
 
 void TFPrsn::buildPersonList()

@@ -19,6 +19,7 @@ namespace veldor {
 class FindBar;
 class ListBox;
 class NumberEdit;
+class PendingInputs;
 class ScenarioStore;
 
 // The person editor: all 800 persons in one sortable list with extended marking, the current
@@ -28,8 +29,7 @@ class TFPrsn : public Form
 {
     Q_OBJECT
 public:
-    // `applied` runs after every Apply and OK.
-    TFPrsn(ScenarioStore& store, std::function<void()> applied = {}, QWidget* parent = nullptr);
+    explicit TFPrsn(ScenarioStore& store, QWidget* parent = nullptr);
 
     // Shows the window modally with `person` found in the list and loaded.
     void ExecOnPerson(uint16_t person);
@@ -40,6 +40,8 @@ public:
     void ShowCurPrsn();
 
     const PersonEditor& Editor() const { return editor_; }
+    // Runs after Apply and OK have written the working copy to the store.
+    void setApplied(std::function<void()> applied) { applied_ = std::move(applied); }
 
     // The 23 flat buttons' handlers, named after their buttons.
     void SpeedButton_TongShuaiClick() { SpeedButton_FieldClick(PrsnField::TongShuai); }
@@ -73,6 +75,7 @@ private:
     void buildItems();
     void buildTactics();
     void buildCommandButtons();
+    void watchPendingInputs();
     NumberEdit* addEdit(PrsnField field, QWidget* group, int left, int top, int width);
     QToolButton* addFlatButton(QWidget* group, const char* name, const char* caption, int left,
                                int top, int width, int height);
@@ -98,6 +101,10 @@ private:
     void SpeedButton_FieldClick(PrsnField field);
     void SpeedButton_ChoiceClick(PrsnChoice choice);
 
+    // Asks about values typed but not assigned; false means the user wants to stay.
+    bool settlePendingValues();
+    void applyWorkingCopy();
+
     void Button11Click(); // apply
     void Button1Click();  // OK
     void Button10Click(); // cancel
@@ -114,6 +121,7 @@ private:
     NumberEdit* edits_[kPrsnFields] = {};
     QComboBox* choices_[kPrsnChoices] = {};
     QCheckBox* skills_[kSkills] = {};
+    PendingInputs* pending_ = nullptr;
 
     // The marks as they were before the key now being handled, to tell a mere focus move.
     QItemSelection marksBeforeKey_;

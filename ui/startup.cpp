@@ -6,6 +6,7 @@
 #include "ui/formcheck.h"
 #include "ui/formcity.h"
 #include "ui/formforc.h"
+#include "ui/formhistory.h"
 #include "ui/formmap.h"
 #include "ui/formprsn.h"
 #include "ui/mappicture.h"
@@ -34,13 +35,12 @@ Windows CreateWindows()
     TFMap* map = new TFMap;
     windows.FMap = map;
 
-    // Apply and OK in any editor are reported here once: the map repaints (not for persons,
-    // whom it does not show) and whoever follows the store hears of it.
-    auto refreshMap = [map] {
-        map->RefreshCityMap();
-        Q_EMIT map->StoreEdited();
+    // Every editor's Apply and OK report here, once the store holds what they wrote.
+    const auto applied = [map](EditorKind editor) {
+        return [map, editor] { map->EditorApplied(editor); };
     };
-    auto* city = new TFCity(map->Store(), refreshMap, map);
+
+    auto* city = new TFCity(map->Store(), applied(EditorKind::City), map);
     windows.FCity = city;
     auto cityDoor = [city](int index) {
         city->CurCity = uint16_t(index);
@@ -48,18 +48,24 @@ Windows CreateWindows()
     };
     map->setCityEditorDoor(cityDoor);
 
-    auto* force = new TFForc(map->Store(), refreshMap, map);
+    auto* force = new TFForc(map->Store(), applied(EditorKind::Force), map);
     windows.FForc = force;
     map->setForceEditorDoor([force] { force->exec(); });
 
-    auto* person = new TFPrsn(
-        map->Store(), [map] { Q_EMIT map->StoreEdited(); }, map);
+    auto* person = new TFPrsn(map->Store(), map);
+    person->setApplied(applied(EditorKind::Person));
     windows.FPrsn = person;
     map->setPersonEditorDoor([person] { person->exec(); });
 
     auto* about = new TFAbout(map);
     windows.FAbout = about;
     map->setAboutDoor([about] { about->exec(); });
+
+    // Built after the five windows above, whose order is fixed.
+    auto* history = new TFHistory(
+        map->History(), [map](size_t step) { map->UndoThrough(step); }, map);
+    windows.FHistory = history;
+    map->setHistoryDoor([history] { history->exec(); });
 
     TFCheck::Doors findingDoors{cityDoor, [force](int index) { force->ExecOnForce(index); },
                                 [person](int index) { person->ExecOnPerson(uint16_t(index)); }};
@@ -98,7 +104,7 @@ std::unique_ptr<TFMap> ShowEditor(const QString& file)
         ShowMessage(map.get(), map->NameListWarning());
     // The open dialog hands over absolute paths; the caption shows the file the same way.
     if (!file.isEmpty())
-        map->OpenScenarioFile(QFileInfo(file).absoluteFilePath());
+        map->OpenScenarioAsked(QFileInfo(file).absoluteFilePath());
     return map;
 }
 

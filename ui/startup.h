@@ -13,7 +13,7 @@ class TFMap;
 class TFAbout;
 class TFCheck;
 
-// The six windows of a run. FMap is a top-level window and the parent of the others, so
+// The windows of a run. FMap is a top-level window and the parent of the others, so
 // deleting it deletes them all. An editor not built yet stays null.
 struct Windows
 {
@@ -22,12 +22,13 @@ struct Windows
     QDialog* FForc = nullptr;
     QDialog* FPrsn = nullptr;
     TFAbout* FAbout = nullptr;
+    QDialog* FHistory = nullptr;
     TFCheck* FCheck = nullptr;
 };
 
-// Builds the windows in their fixed order (FMap, FCity, FForc, FPrsn, FAbout, FCheck) and plugs
-// each editor into its door of the main window. Nothing is shown. The program and its tests both
-// start here.
+// Builds the windows in their fixed order (FMap, FCity, FForc, FPrsn, FAbout, FHistory, FCheck) and
+// plugs each editor into its door of the main window. Nothing is shown. The program and its tests
+// both start here.
 Windows CreateWindows();
 
 // Puts the window in the middle of its screen.

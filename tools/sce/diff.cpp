@@ -1,11 +1,11 @@
-#include "data/scenariofile.h"
 #include "data/recordlabel.h"
+#include "data/scenariofile.h"
+#include "data/tablecells.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
 #include "tools/sce/scenariodiff.h"
 #include "tools/sce/scescenario.h"
-#include "tools/sce/tablecells.h"
 #include "tools/sce/textfiles.h"
 
 #include <QDir>
@@ -44,8 +44,7 @@ void writeText(const ScenarioDifference& d, const ScenarioTables& tablesA, QText
         if (!previous || previous->table != f.table || previous->record != f.record)
             label = RecordLabel(tablesA, f.table, f.record);
         previous = &f;
-        out << label << ' ' << TableColumns(f.table)[size_t(f.column)].name << ' ' << f.a
-            << QStringLiteral(" → ") << f.b << '\n';
+        out << DifferenceLine(label, f) << '\n';
     }
     if (d.sizeA != d.sizeB)
         out << QStringLiteral("文件长度不同：A %1 字节，B %2 字节。\n")

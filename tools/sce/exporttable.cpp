@@ -1,8 +1,8 @@
 #include "tools/sce/exporttable.h"
 
-#include "tools/sce/csv.h"
 #include "data/recordlabel.h"
-#include "tools/sce/tablecells.h"
+#include "data/tablecells.h"
+#include "tools/sce/csv.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,13 +1,13 @@
+#include "data/recordlabel.h"
 #include "data/scenariofile.h"
 #include "data/scenariostore.h"
+#include "data/tablecells.h"
 #include "tools/sce/csv.h"
 #include "tools/sce/importplan.h"
-#include "data/recordlabel.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
 #include "tools/sce/scescenario.h"
-#include "tools/sce/tablecells.h"
 #include "tools/sce/textfiles.h"
 
 #include <QTextStream>

@@ -27,9 +27,12 @@ veldor::ShotRequest parse(const QCoreApplication& app)
     parser.setApplicationDescription(
         QStringLiteral("Writes a PNG picture of one window of the Veldor scenario editor."));
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("window"),
-                      QStringLiteral("FMap, FAbout, FCity, FForc, FPrsn or FCheck (default FMap)."),
-                      QStringLiteral("NAME"), QStringLiteral("FMap")});
+    parser.addOption(
+        {QStringLiteral("window"),
+         QStringLiteral("FMap, FAbout, FCity, FForc, FPrsn, FHistory or FCheck (default FMap). "
+                        "FHistory shows the history of a few edits the tool "
+                        "makes itself; FCheck the findings of the scenario."),
+         QStringLiteral("NAME"), QStringLiteral("FMap")});
     parser.addOption({QStringLiteral("scenario"), QStringLiteral("Open this scenario file first."),
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("city"),
@@ -43,6 +46,8 @@ veldor::ShotRequest parse(const QCoreApplication& app)
     parser.addOption({QStringLiteral("scale"),
                       QStringLiteral("Device pixel ratio of the picture, e.g. 2."),
                       QStringLiteral("FACTOR"), QStringLiteral("1")});
+    parser.addOption({QStringLiteral("pending"),
+                      QStringLiteral("FPrsn: show a value typed but not assigned, with its tip.")});
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
                       QStringLiteral("PNG file to write."),
                       QStringLiteral("PATH")});
@@ -57,8 +62,12 @@ veldor::ShotRequest parse(const QCoreApplication& app)
         std::fprintf(stderr, "veldor-shot: --city takes 0..49\n");
         std::exit(2);
     }
-    return {parser.value(QStringLiteral("window")), parser.value(QStringLiteral("scenario")), city,
-            parser.value(QStringLiteral("output")), parser.value(QStringLiteral("find"))};
+    return {parser.value(QStringLiteral("window")),
+            parser.value(QStringLiteral("scenario")),
+            city,
+            parser.value(QStringLiteral("output")),
+            parser.isSet(QStringLiteral("pending")),
+            parser.value(QStringLiteral("find"))};
 }
 
 } // namespace

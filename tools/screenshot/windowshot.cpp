@@ -1,5 +1,7 @@
 #include "windowshot.h"
 
+#include "shotscenes.h"
+
 #include "ui/findbar.h"
 #include "ui/formmap.h"
 #include "ui/startup.h"
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -43,8 +46,6 @@ bool save(QWidget* widget, const QString& path, QString& error)
 // The button of the main window that opens `window`.
 QString doorOf(const ShotRequest& request)
 {
-    if (request.window == QLatin1String("FCheck"))
-        return QStringLiteral("CheckAction");
     if (request.window == QLatin1String("FAbout"))
         return QStringLiteral("Button56");
     if (request.window == QLatin1String("FForc"))
@@ -56,13 +57,45 @@ QString doorOf(const ShotRequest& request)
     return {};
 }
 
+// The window with the area a tool tip covers beside it, as the screen shows them.
+bool saveWithTip(QWidget* widget, const QRect& tip, const QString& path, QString& error)
+{
+    waitUntilExposed(widget);
+    const QRect area = widget->frameGeometry().united(tip);
+    const QPixmap shot =
+        widget->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    if (shot.save(path, "PNG"))
+        return true;
+    error = QStringLiteral("cannot write %1").arg(path);
+    return false;
+}
+
+// Sets up the scene the picture is to show, once `dialog` is up, and takes it.
+bool shootScene(QDialog* dialog, const ShotRequest& request, QString& error)
+{
+    if (request.window == QLatin1String("FHistory"))
+        OpenHistoryEntries(dialog);
+    auto* findBar = dialog->findChild<FindBar*>();
+    if (!request.find.isEmpty() && findBar)
+        findBar->find(request.find);
+    if (request.window == QLatin1String("FPrsn") && request.pending) {
+        waitUntilExposed(dialog);
+        return saveWithTip(dialog, ShowPendingField(dialog), request.output, error);
+    }
+    return save(dialog, request.output, error);
+}
+
 // Opens a modal window through its door, as a user would, and takes its picture while it is up.
 bool shootModal(TFMap* map, const ShotRequest& request, QString& error)
 {
-    const QString door = doorOf(request);
-    auto* button = map->findChild<QAbstractButton*>(door);
-    auto* action = map->findChild<QAction*>(door);
-    if (button == nullptr && action == nullptr) {
+    // The windows opened from the 功能 menu rather than a button.
+    const QString menuItem =
+        request.window == QLatin1String("FHistory") ? QStringLiteral("HistoryAction")
+        : request.window == QLatin1String("FCheck") ? QStringLiteral("CheckAction")
+                                                    : QString();
+    QAction* menuDoor = menuItem.isEmpty() ? nullptr : map->findChild<QAction*>(menuItem);
+    auto* button = map->findChild<QAbstractButton*>(doorOf(request));
+    if (button == nullptr && menuDoor == nullptr) {
         error = QStringLiteral("unknown window %1").arg(request.window);
         return false;
     }
@@ -76,17 +109,14 @@ bool shootModal(TFMap* map, const ShotRequest& request, QString& error)
             return;
         poll.stop();
         shown = true;
-        auto* findBar = dialog->findChild<FindBar*>();
-        if (!request.find.isEmpty() && findBar)
-            findBar->find(request.find);
-        saved = save(dialog, request.output, error);
+        saved = shootScene(dialog, request, error);
         dialog->reject();
     });
     poll.start();
-    if (button)
-        button->click();
+    if (menuDoor != nullptr)
+        menuDoor->trigger();
     else
-        action->trigger();
+        button->click();
     if (!shown)
         error = QStringLiteral("window %1 is not built into this program yet").arg(request.window);
     return shown && saved;
@@ -116,6 +146,8 @@ bool TakeShot(const Windows& windows, const ShotRequest& request, QString& error
     map->show();
     if (!request.scenario.isEmpty())
         map->OpenScenarioFile(request.scenario);
+    if (request.window == QLatin1String("FHistory"))
+        MakeTypicalEdits(map);
     waitUntilExposed(map);
     if (request.window == QLatin1String("FMap"))
         return save(map, request.output, error);
