@@ -41,3 +41,7 @@ shot --window FAbout -o "$root/shots/about.png"
 shot --window FCity --scenario D_Sce_sample.kqx --city 9 -o "$root/shots/city-10.png"
 shot --window FForc --scenario D_Sce_sample.kqx -o "$root/shots/forces.png"
 shot --window FPrsn --scenario D_Sce_sample.kqx -o "$root/shots/persons.png"
+shot --window FPrsn --scenario D_Sce_sample.kqx --find 向 -o "$root/shots/persons-find.png"
+# The check window needs something to find: the same sample with five planted mistakes.
+[ -f D_Sce_findings.kqx ] || "$root/build/bin/veldor-sample" --seed 1 --findings -o D_Sce_findings.kqx
+shot --window FCheck --scenario D_Sce_findings.kqx -o "$root/shots/check.png"

@@ -2,6 +2,7 @@
 
 #include "data/gbk.h"
 #include "ui/combobox.h"
+#include "ui/findbar.h"
 #include "ui/fonts.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
@@ -157,6 +158,9 @@ void TFCity::buildPersonList()
     // The column heads reach 2 pixels into the list; they stay on top so that their captions
     // are whole.
     ListBox_City_Prsn->lower();
+    // A click here toggles a mark, so a match only takes the focus; Space toggles it.
+    findBar_ = new FindBar(ListBox_City_Prsn, FindBar::Going::FocusOnly,
+                           [this](int row) { return editor_.CityPrsnOrder.order[row]; });
 }
 
 void TFCity::addColumnButton(const QString& name, const QString& caption, int left, int width,

@@ -11,6 +11,7 @@ class QGroupBox;
 
 namespace veldor {
 
+class FindBar;
 class ListBox;
 class NumberEdit;
 class ScenarioStore;
@@ -79,6 +80,7 @@ private:
     QComboBox* ComboBox_City_Forc = nullptr;
     NumberEdit* edits_[kCityFields] = {};
     ListBox* ListBox_City_Prsn = nullptr;
+    FindBar* findBar_ = nullptr;
 };
 
 } // namespace veldor

@@ -2,6 +2,7 @@
 
 #include "data/displaytext.h"
 #include "data/gbk.h"
+#include "ui/findbar.h"
 #include "ui/numberedit.h"
 
 #include <QComboBox>
@@ -59,9 +60,16 @@ void TFForc::FormShow()
         cities << FromGbk(CityNameText(uint16_t(c)));
     ListBox_Forc_City->setRows(cities);
     ListBox_Forc_Relation->setRows({});
-    selectOnly(ListBox_Forc_Forc, 0);
+    selectOnly(ListBox_Forc_Forc, ValidForce(forceToChoose_) ? forceToChoose_ : 0);
+    forceToChoose_ = 0;
     selectOnly(ListBox_Forc_Metro, 0);
     ShowForc();
+}
+
+void TFForc::ExecOnForce(int force)
+{
+    forceToChoose_ = force;
+    exec();
 }
 
 int TFForc::chosenForce() const

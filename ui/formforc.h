@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace veldor {
 
+class FindBar;
 class NumberEdit;
 class ScenarioStore;
 
@@ -29,6 +30,9 @@ public:
 
     // Takes a fresh working copy and fills every list; runs on every showing.
     void FormShow() override;
+
+    // Shows the window modally with `force` chosen.
+    void ExecOnForce(int force);
 
     // The working copy, for tests.
     const ForceEditor& Editor() const { return editor_; }
@@ -81,6 +85,7 @@ private:
     void Button_CancelClick();
 
     ForceEditor editor_;
+    int forceToChoose_ = 0;
     std::function<void()> refreshMap_;
 
     QGroupBox* GroupBox1 = nullptr;
@@ -103,6 +108,7 @@ private:
     QLineEdit* Edit_Faith_CurrentForce = nullptr;
     QLineEdit* Edit_Faith_OtherForce = nullptr;
     NumberEdit* Edit_ForcXX = nullptr;
+    FindBar* findBar_ = nullptr;
 };
 
 } // namespace veldor

@@ -4,6 +4,7 @@
 #include "ui/formforc.h"
 
 #include "ui/combobox.h"
+#include "ui/findbar.h"
 #include "ui/groupframe.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
@@ -109,6 +110,10 @@ void TFForc::buildListColumns()
     ListBox_Forc_King =
         addColumnList(GroupBox3, QStringLiteral("GroupBox3"), QStringLiteral("君主"),
                       QStringLiteral("ListBox_Forc_King"), kKingLeft, kKingWidth, fullList);
+    // A click on a sovereign makes him one, so a match only takes the focus; Space or a click
+    // then chooses him, and the persons passed on the way stay as they were.
+    findBar_ = new FindBar(ListBox_Forc_King, FindBar::Going::FocusOnly,
+                           [](int row) { return uint16_t(row); });
     ListBox_Forc_City = addColumnList(GroupBox4, QStringLiteral("GroupBox4"),
                                       QStringLiteral("城市"), QStringLiteral("ListBox_Forc_City"),
                                       kCityLeft, kCityWidth, fullList, ListBox::Marking::Toggle);

@@ -224,6 +224,8 @@ void TFMap::buildMenu()
             &TFMap::HistoryClick);
     undoAction_->setEnabled(false);
     redoAction_->setEnabled(false);
+    addItem(functions, QStringLiteral("CheckAction"), QStringLiteral("检查剧本(&C)"), {},
+            &TFMap::CheckActionClick);
 
     QMenu* about = addMenu(QStringLiteral("N4"), QStringLiteral("关于(&A)"),
                            QKeySequence(Qt::CTRL | Qt::Key_A));
@@ -338,6 +340,7 @@ void TFMap::EditorApplied(EditorKind editor)
         RefreshCityMap();
     history_.Record(store_, editor);
     showModifiedState();
+    Q_EMIT StoreEdited();
 }
 
 void TFMap::UndoClick()
@@ -403,6 +406,12 @@ void TFMap::CityButtonClick(int city)
 {
     if (fileIsOpen() && cityDoor_)
         cityDoor_(city);
+}
+
+void TFMap::CheckActionClick()
+{
+    if (fileIsOpen() && checkDoor_)
+        checkDoor_();
 }
 
 void TFMap::dragEnterEvent(QDragEnterEvent* event)

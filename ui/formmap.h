@@ -38,6 +38,7 @@ public:
     void setForceEditorDoor(std::function<void()> door) { forceDoor_ = std::move(door); }
     void setPersonEditorDoor(std::function<void()> door) { personDoor_ = std::move(door); }
     void setAboutDoor(std::function<void()> door) { aboutDoor_ = std::move(door); }
+    void setCheckDoor(std::function<void()> door) { checkDoor_ = std::move(door); }
     // Replaces the open dialog (tests answer it this way).
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
@@ -68,6 +69,11 @@ public:
     void Button56Click(); // 帮助与说明 / 关于贺岁版(&H)
     void Button55Click(); // 退出 / 退出(&X)
     void CityButtonClick(int city);
+    void CheckActionClick(); // 检查剧本(&C)
+
+Q_SIGNALS:
+    // An editor stored its working copy into the store (Apply or OK).
+    void StoreEdited();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +110,7 @@ private:
     std::function<void()> forceDoor_;
     std::function<void()> personDoor_;
     std::function<void()> aboutDoor_;
+    std::function<void()> checkDoor_;
 };
 
 // The window titles before and after a scenario is opened.

@@ -2,6 +2,7 @@
 
 #include "data/personchoices.h"
 #include "ui/combobox.h"
+#include "ui/findbar.h"
 #include "ui/fonts.h"
 #include "ui/groupframe.h"
 #include "ui/listbox.h"
@@ -114,6 +115,8 @@ TFPrsn::TFPrsn(ScenarioStore& store, QWidget* parent)
       editor_(store)
 {
     buildPersonList();
+    findBar_ = new FindBar(ListBox_Prsn_Prsn, FindBar::Going::Click,
+                           [this](int row) { return editor_.PersonAt(row); });
     buildAttributes();
     buildFaith();
     buildItems();

@@ -16,6 +16,7 @@ class QToolButton;
 
 namespace veldor {
 
+class FindBar;
 class ListBox;
 class NumberEdit;
 class PendingInputs;
@@ -29,6 +30,9 @@ class TFPrsn : public Form
     Q_OBJECT
 public:
     explicit TFPrsn(ScenarioStore& store, QWidget* parent = nullptr);
+
+    // Shows the window modally with `person` found in the list and loaded.
+    void ExecOnPerson(uint16_t person);
 
     // Takes a fresh working copy, rebuilds the list in the current order, loads row 0.
     void FormShow() override;
@@ -107,11 +111,13 @@ private:
 
     PersonEditor editor_;
     std::function<void()> applied_;
+    int personToFind_ = -1;
 
     QGroupBox* GroupBox1 = nullptr;
     ListBox* ListBox_Prsn_Prsn = nullptr;
     ListBox* ListBox_Prsn_Faith = nullptr;
     ListBox* ListBox_Prsn_Item = nullptr;
+    FindBar* findBar_ = nullptr;
     NumberEdit* edits_[kPrsnFields] = {};
     QComboBox* choices_[kPrsnChoices] = {};
     QCheckBox* skills_[kSkills] = {};

@@ -3,6 +3,7 @@
 #include "ui/formprsn.h"
 
 #include "data/gbk.h"
+#include "ui/findbar.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
 #include "ui/pendinginputs.h"
@@ -34,6 +35,18 @@ void TFPrsn::FormShow()
     fillPersonRows();
     ListBox_Prsn_Prsn->setFocusRow(0);
     ShowCurPrsn();
+    // The person is found once the window is up, through the find field as a user would.
+    if (personToFind_ >= 0)
+        QMetaObject::invokeMethod(
+            this, [this, person = personToFind_] { findBar_->find(QString::number(person)); },
+            Qt::QueuedConnection);
+    personToFind_ = -1;
+}
+
+void TFPrsn::ExecOnPerson(uint16_t person)
+{
+    personToFind_ = person;
+    exec();
 }
 
 uint16_t TFPrsn::currentPerson() const

@@ -3,6 +3,7 @@
 #include "ui/application.h"
 #include "ui/editorcommandline.h"
 #include "ui/formabout.h"
+#include "ui/formcheck.h"
 #include "ui/formcity.h"
 #include "ui/formforc.h"
 #include "ui/formhistory.h"
@@ -41,10 +42,11 @@ Windows CreateWindows()
 
     auto* city = new TFCity(map->Store(), applied(EditorKind::City), map);
     windows.FCity = city;
-    map->setCityEditorDoor([city](int index) {
+    auto cityDoor = [city](int index) {
         city->CurCity = uint16_t(index);
         city->exec();
-    });
+    };
+    map->setCityEditorDoor(cityDoor);
 
     auto* force = new TFForc(map->Store(), applied(EditorKind::Force), map);
     windows.FForc = force;
@@ -64,6 +66,17 @@ Windows CreateWindows()
         map->History(), [map](size_t step) { map->UndoThrough(step); }, map);
     windows.FHistory = history;
     map->setHistoryDoor([history] { history->exec(); });
+
+    TFCheck::Doors findingDoors{cityDoor, [force](int index) { force->ExecOnForce(index); },
+                                [person](int index) { person->ExecOnPerson(uint16_t(index)); }};
+    auto* check = new TFCheck(map->Store(), std::move(findingDoors), map);
+    windows.FCheck = check;
+    map->setCheckDoor([check] { check->exec(); });
+    // A fix made through a finding's editor shows at once in the list beneath it.
+    QObject::connect(map, &TFMap::StoreEdited, check, [check] {
+        if (check->isVisible())
+            check->Refresh();
+    });
 
     const QImage iconImage = icon.get();
     if (!iconImage.isNull())

@@ -11,6 +11,7 @@ namespace veldor {
 
 class TFMap;
 class TFAbout;
+class TFCheck;
 
 // The windows of a run. FMap is a top-level window and the parent of the others, so
 // deleting it deletes them all. An editor not built yet stays null.
@@ -22,11 +23,12 @@ struct Windows
     QDialog* FPrsn = nullptr;
     TFAbout* FAbout = nullptr;
     QDialog* FHistory = nullptr;
+    TFCheck* FCheck = nullptr;
 };
 
-// Builds the windows in their fixed order (FMap, FCity, FForc, FPrsn, FAbout) and plugs each
-// editor into its door of the main window. Nothing is shown. The program and its tests both
-// start here.
+// Builds the windows in their fixed order (FMap, FCity, FForc, FPrsn, FAbout, FHistory, FCheck) and
+// plugs each editor into its door of the main window. Nothing is shown. The program and its tests
+// both start here.
 Windows CreateWindows();
 
 // Puts the window in the middle of its screen.

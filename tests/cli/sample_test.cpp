@@ -1,11 +1,15 @@
 #include "data/indices.h"
+#include "data/scenariochecks.h"
 #include "data/scenariocodec.h"
 #include "data/scenariolayout.h"
 #include "data/scenariotables.h"
 #include "tools/sample/citygraph.h"
+#include "tools/sample/samplefindings.h"
 #include "tools/sample/samplescenario.h"
 
 #include <gtest/gtest.h>
+
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -36,6 +40,22 @@ TEST(SampleScenario, SameSeedSameBytesOtherSeedOtherScenario)
     EncodeScenario(*made, again);
     EXPECT_TRUE(again == first);
     EXPECT_EQ(decoded->persons.Degree[5], made->persons.Degree[5]);
+}
+
+// The pictures of the check window are made from this; every seed must show five kinds.
+TEST(SampleScenario, PlantedFindingsAreOneOfEachOfFiveKinds)
+{
+    for (uint32_t seed : {1u, 2u, 3u, 12u, 99u}) {
+        auto tables = sample(seed);
+        PlantFindings(*tables);
+        QStringList kinds;
+        for (const Finding& finding : CheckScenario(*tables))
+            kinds << finding.kind;
+        EXPECT_EQ(kinds, QStringList({"sovereign-outside-own-land", "several-strategists",
+                                      "sovereign-without-force", "city-of-empty-force",
+                                      "value-above-maximum"}))
+            << "seed " << seed;
+    }
 }
 
 TEST(SampleScenario, CityGraphReachesEveryCity)

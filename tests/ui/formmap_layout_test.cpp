@@ -64,7 +64,7 @@ struct MenuItem
 const MenuItem kMenuItems[] = {
     {"O1", "打开(&O)", "Ctrl+O"},       {"X1", "退出(&X)", "Ctrl+X"},
     {"S1", "保存修改(&S)", "Ctrl+S"},   {"N2", "重新载入(&R)", "Ctrl+R"},
-    {"N5", "关于贺岁版(&H)", "Ctrl+H"},
+    {"N5", "关于贺岁版(&H)", "Ctrl+H"}, {"CheckAction", "检查剧本(&C)", ""},
 };
 
 const MenuItem kMenus[] = {
@@ -156,7 +156,7 @@ TEST_F(MapLayout, MenuFromTheTable)
     };
     EXPECT_EQ(names("F1"), QStringList({"O1", "RecentFilesMenu", "N1-", "X1"}));
     EXPECT_EQ(names("E1"), QStringList({"S1", "N3-", "N2", "HistorySeparator-", "UndoAction",
-                                        "RedoAction", "HistoryAction"}));
+                                        "RedoAction", "HistoryAction", "CheckAction"}));
     EXPECT_EQ(names("N4"), QStringList({"N5"}));
 }
 

@@ -1,6 +1,9 @@
 // Writes the sample scenario to disk, for demos and for trying the editor without a game file.
 
+#include "data/scenariocodec.h"
+#include "data/scenariotables.h"
 #include "data/version.h"
+#include "tools/sample/samplefindings.h"
 #include "tools/sample/samplescenario.h"
 
 #include <QCommandLineParser>
@@ -9,6 +12,8 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
+
+#include <memory>
 
 #include <unistd.h>
 
@@ -81,9 +86,12 @@ int main(int argc, char** argv)
         QStringLiteral("PATH"), QStringLiteral("D_Sce_sample.kqx"));
     const QCommandLineOption forceOption(QStringLiteral("force"),
                                          QStringLiteral("覆盖已存在的文件。"));
+    const QCommandLineOption findingsOption(
+        QStringLiteral("findings"),
+        QStringLiteral("埋入几处“veldor-sce check”会报告的不一致，用于演示检查。"));
     const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
                                            QStringLiteral("显示版本号后退出。"));
-    parser.addOptions({seedOption, outputOption, forceOption, versionOption});
+    parser.addOptions({seedOption, outputOption, forceOption, findingsOption, versionOption});
     if (!parser.parse(app.arguments()))
         return fail(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -109,10 +117,17 @@ int main(int argc, char** argv)
                         .arg(parser.value(seedOption)));
 
     const QString path = parser.value(outputOption);
+    QByteArray bytes = veldor::MakeSampleScenarioBytes(seed);
+    if (parser.isSet(findingsOption)) {
+        auto tables = std::make_unique<veldor::ScenarioTables>();
+        veldor::DecodeScenario(bytes, *tables);
+        veldor::PlantFindings(*tables);
+        veldor::EncodeScenario(*tables, bytes);
+    }
     QString error;
     if (path == QLatin1String("-"))
-        return writeStandardOutput(veldor::MakeSampleScenarioBytes(seed), error) ? 0 : fail(error);
-    if (!writeFile(path, veldor::MakeSampleScenarioBytes(seed), parser.isSet(forceOption), error))
+        return writeStandardOutput(bytes, error) ? 0 : fail(error);
+    if (!writeFile(path, bytes, parser.isSet(forceOption), error))
         return fail(error);
     QTextStream(stdout) << QStringLiteral("已写入“%1”（种子 %2，%3 字节）。")
                                .arg(QDir::toNativeSeparators(path))

@@ -1,9 +1,9 @@
 #include "data/recordlabel.h"
+#include "data/scenariochecks.h"
 #include "data/scenariostore.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
-#include "tools/sce/scenariochecks.h"
 #include "tools/sce/scescenario.h"
 
 #include <QDir>
@@ -17,21 +17,20 @@
 namespace veldor {
 namespace {
 
-const char* const kHelp =
-    "检查剧本中游戏会出错的不一致之处，每项发现一行，写明涉及的记录：\n"
-    "  sovereign-outside-own-land   君主所在的城市不属于他的势力\n"
-    "  sovereign-of-several-forces  一人同时是两个以上势力的君主\n"
-    "  force-without-city           有君主却没有城市的势力\n"
-    "  several-strategists          一个势力的人物中有不止一名军师\n"
-    "  sovereign-standing           君主的身份既不是“君主”也不是“军团长”\n"
-    "  sovereign-without-force      身份为“君主”却不统领任何势力的人物\n"
-    "  city-of-empty-force          属于空势力槽的城市\n"
-    "  bad-corps-owner              军团归属（Metro）是空势力槽或不是势力\n"
-    "  place-outside-holder-land    占据者并不拥有其所在地区城市的据点\n"
-    "  value-above-maximum          ShouYi、ShouHuo、NaiJiu 大于各自的上限\n"
-    "势力的君主（King）是人物时才算有人占据；人物所属的势力是其所在城市的势力。\n"
-    "文本格式每行为“种类: 说明”；没有发现时不输出。\n"
-    "退出码：0 没有发现，1 有发现，2 出错（例如文件无法读取或不是剧本）。";
+// The kinds are listed from the engine's own table, so that the help cannot miss one.
+QString helpText()
+{
+    QString help =
+        QStringLiteral("检查剧本中游戏会出错的不一致之处，每项发现一行，写明涉及的记录：\n");
+    for (const FindingKind& kind : FindingKinds())
+        help += QStringLiteral("  %1 %2\n")
+                    .arg(QLatin1String(kind.id), -28)
+                    .arg(QString::fromUtf8(kind.meaning));
+    return help + QStringLiteral(
+                      "势力的君主（King）是人物时才算有人占据；人物所属的势力是其所在城市的势力。\n"
+                      "文本格式每行为“种类: 说明”；没有发现时不输出。\n"
+                      "退出码：0 没有发现，1 有发现，2 出错（例如文件无法读取或不是剧本）。");
+}
 
 QJsonObject findingJson(const ScenarioTables& tables, const Finding& finding)
 {
@@ -52,7 +51,7 @@ QJsonObject findingJson(const ScenarioTables& tables, const Finding& finding)
 int RunCheck(const QStringList& args, SceContext& context)
 {
     const QString command = QStringLiteral("check");
-    SceCommandLine line(command, QString::fromUtf8(kHelp));
+    SceCommandLine line(command, helpText());
     line.addReportFormatOption();
     line.addFileArgument(QStringLiteral("FILE"), QStringLiteral("剧本文件"));
     int exitCode = kSceFailure;

@@ -31,9 +31,9 @@ veldor::ShotRequest parse(const QCoreApplication& app)
     parser.addHelpOption();
     parser.addOption(
         {QStringLiteral("window"),
-         QStringLiteral("FMap, FAbout, FCity, FForc, FPrsn or FHistory (default FMap). "
+         QStringLiteral("FMap, FAbout, FCity, FForc, FPrsn, FHistory or FCheck (default FMap). "
                         "FHistory shows the history of a few edits the tool "
-                        "makes itself."),
+                        "makes itself; FCheck the findings of the scenario."),
          QStringLiteral("NAME"), QStringLiteral("FMap")});
     parser.addOption({QStringLiteral("scenario"), QStringLiteral("Open this scenario file first."),
                       QStringLiteral("FILE")});
@@ -41,6 +41,10 @@ veldor::ShotRequest parse(const QCoreApplication& app)
                       QStringLiteral("City index 0..49 shown by FCity (city button N is index "
                                      "N - 1)."),
                       QStringLiteral("N"), QStringLiteral("0")});
+    parser.addOption({QStringLiteral("find"),
+                      QStringLiteral("Text typed into the window's find field (FCity, FForc, "
+                                     "FPrsn)."),
+                      QStringLiteral("TEXT")});
     parser.addOption({QStringLiteral("scale"),
                       QStringLiteral("Device pixel ratio of the picture, e.g. 2."),
                       QStringLiteral("FACTOR"), QStringLiteral("1")});
@@ -60,8 +64,12 @@ veldor::ShotRequest parse(const QCoreApplication& app)
         std::fprintf(stderr, "veldor-shot: --city takes 0..49\n");
         std::exit(2);
     }
-    return {parser.value(QStringLiteral("window")), parser.value(QStringLiteral("scenario")), city,
-            parser.value(QStringLiteral("output")), parser.isSet(QStringLiteral("pending"))};
+    return {parser.value(QStringLiteral("window")),
+            parser.value(QStringLiteral("scenario")),
+            city,
+            parser.value(QStringLiteral("output")),
+            parser.isSet(QStringLiteral("pending")),
+            parser.value(QStringLiteral("find"))};
 }
 
 } // namespace

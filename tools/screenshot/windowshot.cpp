@@ -2,6 +2,7 @@
 
 #include "shotscenes.h"
 
+#include "ui/findbar.h"
 #include "ui/formmap.h"
 #include "ui/startup.h"
 
@@ -74,6 +75,9 @@ bool shootScene(QDialog* dialog, const ShotRequest& request, QString& error)
 {
     if (request.window == QLatin1String("FHistory"))
         OpenHistoryEntries(dialog);
+    auto* findBar = dialog->findChild<FindBar*>();
+    if (!request.find.isEmpty() && findBar)
+        findBar->find(request.find);
     if (request.window == QLatin1String("FPrsn") && request.pending) {
         waitUntilExposed(dialog);
         return saveWithTip(dialog, ShowPendingField(dialog), request.output, error);
@@ -84,9 +88,12 @@ bool shootScene(QDialog* dialog, const ShotRequest& request, QString& error)
 // Opens a modal window through its door, as a user would, and takes its picture while it is up.
 bool shootModal(TFMap* map, const ShotRequest& request, QString& error)
 {
-    QAction* menuDoor = request.window == QLatin1String("FHistory")
-                            ? map->findChild<QAction*>(QStringLiteral("HistoryAction"))
-                            : nullptr;
+    // The windows opened from the 功能 menu rather than a button.
+    const QString menuItem =
+        request.window == QLatin1String("FHistory") ? QStringLiteral("HistoryAction")
+        : request.window == QLatin1String("FCheck") ? QStringLiteral("CheckAction")
+                                                    : QString();
+    QAction* menuDoor = menuItem.isEmpty() ? nullptr : map->findChild<QAction*>(menuItem);
     auto* button = map->findChild<QAbstractButton*>(doorOf(request));
     if (button == nullptr && menuDoor == nullptr) {
         error = QStringLiteral("unknown window %1").arg(request.window);

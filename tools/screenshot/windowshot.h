@@ -8,11 +8,12 @@ struct Windows;
 
 struct ShotRequest
 {
-    QString window;       // FMap, FAbout, FCity, FForc, FPrsn or FHistory
+    QString window;       // FMap, FAbout, FCity, FForc, FPrsn, FHistory or FCheck
     QString scenario;     // opened first when not empty
     int city = 0;         // the city shown by FCity (0..49)
     QString output;       // PNG path
     bool pending = false; // FPrsn: a typed value not assigned yet, with its tool tip
+    QString find;         // typed into the window's find field when not empty
 };
 
 // Takes the picture. On failure returns false with the reason in `error`.

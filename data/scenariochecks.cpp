@@ -1,4 +1,4 @@
-#include "tools/sce/scenariochecks.h"
+#include "data/scenariochecks.h"
 
 #include "data/displaytext.h"
 #include "data/gbk.h"
@@ -239,6 +239,40 @@ private:
 };
 
 } // namespace
+
+const std::vector<FindingKind>& FindingKinds()
+{
+    // A sovereign's standing is mended in the person editor, his land and slot in the force
+    // editor; two strategists in the person editor, one of them at a time.
+    static const std::vector<FindingKind> kinds = {
+        {"sovereign-outside-own-land", "君主所在的城市不属于他的势力", 0},
+        {"sovereign-of-several-forces", "一人同时是两个以上势力的君主", 1},
+        {"force-without-city", "有君主却没有城市的势力", 0},
+        {"several-strategists", "一个势力的人物中有不止一名军师", 1},
+        {"sovereign-standing", "君主的身份既不是“君主”也不是“军团长”", 1},
+        {"sovereign-without-force", "身份为“君主”却不统领任何势力的人物", 0},
+        {"city-of-empty-force", "属于空势力槽的城市", 0},
+        {"bad-corps-owner", "军团归属（Metro）是空势力槽或不是势力", 0},
+        {"place-outside-holder-land", "占据者并不拥有其所在地区城市的据点", 1},
+        {"value-above-maximum", "ShouYi、ShouHuo、NaiJiu 大于各自的上限", 0},
+    };
+    return kinds;
+}
+
+const FindingKind* FindFindingKind(const QString& id)
+{
+    for (const FindingKind& kind : FindingKinds())
+        if (id == QLatin1String(kind.id))
+            return &kind;
+    return nullptr;
+}
+
+RecordRef RecordToEdit(const Finding& finding)
+{
+    const FindingKind* kind = FindFindingKind(finding.kind);
+    const size_t pick = kind ? size_t(kind->recordToEdit) : 0;
+    return finding.records.at(pick < finding.records.size() ? pick : 0);
+}
 
 std::vector<Finding> CheckScenario(const ScenarioTables& tables)
 {

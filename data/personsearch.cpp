@@ -1,0 +1,38 @@
+#include "data/personsearch.h"
+
+#include "data/gbk.h"
+#include "data/indices.h"
+#include "data/nametables.h"
+
+namespace veldor {
+
+PersonSearch::PersonSearch(const QString& text) : text_(text.trimmed())
+{
+    bool isNumber = false;
+    const int number = text_.toInt(&isNumber);
+    if (isNumber && number >= 0 && number < kPersons)
+        number_ = number;
+}
+
+bool PersonSearch::matches(uint16_t person) const
+{
+    if (text_.isEmpty() || person >= kPersons)
+        return false;
+    return person == number_ || FromGbk(PrsnNames[person]).contains(text_, Qt::CaseInsensitive);
+}
+
+int PersonSearch::findRow(int rows, int from, int step,
+                          const std::function<uint16_t(int row)>& personAt) const
+{
+    if (text_.isEmpty() || rows <= 0)
+        return -1;
+    const int start = ((from % rows) + rows) % rows;
+    for (int i = 0; i < rows; ++i) {
+        const int row = ((start + step * i) % rows + rows) % rows;
+        if (matches(personAt(row)))
+            return row;
+    }
+    return -1;
+}
+
+} // namespace veldor

@@ -1,0 +1,173 @@
+#include "ui/findbar.h"
+
+#include "data/personsearch.h"
+#include "ui/listbox.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QShortcut>
+
+#include <algorithm>
+
+namespace veldor {
+namespace {
+
+constexpr int kBarHeight = 22;
+
+} // namespace
+
+// A frame drawn around the row found last. A list shows its focus row only while it has the
+// keyboard focus, which stays in the find field while the user types.
+class FindBar::FoundFrame : public QWidget
+{
+public:
+    explicit FoundFrame(ListBox* list) : QWidget(list->viewport()), list_(list)
+    {
+        setObjectName(QStringLiteral("FoundFrame"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+    void showAt(int row)
+    {
+        row_ = row;
+        follow();
+        show();
+        raise();
+    }
+    void follow()
+    {
+        if (const QListWidgetItem* item = list_->item(row_))
+            setGeometry(list_->visualItemRect(item));
+    }
+
+protected:
+    // The program may move the focus without a word (rebuilding rows on Apply, a sort); the
+    // frame then marks nothing rather than a row that is no longer the one found.
+    void paintEvent(QPaintEvent*) override
+    {
+        if (list_->focusRow() != row_)
+            return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
+
+private:
+    ListBox* list_;
+    int row_ = -1;
+};
+
+FindBar::FindBar(ListBox* list, Going going, std::function<uint16_t(int row)> personAt)
+    : QLineEdit(list->window()), list_(list), going_(going), personAt_(std::move(personAt)),
+      foundFrame_(new FoundFrame(list))
+{
+    setObjectName(QStringLiteral("FindBar"));
+    setPlaceholderText(QStringLiteral("查找：姓名或编号"));
+    setClearButtonEnabled(true);
+    hide();
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), list->window());
+    connect(shortcut, &QShortcut::activated, this, &FindBar::open);
+    connect(this, &QLineEdit::textChanged, this,
+            [this] { search(std::max(list_->focusRow(), 0), 1); });
+    // The frame follows its row when the list scrolls and goes once the user moves on; a closed
+    // window drops the field.
+    connect(list->verticalScrollBar(), &QScrollBar::valueChanged, foundFrame_, &FoundFrame::follow);
+    connect(list->horizontalScrollBar(), &QScrollBar::valueChanged, foundFrame_,
+            &FoundFrame::follow);
+    connect(list->selectionModel(), &QItemSelectionModel::currentChanged, foundFrame_,
+            &QWidget::hide);
+    list->window()->installEventFilter(this);
+}
+
+void FindBar::open()
+{
+    // The field sits on the list's top edge, over its column heads, so that it never hides a
+    // row; a narrow list gets a field wide enough for its hint, reaching over the next column.
+    const QPoint listTop = list_->mapTo(window(), QPoint(0, 0));
+    const int hintWidth = fontMetrics().horizontalAdvance(placeholderText()) + 2 * kBarHeight;
+    setGeometry(listTop.x(), std::max(0, listTop.y() - kBarHeight),
+                std::max(list_->width(), hintWidth), kBarHeight);
+    show();
+    raise();
+    setFocus(Qt::ShortcutFocusReason);
+    selectAll();
+}
+
+void FindBar::find(const QString& text)
+{
+    open();
+    if (text == this->text())
+        search(std::max(list_->focusRow(), 0), 1);
+    else
+        setText(text);
+}
+
+void FindBar::search(int from, int step)
+{
+    const PersonSearch search(text());
+    if (search.isEmpty()) {
+        showNoMatch(false);
+        return;
+    }
+    const int row = search.findRow(list_->count(), from, step, personAt_);
+    showNoMatch(row < 0);
+    if (row >= 0)
+        goTo(row);
+}
+
+void FindBar::goTo(int row)
+{
+    if (going_ == Going::Click)
+        list_->activateRow(row);
+    else
+        list_->setFocusRow(row);
+    foundFrame_->showAt(row);
+}
+
+void FindBar::showNoMatch(bool noMatch)
+{
+    noMatch_ = noMatch;
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base,
+                     noMatch ? QColor(255, 170, 170) : list_->palette().color(QPalette::Base));
+    setPalette(colours);
+}
+
+void FindBar::closeField()
+{
+    hide();
+    foundFrame_->hide();
+    list_->setFocus(Qt::OtherFocusReason);
+}
+
+void FindBar::keyPressEvent(QKeyEvent* event)
+{
+    const bool back = event->modifiers() & Qt::ShiftModifier;
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        closeField();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        search(list_->focusRow() + 1, 1);
+        return;
+    case Qt::Key_F3:
+        search(list_->focusRow() + (back ? -1 : 1), back ? -1 : 1);
+        return;
+    default:
+        QLineEdit::keyPressEvent(event);
+    }
+}
+
+bool FindBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == list_->window() && event->type() == QEvent::Hide) {
+        hide();
+        foundFrame_->hide();
+    }
+    return QLineEdit::eventFilter(watched, event);
+}
+
+} // namespace veldor

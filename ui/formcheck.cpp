@@ -1,0 +1,110 @@
+#include "ui/formcheck.h"
+
+#include "data/scenariostore.h"
+#include "ui/fonts.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTreeWidget>
+
+namespace veldor {
+namespace {
+
+constexpr int kClientWidth = 680;
+constexpr int kClientHeight = 420;
+// Which finding a row stands for; group rows and the no-finding row have none.
+constexpr int kFindingRole = Qt::UserRole;
+
+QString groupText(const QString& kind, int count)
+{
+    const FindingKind* known = FindFindingKind(kind);
+    const QString meaning = known ? QString::fromUtf8(known->meaning) : QString();
+    return QStringLiteral("%1（%2）%3").arg(kind).arg(count).arg(meaning);
+}
+
+} // namespace
+
+TFCheck::TFCheck(const ScenarioStore& store, Doors doors, QWidget* parent)
+    : Form(QStringLiteral("FCheck"), QStringLiteral("剧本检查"), kClientWidth, kClientHeight,
+           parent),
+      store_(store), doors_(std::move(doors))
+{
+    TreeView_Check = new QTreeWidget(this);
+    Place(TreeView_Check, QStringLiteral("TreeView_Check"), 8, 8, kClientWidth - 16,
+          kClientHeight - 16);
+    TreeView_Check->setHeaderHidden(true);
+    TreeView_Check->setColumnCount(1);
+    TreeView_Check->setFont(ListFont());
+    TreeView_Check->setUniformRowHeights(true);
+    // Long findings scroll sideways rather than lose their ends.
+    TreeView_Check->header()->setStretchLastSection(false);
+    TreeView_Check->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    connect(TreeView_Check, &QTreeWidget::itemDoubleClicked, this, &TFCheck::openFinding);
+    TreeView_Check->installEventFilter(this);
+}
+
+void TFCheck::Refresh()
+{
+    findings_ = CheckScenario(store_);
+    const int scrolled = TreeView_Check->verticalScrollBar()->value();
+    TreeView_Check->clear();
+    if (findings_.empty()) {
+        new QTreeWidgetItem(TreeView_Check, {QStringLiteral("没有发现问题")});
+        return;
+    }
+    QTreeWidgetItem* group = nullptr;
+    for (size_t i = 0; i < findings_.size(); ++i) {
+        const Finding& finding = findings_[i];
+        if (group == nullptr || group->data(0, kFindingRole).toString() != finding.kind) {
+            group = new QTreeWidgetItem(TreeView_Check);
+            group->setData(0, kFindingRole, finding.kind);
+            group->setFlags(Qt::ItemIsEnabled);
+        }
+        auto* row = new QTreeWidgetItem(group, {finding.message});
+        row->setData(0, kFindingRole, int(i));
+        group->setText(0, groupText(finding.kind, group->childCount()));
+    }
+    TreeView_Check->expandAll();
+    TreeView_Check->verticalScrollBar()->setValue(scrolled);
+}
+
+bool TFCheck::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == TreeView_Check && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openFinding(TreeView_Check->currentItem());
+            return true;
+        }
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void TFCheck::openFinding(QTreeWidgetItem* item)
+{
+    bool isFinding = false;
+    const int index = item ? item->data(0, kFindingRole).toInt(&isFinding) : -1;
+    if (!isFinding || item->parent() == nullptr || index < 0 || size_t(index) >= findings_.size())
+        return;
+    const RecordRef target = RecordToEdit(findings_[size_t(index)]);
+    switch (target.table) {
+    case TableId::Cities:
+        if (doors_.city)
+            doors_.city(target.index);
+        break;
+    case TableId::Forces:
+        if (doors_.force)
+            doors_.force(target.index);
+        break;
+    case TableId::Persons:
+        if (doors_.person)
+            doors_.person(target.index);
+        break;
+    case TableId::Places:
+    case TableId::Items:
+        break;
+    }
+}
+
+} // namespace veldor
