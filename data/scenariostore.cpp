@@ -1,6 +1,7 @@
 #include "data/scenariostore.h"
 
 #include "data/scenariocodec.h"
+#include "data/scenariolock.h"
 
 #include <cstring>
 
@@ -49,17 +50,20 @@ bool ScenarioStore::Reload(QString& error)
     return readInto(fileName_, error);
 }
 
-bool ScenarioStore::Save(QString& error, const ReplaceOptions& options) const
+bool ScenarioStore::Save(QString& error, const ReplaceOptions& options, QString* warning) const
 {
     if (!FileOpen()) {
         error = NoFileMessage();
         return false;
     }
+    ScenarioLock lock(fileName_);
+    if (!lock.Acquire(error))
+        return false;
     QByteArray bytes;
     if (!ReadScenarioFile(fileName_, bytes, error))
         return false;
     EncodeScenario(*this, bytes);
-    return ReplaceScenarioFile(fileName_, bytes, error, options);
+    return ReplaceScenarioFile(fileName_, bytes, error, options, warning);
 }
 
 QString NoFileMessage()

@@ -25,8 +25,9 @@ public:
     bool Open(const QString& path, QString& error);
     // Reads the current file again, dropping every change made since.
     bool Reload(QString& error);
-    // Writes every named field back into the current file.
-    bool Save(QString& error, const ReplaceOptions& options = {}) const;
+    // Writes every named field back into the current file, holding the file's lock from the
+    // read to the replace. `warning` receives what the save could not keep (owner, mode).
+    bool Save(QString& error, const ReplaceOptions& options = {}, QString* warning = nullptr) const;
 
 private:
     bool readInto(const QString& path, QString& error);

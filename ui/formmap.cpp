@@ -252,8 +252,11 @@ void TFMap::Button54Click()
     if (!fileIsOpen())
         return;
     QString error;
-    if (!store_.Save(error))
+    QString warning;
+    if (!store_.Save(error, {}, &warning))
         ShowMessage(this, error);
+    else if (!warning.isEmpty())
+        ShowMessage(this, warning);
 }
 
 void TFMap::Button57Click()

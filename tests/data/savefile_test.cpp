@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,6 +48,22 @@ struct OpenScenario
     QByteArray before;
     std::unique_ptr<ScenarioStore> store = std::make_unique<ScenarioStore>();
 };
+
+using WriteCall = std::function<ssize_t(int, const void*, size_t)>;
+
+// A disk with room for `room` more bytes.
+WriteCall FillingDisk(qint64 room)
+{
+    auto left = std::make_shared<qint64>(room);
+    return [left](int fd, const void* data, size_t size) -> ssize_t {
+        if (*left == 0)
+            return errno = ENOSPC, -1;
+        const ssize_t n = ::write(fd, data, std::min<size_t>(size, size_t(*left)));
+        if (n > 0)
+            *left -= n;
+        return n;
+    };
+}
 
 uint16_t shouYi3(const QByteArray& bytes)
 {
@@ -104,21 +122,29 @@ TEST(Save, FileReplacedByAFolderIsRefused)
     EXPECT_TRUE(QFileInfo(s.file).isDir());
 }
 
-TEST(Save, FailedWriteLeavesTheOriginalAndNoTemporaryFile)
+TEST(Save, FailedWriteLeavesTheOriginalAndNamesTheReason)
 {
     OpenScenario s(QStringLiteral("failing.kqx"));
-    const std::function<qint64(QFileDevice&, const char*, qint64)> failures[] = {
-        [](QFileDevice&, const char*, qint64) -> qint64 { return -1; },
-        // A disk that fills up half way.
-        [](QFileDevice& device, const char* data, qint64 size) -> qint64 {
-            return device.write(data, size / 2);
-        },
+    struct Case
+    {
+        WriteCall write;
+        int reason;
     };
-    for (const auto& failure : failures) {
+    const Case failures[] = {
+        {[](int, const void*, size_t) -> ssize_t { return errno = EIO, -1; }, EIO},
+        // A disk that fills up half way: a short write, then ENOSPC, as the kernel reports it.
+        {FillingDisk(360000), ENOSPC},
+    };
+    for (const Case& failure : failures) {
         for (bool sync : {true, false}) {
+            ReplaceOptions options;
+            options.sync = sync;
+            options.write = failure.write;
             QString error;
-            EXPECT_FALSE(s.store->Save(error, ReplaceOptions{sync, failure}));
+            EXPECT_FALSE(s.store->Save(error, options));
             EXPECT_TRUE(error.contains(s.file)) << error.toStdString();
+            EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(failure.reason))))
+                << error.toStdString();
             EXPECT_TRUE(ReadBytes(s.file) == s.before);
             EXPECT_EQ(s.folder.entries(), QStringList{QStringLiteral("failing.kqx")});
         }
@@ -128,12 +154,14 @@ TEST(Save, FailedWriteLeavesTheOriginalAndNoTemporaryFile)
 TEST(Save, WithoutSyncWritesTheSameBytes)
 {
     OpenScenario s(QStringLiteral("nosync.kqx"));
+    ReplaceOptions unsynced;
+    unsynced.sync = false;
     QString error;
-    ASSERT_TRUE(s.store->Save(error, ReplaceOptions{false, {}}));
-    const QByteArray unsynced = ReadBytes(s.file);
+    ASSERT_TRUE(s.store->Save(error, unsynced));
+    const QByteArray unsyncedBytes = ReadBytes(s.file);
     ASSERT_TRUE(s.store->Save(error));
-    EXPECT_TRUE(ReadBytes(s.file) == unsynced);
-    EXPECT_EQ(shouYi3(unsynced), s.store->cities.ShouYi[3]);
+    EXPECT_TRUE(ReadBytes(s.file) == unsyncedBytes);
+    EXPECT_EQ(shouYi3(unsyncedBytes), s.store->cities.ShouYi[3]);
 }
 
 TEST(Save, ThroughASymlinkReplacesItsTargetAndKeepsTheLink)
@@ -265,9 +293,9 @@ TEST(SaveUnprivileged, ReadOnlyFolderFallsBackToWritingInPlace)
     const bool failed = test::RunUnprivileged(
         [&](std::string& out) {
             QString error;
-            const bool ok = s.store->Save(
-                error, ReplaceOptions{
-                           true, [](QFileDevice&, const char*, qint64) -> qint64 { return -1; }});
+            ReplaceOptions failing;
+            failing.write = [](int, const void*, size_t) -> ssize_t { return errno = EIO, -1; };
+            const bool ok = s.store->Save(error, failing);
             out = error.toStdString();
             return ok;
         },

@@ -4,6 +4,7 @@
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
 
+#include <QIODevice>
 #include <QTextStream>
 
 namespace veldor {
@@ -17,6 +18,19 @@ void writeToolHelp(QTextStream& out)
         out << "  " << QString::fromLatin1(command.name).leftJustified(10)
             << QString::fromUtf8(command.summary) << '\n';
     out << QStringLiteral("\n每个命令的用法：veldor-sce COMMAND --help\n");
+}
+
+// Output that never arrived is a failure of the whole command, whatever it found.
+int checkedOutput(int code, const QString& command, int errorCode, SceContext& context)
+{
+    context.out.flush();
+    if (context.out.status() == QTextStream::Ok)
+        return code;
+    const QIODevice* device = context.out.device();
+    const QString reason = device ? device->errorString() : QStringLiteral("写入失败");
+    context.err << "veldor-sce" << (command.isEmpty() ? QString() : ' ' + command)
+                << QStringLiteral(": 无法写入标准输出：%1。").arg(reason) << Qt::endl;
+    return errorCode;
 }
 
 const SceCommand* findCommand(const QString& name)
@@ -39,7 +53,7 @@ int RunSce(const QStringList& args, SceContext& context)
     if (first == QLatin1String("--help") || first == QLatin1String("-h") ||
         first == QLatin1String("help")) {
         writeToolHelp(context.out);
-        return kSceSuccess;
+        return checkedOutput(kSceSuccess, {}, kSceFailure, context);
     }
     const SceCommand* command = findCommand(first);
     if (!command) {
@@ -49,9 +63,9 @@ int RunSce(const QStringList& args, SceContext& context)
         return kSceFailure;
     }
     const int code = command->run(args.mid(1), context);
-    context.out.flush();
+    const int checked = checkedOutput(code, first, command->errorCode, context);
     context.err.flush();
-    return code;
+    return checked;
 }
 
 int RunSce(const QStringList& args, QTextStream& out, QTextStream& err)

@@ -19,6 +19,20 @@ bool SceOpenScenario(const QString& command, const QString& path, ScenarioStore&
     return false;
 }
 
+bool SceSave(const QString& command, const ScenarioStore& store, SceContext& context)
+{
+    QString error;
+    QString warning;
+    if (!store.Save(error, {}, &warning)) {
+        SceFail(command, error, context);
+        return false;
+    }
+    if (!warning.isEmpty())
+        context.err << "veldor-sce " << command << QStringLiteral(": 警告：") << warning
+                    << Qt::endl;
+    return true;
+}
+
 void SceLoadNames(const QString& command, SceContext& context)
 {
     const QString warning = LoadNameTables(context.nameListDirs);

@@ -1,0 +1,49 @@
+#include "data/scenariobackup.h"
+
+#include "data/atomicwrite.h"
+#include "data/scenariofile.h"
+#include "data/scenariolock.h"
+#include "data/systemerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace veldor {
+
+QString ScenarioBackupPath(const QString& scenarioPath)
+{
+    return QFileInfo(scenarioPath).canonicalFilePath() + QStringLiteral(".bak");
+}
+
+bool WriteScenarioBackup(const QString& scenarioPath, QString& error)
+{
+    return WriteScenarioBackup(scenarioPath, error, ReplaceOptions{});
+}
+
+bool WriteScenarioBackup(const QString& scenarioPath, QString& error, const ReplaceOptions& options)
+{
+    ScenarioLock lock(scenarioPath);
+    QByteArray bytes;
+    if (!lock.Acquire(error) || !CheckScenarioWritable(scenarioPath, error) ||
+        !ReadScenarioFile(scenarioPath, bytes, error))
+        return false;
+    const QString real = QFileInfo(scenarioPath).canonicalFilePath();
+    const QString backup = ScenarioBackupPath(scenarioPath);
+    struct stat like;
+    QString reason;
+    QStringList warnings;
+    if (::stat(QFile::encodeName(real).constData(), &like) != 0)
+        reason = SystemReason(errno);
+    else if (WriteFileAtomically(backup, bytes, &like, options, reason, warnings) ==
+             AtomicWrite::Written)
+        return true;
+    error =
+        QStringLiteral("无法写入备份文件“%1”：%2").arg(QDir::toNativeSeparators(backup), reason);
+    return false;
+}
+
+} // namespace veldor
