@@ -32,12 +32,17 @@ public:
 
     int fd() const { return fd_; }
 
-    int create(const QByteArray& folder, const SaveCalls& calls)
+    // True when publishing failed only because the unnamed file could not be linked (no /proc):
+    // a named temporary file will do.
+    bool linkFailed() const { return linkFailed_; }
+
+    int create(const QByteArray& folder, const SaveCalls& calls, bool unnamed)
     {
         if (const int error = calls.injected(SaveStep::CreateTemp))
             return error;
-        fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-        if (fd_ < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        if (unnamed)
+            fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (unnamed && fd_ < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
             return errno;
         if (fd_ < 0) {
             QByteArray path = folder + '/' + SaveTempPattern();
@@ -57,8 +62,10 @@ public:
         if (const int error = calls.injected(SaveStep::Publish))
             return error;
         if (name_.isEmpty()) {
-            if (const int error = linkIntoFolder(folder))
+            if (const int error = linkIntoFolder(folder)) {
+                linkFailed_ = error == ENOENT || error == EPERM || error == EACCES;
                 return error;
+            }
         }
         if (std::rename(name_.constData(), target.constData()) != 0)
             return errno;
@@ -89,6 +96,7 @@ private:
 
     int fd_ = -1;
     QByteArray name_;
+    bool linkFailed_ = false;
 };
 
 QString octal(mode_t mode)
@@ -155,6 +163,19 @@ bool refusedByFolder(int error)
     return error == EACCES || error == EPERM || error == EROFS;
 }
 
+int writeTemp(TempFile& temp, const QByteArray& folder, bool unnamed, const QByteArray& bytes,
+              const struct stat* like, const SaveCalls& calls, QStringList& warnings)
+{
+    if (const int error = temp.create(folder, calls, unnamed))
+        return error;
+    if (const int error = calls.writeAll(temp.fd(), bytes.constData(), bytes.size()))
+        return error;
+    if (like)
+        keepOwner(temp.fd(), *like, calls, warnings);
+    keepMode(temp.fd(), like ? like->st_mode & 07777 : newFileMode(), calls, warnings);
+    return calls.syncing() ? calls.sync(temp.fd()) : 0;
+}
+
 } // namespace
 
 AtomicWrite WriteFileAtomically(const QString& target, const QByteArray& bytes,
@@ -168,25 +189,22 @@ AtomicWrite WriteFileAtomically(const QString& target, const QByteArray& bytes,
     const QByteArray folder = QFile::encodeName(folderPath);
     RemoveStaleSaveTemps(folderPath, started);
 
-    TempFile temp;
-    int error = temp.create(folder, calls);
+    int error = 0;
+    bool created = false;
+    for (bool unnamed : {true, false}) {
+        TempFile temp;
+        error = writeTemp(temp, folder, unnamed, bytes, like, calls, warnings);
+        created = temp.fd() >= 0;
+        if (error == 0)
+            error = temp.publish(folder, QFile::encodeName(target), calls);
+        if (error == 0 || !temp.linkFailed())
+            break;
+        warnings.clear();
+    }
     if (error) {
         reason = SystemReason(error);
-        return refusedByFolder(error) ? AtomicWrite::FolderRefused : AtomicWrite::Failed;
-    }
-    error = calls.writeAll(temp.fd(), bytes.constData(), bytes.size());
-    if (error == 0) {
-        if (like)
-            keepOwner(temp.fd(), *like, calls, warnings);
-        keepMode(temp.fd(), like ? like->st_mode & 07777 : newFileMode(), calls, warnings);
-        if (calls.syncing())
-            error = calls.sync(temp.fd());
-    }
-    if (error == 0)
-        error = temp.publish(folder, QFile::encodeName(target), calls);
-    if (error) {
-        reason = SystemReason(error);
-        return AtomicWrite::Failed;
+        return !created && refusedByFolder(error) ? AtomicWrite::FolderRefused
+                                                  : AtomicWrite::Failed;
     }
     if (calls.syncing())
         syncFolder(folder, calls);

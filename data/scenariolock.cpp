@@ -37,12 +37,18 @@ QHash<QString, HeldLock>& heldLocks()
     return locks;
 }
 
+enum class Named { Same, Replaced, Gone };
+
 // A save replaces the file by a new one; a lock won on the old one guards nothing.
-bool stillNamesFile(int fd, const QByteArray& path)
+Named namedFile(int fd, const QByteArray& path)
 {
     struct stat opened, named;
-    return ::fstat(fd, &opened) == 0 && ::stat(path.constData(), &named) == 0 &&
-           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+    if (::stat(path.constData(), &named) != 0)
+        return Named::Gone;
+    return ::fstat(fd, &opened) == 0 && opened.st_dev == named.st_dev &&
+                   opened.st_ino == named.st_ino
+               ? Named::Same
+               : Named::Replaced;
 }
 
 enum class Attempt { Locked, Busy, Unlockable, Failed };
@@ -53,10 +59,13 @@ Attempt tryLock(const QByteArray& path, int& fd, int& reason)
     if (fd < 0)
         return Attempt::Unlockable;
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        if (stillNamesFile(fd, path))
+        const Named named = namedFile(fd, path);
+        if (named == Named::Same)
             return Attempt::Locked;
         ::close(fd);
-        return Attempt::Busy;
+        fd = -1;
+        // Gone: nothing left to guard, and the read that follows says so.
+        return named == Named::Gone ? Attempt::Unlockable : Attempt::Busy;
     }
     reason = errno;
     ::close(fd);

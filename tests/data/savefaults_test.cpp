@@ -212,7 +212,8 @@ TEST(SaveFaults, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileAndNothingElse)
         ::waitpid(child, nullptr, 0);
         ASSERT_TRUE(allowed.count(ReadBytes(s.file))) << "round " << round;
     }
-    // Whatever a kill left, the next save clears away.
+    // Whatever a kill left, the next save clears away (once it is older than that save).
+    ::usleep(10000);
     QString error;
     ASSERT_TRUE(s.store->Save(error)) << error.toStdString();
     EXPECT_EQ(folder.entries(), QStringList{"s.kqx"});

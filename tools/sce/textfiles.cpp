@@ -73,7 +73,7 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& error, qint6
     qint64 n;
     while ((n = file.read(chunk, sizeof chunk)) > 0) {
         if (contents.size() + n > limit) {
-            error = QStringLiteral("“%1”超过 %2 字节，不会是一张表的 CSV，没有读它")
+            error = QStringLiteral("“%1”超过 %2 字节，不会是一张表的 CSV，已停止读取")
                         .arg(shown(path), QLocale(QLocale::English).toString(limit));
             return false;
         }
