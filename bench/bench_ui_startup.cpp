@@ -2,13 +2,16 @@
 // main window painted (wall time and peak RSS of whole child processes, compared in one run),
 // and the cost of opening a scenario: read plus refresh of the city map.
 #include "ui/formmap.h"
+#include "ui/qttranslations.h"
 #include "ui/startup.h"
+#include "uibench.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 
 #include <benchmark/benchmark.h>
 
@@ -17,7 +20,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <random>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -52,6 +54,7 @@ private:
 int runEditorChild(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    veldor::InstallQtTranslations(app, QLocale::system());
     const std::unique_ptr<veldor::TFMap> map(veldor::CreateWindows().FMap);
     QuitAfterFirstPaint quit(map.get());
     app.installEventFilter(&quit);
@@ -129,14 +132,8 @@ void compareStartups(const char* self)
 // A scenario-sized file of random bytes: every city, force and sovereign value occurs.
 QString writeScenario(const QTemporaryDir& dir)
 {
-    std::mt19937 random(7);
-    QByteArray bytes(760000, Qt::Uninitialized);
-    for (char& c : bytes)
-        c = static_cast<char>(random() & 0xFF);
     const QString path = dir.filePath(QStringLiteral("D_Sce_bench.kqx"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        std::exit(1);
+    veldor::uibench::WriteRandomScenario(path);
     return path;
 }
 
@@ -165,6 +162,22 @@ void BM_RefreshCityMap(benchmark::State& state)
         map->RefreshCityMap();
 }
 BENCHMARK(BM_RefreshCityMap)->Unit(benchmark::kMicrosecond);
+
+// Qt's own translations load on every start: finding and mapping the catalogue must stay cheap.
+void BM_InstallQtTranslations(benchmark::State& state)
+{
+    for (auto _ : state) {
+        if (!veldor::InstallQtTranslations(*qApp, QLocale::system()))
+            state.SkipWithError("no translation of Qt was found");
+        state.PauseTiming();
+        for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_InstallQtTranslations)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -6,14 +6,30 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLatin1String>
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <memory>
+#include <random>
 #include <utility>
 
 namespace veldor::uibench {
+
+// A scenario-sized file of random bytes at `path`: every city, force and sovereign value
+// occurs. Ends the process when it cannot be written.
+inline void WriteRandomScenario(const QString& path)
+{
+    std::mt19937 random(7);
+    QByteArray bytes(760000, Qt::Uninitialized);
+    for (char& c : bytes)
+        c = static_cast<char>(random() & 0xFF);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        std::exit(1);
+}
 
 template <class Form> struct ShownEditor
 {

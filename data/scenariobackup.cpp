@@ -33,16 +33,20 @@ bool WriteScenarioBackup(const QString& scenarioPath, QString& error, const Repl
         return false;
     const QString real = QFileInfo(scenarioPath).canonicalFilePath();
     const QString backup = ScenarioBackupPath(scenarioPath);
-    struct stat like;
+    struct stat like, present;
     QString reason;
     QStringList warnings;
     if (::stat(QFile::encodeName(real).constData(), &like) != 0)
         reason = SystemReason(errno);
+    else if (::lstat(QFile::encodeName(backup).constData(), &present) == 0 &&
+             S_ISLNK(present.st_mode))
+        // Whoever put a link there meant something by it; neither follow nor replace it.
+        reason = QStringLiteral("那里是一个符号链接，不会跟随也不会替换它");
     else if (WriteFileAtomically(backup, bytes, &like, options, reason, warnings) ==
              AtomicWrite::Written)
         return true;
-    error =
-        QStringLiteral("无法写入备份文件“%1”：%2").arg(QDir::toNativeSeparators(backup), reason);
+    error = QStringLiteral("无法写入备份文件“%1”：%2。剧本未保存。")
+                .arg(QDir::toNativeSeparators(backup), reason);
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "data/scenariostore.h"
 
+#include "data/fielddiff.h"
+#include "data/scenariobackup.h"
 #include "data/scenariocodec.h"
 #include "data/scenariolock.h"
 
@@ -7,11 +9,23 @@
 
 namespace veldor {
 
-ScenarioStore::ScenarioStore()
+ScenarioStore::ScenarioStore() : saved_(std::make_unique<ScenarioTables>())
 {
     ScenarioTables& tables = *this;
     std::memset(static_cast<void*>(&tables), 0, sizeof(ScenarioTables));
     Clear();
+    markSaved();
+}
+
+void ScenarioStore::markSaved()
+{
+    std::memcpy(static_cast<void*>(saved_.get()), static_cast<const ScenarioTables*>(this),
+                sizeof(ScenarioTables));
+}
+
+bool ScenarioStore::Modified() const
+{
+    return !SameTables(*this, *saved_);
 }
 
 void ScenarioStore::Clear()
@@ -30,6 +44,8 @@ bool ScenarioStore::readInto(const QString& path, QString& error)
         return false;
     Clear();
     DecodeScenario(bytes, *this);
+    markSaved();
+    backupDue_ = true;
     return true;
 }
 
@@ -50,7 +66,7 @@ bool ScenarioStore::Reload(QString& error)
     return readInto(fileName_, error);
 }
 
-bool ScenarioStore::Save(QString& error, const ReplaceOptions& options, QString* warning) const
+bool ScenarioStore::Save(QString& error, const ReplaceOptions& options, QString* warning)
 {
     if (!FileOpen()) {
         error = NoFileMessage();
@@ -63,7 +79,28 @@ bool ScenarioStore::Save(QString& error, const ReplaceOptions& options, QString*
     if (!ReadScenarioFile(fileName_, bytes, error))
         return false;
     EncodeScenario(*this, bytes);
-    return ReplaceScenarioFile(fileName_, bytes, error, options, warning);
+    if (!ReplaceScenarioFile(fileName_, bytes, error, options, warning))
+        return false;
+    markSaved();
+    return true;
+}
+
+bool ScenarioStore::SaveWithBackup(QString& error, QString* warning)
+{
+    if (!FileOpen()) {
+        error = NoFileMessage();
+        return false;
+    }
+    // One turn for the backup and the save: nobody writes the file between the two.
+    ScenarioLock lock(fileName_);
+    if (!lock.Acquire(error))
+        return false;
+    if (backupDue_) {
+        if (!WriteScenarioBackup(fileName_, error))
+            return false;
+        backupDue_ = false;
+    }
+    return Save(error, {}, warning);
 }
 
 QString NoFileMessage()

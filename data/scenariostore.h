@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace veldor {
 
 // The one in-memory copy of the scenario, plus the path it was read from. Every operation
@@ -27,12 +29,22 @@ public:
     bool Reload(QString& error);
     // Writes every named field back into the current file, holding the file's lock from the
     // read to the replace. `warning` receives what the save could not keep (owner, mode).
-    bool Save(QString& error, const ReplaceOptions& options = {}, QString* warning = nullptr) const;
+    bool Save(QString& error, const ReplaceOptions& options = {}, QString* warning = nullptr);
+    // Save as the editor does it: the first save since the file was opened or reloaded first
+    // copies the file as it then is on disk to FILE.bak; a backup that fails stops the save.
+    bool SaveWithBackup(QString& error, QString* warning = nullptr);
+
+    // True while the tables differ from the file's contents as last opened, reloaded or saved.
+    // Compared, not counted: changing a value and changing it back is no change.
+    bool Modified() const;
 
 private:
     bool readInto(const QString& path, QString& error);
+    void markSaved();
 
     QString fileName_;
+    std::unique_ptr<ScenarioTables> saved_;
+    bool backupDue_ = false;
 };
 
 // What every guarded action answers while no file is open.

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks what users get: installs BUILD_DIR into a temporary prefix and runs the installed
 # programs from a folder without name lists, then builds the Debian package and checks its
-# contents, its declared dependencies and the programs unpacked from it.
+# contents, its declared dependencies, lintian's verdict and the programs unpacked from it.
+# The editor is tried in every locale a user may have (POSIX, C.UTF-8, zh_CN.UTF-8), with a
+# scenario whose path is Chinese, opened as the desktop entry opens it.
 #
 #     scripts/check-install.sh BUILD_DIR
 set -euo pipefail
@@ -25,8 +27,17 @@ expected_files=(
     bin/veldor-editor
     bin/veldor-sce
     share/applications/veldor-editor.desktop
+    share/bash-completion/completions/veldor-editor
+    share/bash-completion/completions/veldor-sce
+    share/doc/veldor-editor/LICENSE
+    share/doc/veldor-editor/changelog.gz
+    share/doc/veldor-editor/copyright
     share/icons/hicolor/256x256/apps/veldor-editor.png
+    share/lintian/overrides/veldor-editor
+    share/man/man1/veldor-editor.1.gz
     share/man/man1/veldor-sce.1.gz
+    share/metainfo/org.veldor.ScenarioEditor.metainfo.xml
+    share/mime/packages/veldor-editor.xml
     share/veldor/city.txt
     share/veldor/face.txt
     share/veldor/name.txt
@@ -46,10 +57,12 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 same_files "$prefix"
 
-# The manual page has to read cleanly and cover every command the tool offers.
+# The manual pages have to read cleanly, and veldor-sce's cover every command the tool offers.
 if command -v groff >/dev/null; then
-    warnings=$(zcat "$prefix/share/man/man1/veldor-sce.1.gz" | groff -man -Tutf8 -ww -z 2>&1)
-    [ -z "$warnings" ] || fail "veldor-sce.1: $warnings"
+    for page in veldor-sce veldor-editor; do
+        warnings=$(zcat "$prefix/share/man/man1/$page.1.gz" | groff -man -Tutf8 -ww -z 2>&1)
+        [ -z "$warnings" ] || fail "$page.1: $warnings"
+    done
 fi
 commands=$("$prefix/bin/veldor-sce" --help | awk '/^  [a-z]+  / {print $1}')
 [ -n "$commands" ] || fail "veldor-sce --help lists no commands"
@@ -60,10 +73,31 @@ for c in $commands; do
     echo "$tags" | grep -qx "$c" || fail "the manual page does not describe 'veldor-sce $c'"
 done
 
-grep -qx 'Exec=veldor-editor' "$prefix/share/applications/veldor-editor.desktop" ||
-    fail "the desktop entry does not start veldor-editor"
+desktop=$prefix/share/applications/veldor-editor.desktop
+grep -qx 'Exec=veldor-editor %f' "$desktop" || fail "the desktop entry does not open a file"
+grep -qx 'MimeType=application/x-veldor-scenario;' "$desktop" ||
+    fail "the desktop entry does not declare the scenario type"
 if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$prefix/share/applications/veldor-editor.desktop"
+    desktop-file-validate "$desktop"
+fi
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$prefix/share/metainfo/org.veldor.ScenarioEditor.metainfo.xml" \
+        >"$work/appstream.log" 2>&1 ||
+        fail "the AppStream metainfo does not validate: $(cat "$work/appstream.log")"
+fi
+# What the package's triggers do on a desktop: the MIME database learns *.kqx, and the desktop
+# entries' cache names the editor for that type.
+if command -v update-mime-database >/dev/null && command -v update-desktop-database >/dev/null; then
+    mkdir -p "$work/xdg/mime" "$work/xdg/applications"
+    cp -r "$prefix/share/mime/packages" "$work/xdg/mime/"
+    cp "$desktop" "$work/xdg/applications/"
+    update-mime-database "$work/xdg/mime" >/dev/null 2>&1 || fail "update-mime-database failed"
+    update-desktop-database "$work/xdg/applications" || fail "update-desktop-database failed"
+    grep -qx 'application/x-veldor-scenario:\*\.kqx' "$work/xdg/mime/globs" ||
+        fail "the MIME database does not map *.kqx to application/x-veldor-scenario"
+    grep -qx 'application/x-veldor-scenario=veldor-editor.desktop;' \
+        "$work/xdg/applications/mimeinfo.cache" ||
+        fail "the desktop entries' cache does not name the editor for scenarios"
 fi
 
 sample=$work/sample.kqx
@@ -106,19 +140,29 @@ start_x_server() {
     export DISPLAY
 }
 
-editor_windows() { # PREFIX: prints the editor's windows a moment after its main window shows
-    local pid windows=
-    (cd "$elsewhere" && QT_QPA_PLATFORM=xcb exec "$1/bin/veldor-editor") 2>"$work/editor.err" &
+# xwininfo escapes the Chinese window titles unless its own locale is UTF-8, whatever the
+# caller's locale is.
+editor_window_list() {
+    LC_ALL=C.UTF-8 xwininfo -root -children | grep '("veldor-editor" "veldor-editor")' || true
+}
+
+# PREFIX [COMMAND...]: prints the editor's windows a moment after its main window shows. The
+# editor runs as COMMAND (in the environment it sets), by default PREFIX/bin/veldor-editor.
+editor_windows() {
+    local pid windows= prefix=$1
+    shift
+    [ $# -gt 0 ] || set -- "$prefix/bin/veldor-editor"
+    (cd "$elsewhere" && QT_QPA_PLATFORM=xcb exec "$@") 2>"$work/editor.err" &
     pid=$!
     for _ in $(seq 100); do
-        windows=$(xwininfo -root -children | grep '("veldor-editor" "veldor-editor")' || true)
+        windows=$(editor_window_list)
         [ -n "$windows" ] && break
         kill -0 "$pid" 2>/dev/null || fail "$1/bin/veldor-editor ended: $(cat "$work/editor.err")"
         sleep 0.1
     done
     # The message box follows the main window at once; give it a generous moment.
     sleep 1.5
-    windows=$(xwininfo -root -children | grep '("veldor-editor" "veldor-editor")' || true)
+    windows=$(editor_window_list)
     kill "$pid" 2>/dev/null || fail "$1/bin/veldor-editor ended: $(cat "$work/editor.err")"
     wait "$pid" 2>/dev/null || true
     printf '%s\n' "$windows"
@@ -142,6 +186,56 @@ mv "$prefix/share/veldor.away" "$prefix/share/veldor"
 [ "$(echo "$windows" | grep -c .)" -eq 2 ] ||
     fail "without name lists the editor showed no message box; the window check is blind"
 
+# The desktop entry's command line, with %f replaced by FILE and the program taken from PREFIX.
+desktop_command() { # PREFIX FILE
+    local words word command=()
+    read -ra words <<<"$(sed -n 's/^Exec=//p' "$1/share/applications/veldor-editor.desktop")"
+    [ "${words[0]}" = veldor-editor ] || fail "the desktop entry runs ${words[0]}"
+    command=("$1/bin/veldor-editor")
+    for word in "${words[@]:1}"; do
+        if [ "$word" = %f ]; then command+=("$2"); else command+=("$word"); fi
+    done
+    printf '%s\0' "${command[@]}"
+}
+
+# Locales as users have them, LANG unset as in Debian's container image; zh_CN.UTF-8 is built
+# into a private folder where the system has not generated it.
+locale_env() { # LOCALE: prints the environment settings that select it
+    printf '%s\0' -u LANG -u LANGUAGE "LC_ALL=$1"
+    [ "$1" = zh_CN.UTF-8 ] && [ -n "${zh_locpath:-}" ] && printf '%s\0' "LOCPATH=$zh_locpath"
+    return 0
+}
+locales=(POSIX C.UTF-8)
+if locale -a | grep -qix 'zh_CN.utf-\?8'; then
+    locales+=(zh_CN.UTF-8)
+elif [ -f /usr/share/i18n/locales/zh_CN ]; then
+    mkdir -p "$work/locales"
+    localedef -i zh_CN -f UTF-8 "$work/locales/zh_CN.UTF-8" >/dev/null ||
+        [ -d "$work/locales/zh_CN.UTF-8" ] || fail "localedef could not build zh_CN.UTF-8"
+    zh_locpath=$work/locales
+    locales+=(zh_CN.UTF-8)
+else
+    echo "zh_CN.UTF-8 is not generated and the locales package is missing: not tried"
+fi
+
+echo "-- a scenario under a Chinese path, in each locale: ${locales[*]}"
+chinese="$work/剧本 文件夹/样本 一.kqx"
+mkdir -p "$(dirname "$chinese")"
+cp "$sample" "$chinese"
+reference_chinese=$(cd "$build/bin" && ./veldor-sce info "$chinese")
+for loc in "${locales[@]}"; do
+    mapfile -d '' settings < <(locale_env "$loc")
+    out=$(cd "$elsewhere" && env "${settings[@]}" "$prefix/bin/veldor-sce" info "$chinese" 2>&1) ||
+        fail "veldor-sce info failed in $loc: $out"
+    [ "$out" = "$reference_chinese" ] || fail "veldor-sce info shows other text in $loc: $out"
+    # Opened as the desktop entry opens a file: the caption shows the path as it is.
+    mapfile -d '' command < <(desktop_command "$prefix" "$chinese")
+    windows=$(editor_windows "$prefix" env "${settings[@]}" "${command[@]}")
+    echo "$windows" | grep -qF "\"Veldor剧本修改器V1.0--Orlen制作--$chinese\"" ||
+        fail "in $loc the editor did not show $chinese opened: $windows $(cat "$work/editor.err")"
+    [ "$(echo "$windows" | grep -c .)" -eq 1 ] || fail "in $loc the editor showed a message box"
+done
+
 echo "-- cpack -G DEB"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 deb=$build/veldor-editor_${version}_$(dpkg --print-architecture).deb
@@ -154,19 +248,32 @@ diff <(printf './usr/%s\n' "${expected_files[@]}" | sort) \
     fail "$deb does not hold exactly the expected files (diff above)"
 [ "$(dpkg-deb -f "$deb" Package)" = veldor-editor ] || fail "$deb: wrong package name"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "$deb: version is not $version"
+maintainer=$(sed -n 's/^VELDOR_PACKAGE_MAINTAINER:STRING=//p' "$build/CMakeCache.txt")
+[ "$(dpkg-deb -f "$deb" Maintainer)" = "$maintainer" ] || fail "$deb: maintainer is not $maintainer"
+[ "$(dpkg-deb -f "$deb" Section)" = editors ] || fail "$deb: section is not editors"
 
 # Each dependency has to be a real package, and this machine runs the programs, so each must be
 # installed here; the ones shlibdeps cannot see must be named.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 names=$(echo "$depends" | tr ',' '\n' | sed 's/|.*//; s/(.*)//; s/ //g')
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo qt6-qpa-plugins fonts-noto-cjk; do
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo qt6-qpa-plugins \
+    qt6-translations-l10n fonts-noto-cjk; do
     echo "$names" | grep -qx "$needed" || fail "$deb does not depend on $needed"
 done
 for name in $names; do
     dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q "install ok installed" ||
         fail "$deb depends on $name, which is not installed here"
 done
+
+# No errors and no warnings; the overrides the package ships say why each one is accepted.
+if command -v lintian >/dev/null; then
+    echo "-- lintian"
+    verdict=0
+    lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || verdict=$?
+    grep -v 'running with root privileges' "$work/lintian.log" || true
+    [ "$verdict" -eq 0 ] || fail "lintian finds fault with $deb (above)"
+fi
 
 echo "-- programs unpacked from the package, started elsewhere"
 unpacked=$work/unpacked

@@ -6,8 +6,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+scripts/install-deps.sh --run
+# Running needs neither the tests nor the benchmarks (nor their packages); a build folder that
+# already has them, from scripts/test-all.sh, keeps them.
+if [ -f build/CMakeCache.txt ]; then
+    cmake -S . -B build
+else
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELDOR_TESTS=OFF \
+        -DVELDOR_BENCH=OFF
+fi
 cmake --build build -j"$(nproc)" --target veldor-editor veldor-sample veldor-shot veldor-sce
 
 mkdir -p run

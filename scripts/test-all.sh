@@ -12,7 +12,8 @@ export QT_QPA_PLATFORM=offscreen
 export CTEST_OUTPUT_ON_FAILURE=1
 
 echo "== Build (warnings are errors)"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Explicitly on: a build folder first made by scripts/run-editor.sh has them off.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELDOR_TESTS=ON -DVELDOR_BENCH=ON
 cmake --build build -j"$jobs"
 
 echo "== Tests"

@@ -1,5 +1,6 @@
 #include "ui/application.h"
 
+#include "data/version.h"
 #include "ui/messages.h"
 
 #include <cstdio>
@@ -11,6 +12,7 @@ namespace veldor {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("veldor-editor"));
+    setApplicationVersion(QLatin1String(kVersion));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -7,7 +7,9 @@
 #include "ui/mappicture.h"
 #include "ui/messages.h"
 #include "ui/projectname.h"
+#include "ui/questions.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -87,7 +89,8 @@ TFMap::TFMap(QWidget* parent) : QMainWindow(parent), chooseFile_(ChooseScenarioF
     });
 
     setObjectName(QStringLiteral("FMap"));
-    setWindowTitle(StartTitle());
+    title_ = StartTitle();
+    setWindowTitle(title_);
     setFont(SongFont());
     setAcceptDrops(true);
 
@@ -205,6 +208,15 @@ void TFMap::buildMenu()
     functions->addSeparator()->setObjectName(QStringLiteral("N3"));
     addItem(functions, QStringLiteral("N2"), QStringLiteral("重新载入(&R)"),
             QKeySequence(Qt::CTRL | Qt::Key_R), &TFMap::Button57Click);
+    functions->addSeparator()->setObjectName(QStringLiteral("HistorySeparator"));
+    undoAction_ = addItem(functions, QStringLiteral("UndoAction"), QStringLiteral("撤销(&U)"),
+                          QKeySequence(Qt::CTRL | Qt::Key_Z), &TFMap::UndoClick);
+    redoAction_ = addItem(functions, QStringLiteral("RedoAction"), QStringLiteral("重做(&Y)"),
+                          QKeySequence(Qt::CTRL | Qt::Key_Y), &TFMap::RedoClick);
+    addItem(functions, QStringLiteral("HistoryAction"), QStringLiteral("修改记录(&L)"), {},
+            &TFMap::HistoryClick);
+    undoAction_->setEnabled(false);
+    redoAction_->setEnabled(false);
 
     QMenu* about = addMenu(QStringLiteral("N4"), QStringLiteral("关于(&A)"),
                            QKeySequence(Qt::CTRL | Qt::Key_A));
@@ -229,6 +241,13 @@ bool TFMap::fileIsOpen()
     return false;
 }
 
+void TFMap::showModifiedState()
+{
+    setWindowTitle(store_.Modified() ? title_ + QStringLiteral(" *") : title_);
+    undoAction_->setEnabled(history_.CanUndo());
+    redoAction_->setEnabled(history_.CanRedo());
+}
+
 void TFMap::OpenScenarioFile(const QString& path)
 {
     QString error;
@@ -236,12 +255,51 @@ void TFMap::OpenScenarioFile(const QString& path)
         ShowMessage(this, error);
         return;
     }
-    setWindowTitle(OpenedTitle(path));
+    history_.Reset(store_);
+    title_ = OpenedTitle(path);
+    showModifiedState();
     RefreshCityMap();
+}
+
+void TFMap::OpenScenarioAsked(const QString& path)
+{
+    if (ConfirmDropChanges())
+        OpenScenarioFile(path);
+}
+
+bool TFMap::ConfirmDropChanges()
+{
+    if (!store_.Modified())
+        return true;
+    switch (AskSaveChanges(this)) {
+    case SaveChangesAnswer::Save:
+        return save();
+    case SaveChangesAnswer::Discard:
+        return true;
+    case SaveChangesAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool TFMap::save()
+{
+    QString error;
+    QString warning;
+    if (!store_.SaveWithBackup(error, &warning)) {
+        ShowMessage(this, error);
+        return false;
+    }
+    showModifiedState();
+    if (!warning.isEmpty())
+        ShowMessage(this, warning);
+    return true;
 }
 
 void TFMap::Button53Click()
 {
+    if (!ConfirmDropChanges())
+        return;
     const QString path = chooseFile_(this);
     if (!path.isEmpty())
         OpenScenarioFile(path);
@@ -249,26 +307,60 @@ void TFMap::Button53Click()
 
 void TFMap::Button54Click()
 {
-    if (!fileIsOpen())
-        return;
-    QString error;
-    QString warning;
-    if (!store_.Save(error, {}, &warning))
-        ShowMessage(this, error);
-    else if (!warning.isEmpty())
-        ShowMessage(this, warning);
+    if (fileIsOpen())
+        save();
 }
 
 void TFMap::Button57Click()
 {
     if (!fileIsOpen())
         return;
+    if (store_.Modified() && !AskReload(this))
+        return;
     QString error;
     if (!store_.Reload(error)) {
         ShowMessage(this, error);
         return;
     }
+    history_.Reset(store_);
+    showModifiedState();
     RefreshCityMap();
+}
+
+void TFMap::EditorApplied(EditorKind editor)
+{
+    if (editor != EditorKind::Person)
+        RefreshCityMap();
+    history_.Record(store_, editor);
+    showModifiedState();
+}
+
+void TFMap::UndoClick()
+{
+    if (history_.CanUndo())
+        UndoThrough(history_.Position() - 1);
+}
+
+void TFMap::RedoClick()
+{
+    if (!history_.CanRedo())
+        return;
+    history_.Redo(store_);
+    RefreshCityMap();
+    showModifiedState();
+}
+
+void TFMap::UndoThrough(size_t index)
+{
+    history_.UndoThrough(index, store_);
+    RefreshCityMap();
+    showModifiedState();
+}
+
+void TFMap::HistoryClick()
+{
+    if (fileIsOpen() && historyDoor_)
+        historyDoor_();
 }
 
 void TFMap::Button51Click()
@@ -294,6 +386,14 @@ void TFMap::Button55Click()
     close();
 }
 
+void TFMap::closeEvent(QCloseEvent* event)
+{
+    if (ConfirmDropChanges())
+        event->accept();
+    else
+        event->ignore();
+}
+
 void TFMap::CityButtonClick(int city)
 {
     if (fileIsOpen() && cityDoor_)
@@ -313,7 +413,7 @@ void TFMap::dropEvent(QDropEvent* event)
         return;
     event->acceptProposedAction();
     // A refusal is shown in a modal box; let the drag finish before it opens.
-    QTimer::singleShot(0, this, [this, path] { OpenScenarioFile(path); });
+    QTimer::singleShot(0, this, [this, path] { OpenScenarioAsked(path); });
 }
 
 } // namespace veldor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/scenariohistory.h"
 #include "data/scenariostore.h"
 
 #include <QMainWindow>
@@ -24,6 +25,7 @@ public:
     explicit TFMap(QWidget* parent = nullptr);
 
     ScenarioStore& Store() { return store_; }
+    const ScenarioHistory& History() const { return history_; }
     // What loading the name lists had to say at start-up (empty when all were found).
     const QString& NameListWarning() const { return nameListWarning_; }
 
@@ -40,6 +42,22 @@ public:
 
     // Opens `path` as the current scenario: the steps of "打开" after the dialog.
     void OpenScenarioFile(const QString& path);
+    // Every door that opens a file without a dialog of its own (a drop, a recent file, the
+    // command line) comes here: unsaved changes are asked about first.
+    void OpenScenarioAsked(const QString& path);
+    // While the scenario is modified, asks whether to save it first. True means go on: saved,
+    // not modified, or the user chose to drop the changes.
+    bool ConfirmDropChanges();
+
+    // An editor's Apply or OK has written the store: one step of the history.
+    void EditorApplied(EditorKind editor);
+    void UndoClick();
+    void RedoClick();
+    // Undoes step `index` of the history and every applied step after it.
+    void UndoThrough(size_t index);
+    // Replaces the change history window (tests and the screenshot tool reach it this way).
+    void setHistoryDoor(std::function<void()> door) { historyDoor_ = std::move(door); }
+    void HistoryClick(); // 修改记录(&L)
 
     void Button53Click(); // 打开剧本 / 打开(&O)
     void Button54Click(); // 保存修改 / 保存修改(&S)
@@ -51,6 +69,7 @@ public:
     void CityButtonClick(int city);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -66,8 +85,17 @@ private:
                            void (TFMap::*handler)());
     // The file-open check: true when a file is open, otherwise tells the user so.
     bool fileIsOpen();
+    // The window's title, with " *" while the scenario is modified; undo and redo enabled
+    // while there is something to take back or replay.
+    void showModifiedState();
+    bool save();
 
     ScenarioStore store_;
+    ScenarioHistory history_;
+    QString title_;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    std::function<void()> historyDoor_;
     QString nameListWarning_;
     QPushButton* cityButtons_[kCities] = {};
     FileChooser chooseFile_;

@@ -5,8 +5,10 @@
 #include "ui/groupframe.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
+#include "ui/pendinginputs.h"
 #include "ui/rowheight.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -116,11 +118,25 @@ TFPrsn::TFPrsn(ScenarioStore& store, QWidget* parent)
     buildItems();
     buildTactics();
     buildCommandButtons();
+    watchPendingInputs();
     // A focus move without a change of marks loads nothing, yet a text that is no number falls
     // back on the value of the person and force now in focus.
     for (ListBox* list : {ListBox_Prsn_Prsn, ListBox_Prsn_Faith})
         connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
                 &TFPrsn::refreshFallbacks);
+}
+
+void TFPrsn::watchPendingInputs()
+{
+    pending_ = new PendingInputs(this);
+    const auto buttonOf = [this](const char* name) {
+        return findChild<QAbstractButton*>(QStringLiteral("SpeedButton_") +
+                                           QString::fromUtf8(name));
+    };
+    for (int f = 0; f < kPrsnFields; ++f)
+        pending_->add(edits_[f], buttonOf(Rule(PrsnField(f)).name));
+    for (int c = 0; c < kPrsnChoices; ++c)
+        pending_->add(choices_[c], buttonOf(Rule(PrsnChoice(c)).name));
 }
 
 void TFPrsn::buildPersonList()

@@ -6,6 +6,7 @@
 #include <QItemSelection>
 
 #include <cstdint>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -17,6 +18,7 @@ namespace veldor {
 
 class ListBox;
 class NumberEdit;
+class PendingInputs;
 class ScenarioStore;
 
 // The person editor: all 800 persons in one sortable list with extended marking, the current
@@ -34,6 +36,8 @@ public:
     void ShowCurPrsn();
 
     const PersonEditor& Editor() const { return editor_; }
+    // Runs after Apply and OK have written the working copy to the store.
+    void setApplied(std::function<void()> applied) { applied_ = std::move(applied); }
 
     // The 23 flat buttons' handlers, named after their buttons.
     void SpeedButton_TongShuaiClick() { SpeedButton_FieldClick(PrsnField::TongShuai); }
@@ -67,6 +71,7 @@ private:
     void buildItems();
     void buildTactics();
     void buildCommandButtons();
+    void watchPendingInputs();
     NumberEdit* addEdit(PrsnField field, QWidget* group, int left, int top, int width);
     QToolButton* addFlatButton(QWidget* group, const char* name, const char* caption, int left,
                                int top, int width, int height);
@@ -92,11 +97,16 @@ private:
     void SpeedButton_FieldClick(PrsnField field);
     void SpeedButton_ChoiceClick(PrsnChoice choice);
 
+    // Asks about values typed but not assigned; false means the user wants to stay.
+    bool settlePendingValues();
+    void applyWorkingCopy();
+
     void Button11Click(); // apply
     void Button1Click();  // OK
     void Button10Click(); // cancel
 
     PersonEditor editor_;
+    std::function<void()> applied_;
 
     QGroupBox* GroupBox1 = nullptr;
     ListBox* ListBox_Prsn_Prsn = nullptr;
@@ -105,6 +115,7 @@ private:
     NumberEdit* edits_[kPrsnFields] = {};
     QComboBox* choices_[kPrsnChoices] = {};
     QCheckBox* skills_[kSkills] = {};
+    PendingInputs* pending_ = nullptr;
 
     // The marks as they were before the key now being handled, to tell a mere focus move.
     QItemSelection marksBeforeKey_;

@@ -5,6 +5,8 @@
 #include "data/gbk.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
+#include "ui/pendinginputs.h"
+#include "ui/questions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -103,6 +105,7 @@ void TFPrsn::ShowCurPrsn()
         ListBox_Prsn_Item->setMarked(i, editor_.Holder(i) == person);
     GroupBox1->setTitle(
         QStringLiteral("武将列表（选中 %1 人）").arg(ListBox_Prsn_Prsn->markedCount()));
+    pending_->markLoaded();
 }
 
 void TFPrsn::ListBox_Prsn_PrsnClick()
@@ -140,6 +143,7 @@ void TFPrsn::ShowCurFaith()
     refreshFallbacks();
     edits_[int(PrsnField::Faith)]->setValue(
         editor_.ShownValue(PrsnField::Faith, currentPerson(), force));
+    pending_->markLoaded(edits_[int(PrsnField::Faith)]);
 }
 
 void TFPrsn::ListBox_Prsn_FaithKeyPress(QKeyEvent* event)
@@ -185,15 +189,42 @@ void TFPrsn::SpeedButton_ChoiceClick(PrsnChoice choice)
         refreshMarkedRows(marks);
 }
 
-void TFPrsn::Button11Click()
+bool TFPrsn::settlePendingValues()
+{
+    const int pending = pending_->count();
+    if (pending == 0)
+        return true;
+    switch (AskPendingValues(this, pending)) {
+    case PendingValuesAnswer::Assign:
+        pending_->assignAll();
+        return true;
+    case PendingValuesAnswer::Drop:
+        return true;
+    case PendingValuesAnswer::Back:
+        break;
+    }
+    return false;
+}
+
+void TFPrsn::applyWorkingCopy()
 {
     editor_.Apply();
     FormShow();
+    if (applied_)
+        applied_();
+}
+
+void TFPrsn::Button11Click()
+{
+    if (settlePendingValues())
+        applyWorkingCopy();
 }
 
 void TFPrsn::Button1Click()
 {
-    Button11Click();
+    if (!settlePendingValues())
+        return;
+    applyWorkingCopy();
     accept();
 }
 

@@ -1,18 +1,24 @@
 #include "ui/startup.h"
 
 #include "ui/application.h"
+#include "ui/editorcommandline.h"
 #include "ui/formabout.h"
 #include "ui/formcity.h"
 #include "ui/formforc.h"
+#include "ui/formhistory.h"
 #include "ui/formmap.h"
 #include "ui/formprsn.h"
 #include "ui/mappicture.h"
 #include "ui/messages.h"
+#include "ui/qttranslations.h"
 
+#include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
 #include <QPixmap>
 #include <QScreen>
 
+#include <cstdio>
 #include <exception>
 #include <future>
 #include <memory>
@@ -28,26 +34,36 @@ Windows CreateWindows()
     TFMap* map = new TFMap;
     windows.FMap = map;
 
-    auto* city = new TFCity(
-        map->Store(), [map] { map->RefreshCityMap(); }, map);
+    // Every editor's Apply and OK report here, once the store holds what they wrote.
+    const auto applied = [map](EditorKind editor) {
+        return [map, editor] { map->EditorApplied(editor); };
+    };
+
+    auto* city = new TFCity(map->Store(), applied(EditorKind::City), map);
     windows.FCity = city;
     map->setCityEditorDoor([city](int index) {
         city->CurCity = uint16_t(index);
         city->exec();
     });
 
-    auto* force = new TFForc(
-        map->Store(), [map] { map->RefreshCityMap(); }, map);
+    auto* force = new TFForc(map->Store(), applied(EditorKind::Force), map);
     windows.FForc = force;
     map->setForceEditorDoor([force] { force->exec(); });
 
     auto* person = new TFPrsn(map->Store(), map);
+    person->setApplied(applied(EditorKind::Person));
     windows.FPrsn = person;
     map->setPersonEditorDoor([person] { person->exec(); });
 
     auto* about = new TFAbout(map);
     windows.FAbout = about;
     map->setAboutDoor([about] { about->exec(); });
+
+    // Built after the five windows above, whose order is fixed.
+    auto* history = new TFHistory(
+        map->History(), [map](size_t step) { map->UndoThrough(step); }, map);
+    windows.FHistory = history;
+    map->setHistoryDoor([history] { history->exec(); });
 
     const QImage iconImage = icon.get();
     if (!iconImage.isNull())
@@ -66,15 +82,39 @@ void CenterOnScreen(QWidget* window)
     window->move(frame.topLeft());
 }
 
+std::unique_ptr<TFMap> ShowEditor(const QString& file)
+{
+    std::unique_ptr<TFMap> map(CreateWindows().FMap);
+    CenterOnScreen(map.get());
+    map->show();
+    if (!map->NameListWarning().isEmpty())
+        ShowMessage(map.get(), map->NameListWarning());
+    // The open dialog hands over absolute paths; the caption shows the file the same way.
+    if (!file.isEmpty())
+        map->OpenScenarioAsked(QFileInfo(file).absoluteFilePath());
+    return map;
+}
+
 int RunEditor(int& argc, char** argv)
 {
+    // --help and --version answer before Qt connects to a display, so they work where none is.
+    const EditorCommandLine early = ParseEditorCommandLine(ArgumentsOf(argc, argv));
+    if (early.action == EditorCommandLine::Action::ShowHelp ||
+        early.action == EditorCommandLine::Action::ShowVersion) {
+        std::fputs(early.text.toLocal8Bit().constData(), stdout);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : kExitOnError;
+    }
+
     Application application(argc, argv);
+    InstallQtTranslations(application, QLocale::system());
+    // Qt has taken its own options (-platform, -style...) off the line by now.
+    const EditorCommandLine line = ParseEditorCommandLine(QCoreApplication::arguments());
+    if (line.action != EditorCommandLine::Action::Run) {
+        std::fprintf(stderr, "veldor-editor: %s\n", qPrintable(line.text));
+        return kExitOnError;
+    }
     try {
-        std::unique_ptr<TFMap> map(CreateWindows().FMap);
-        CenterOnScreen(map.get());
-        map->show();
-        if (!map->NameListWarning().isEmpty())
-            ShowMessage(map.get(), map->NameListWarning());
+        const std::unique_ptr<TFMap> map = ShowEditor(line.file);
         return application.exec();
     } catch (const std::exception& error) {
         EndOnError(QString::fromLocal8Bit(error.what()));

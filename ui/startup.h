@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QString>
+
+#include <memory>
+
 class QDialog;
 class QWidget;
 
@@ -8,7 +12,7 @@ namespace veldor {
 class TFMap;
 class TFAbout;
 
-// The five windows of a run. FMap is a top-level window and the parent of the others, so
+// The windows of a run. FMap is a top-level window and the parent of the others, so
 // deleting it deletes them all. An editor not built yet stays null.
 struct Windows
 {
@@ -17,6 +21,7 @@ struct Windows
     QDialog* FForc = nullptr;
     QDialog* FPrsn = nullptr;
     TFAbout* FAbout = nullptr;
+    QDialog* FHistory = nullptr;
 };
 
 // Builds the windows in their fixed order (FMap, FCity, FForc, FPrsn, FAbout) and plugs each
@@ -27,8 +32,12 @@ Windows CreateWindows();
 // Puts the window in the middle of its screen.
 void CenterOnScreen(QWidget* window);
 
-// The whole program: application, windows, the name-list warning once, the message loop
-// until the main window closes. Returns the process's exit code.
+// The windows built, the main window centred and shown, the name-list warning once, then
+// `file` (unless empty) opened as "打开剧本" opens it, a refusal in the same message box.
+std::unique_ptr<TFMap> ShowEditor(const QString& file);
+
+// The whole program: the command line, application, Qt's own texts in Chinese, ShowEditor, the
+// message loop until the main window closes. Returns the process's exit code.
 int RunEditor(int& argc, char** argv);
 
 } // namespace veldor

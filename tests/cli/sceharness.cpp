@@ -4,16 +4,21 @@
 #include "support/scenariofiles.h"
 #include "tools/sce/sce.h"
 
+#include <QBuffer>
 #include <QTextStream>
 
 namespace veldor::test {
 
-SceResult RunSceCaptured(const QStringList& args, const QStringList& nameListDirs)
+SceResult RunSceCaptured(const QStringList& args, const QStringList& nameListDirs,
+                         const QByteArray& input)
 {
     SceResult result;
     QTextStream out(&result.out);
     QTextStream err(&result.err);
-    SceContext context{out, err, nameListDirs};
+    QBuffer in;
+    in.setData(input);
+    in.open(QIODevice::ReadOnly);
+    SceContext context{out, err, nameListDirs, &in};
     result.code = RunSce(args, context);
     out.flush();
     err.flush();

@@ -13,8 +13,10 @@ struct SceResult
     QString err;
 };
 
-// Runs veldor-sce in-process with captured streams, looking for name lists in `nameListDirs`.
-SceResult RunSceCaptured(const QStringList& args, const QStringList& nameListDirs);
+// Runs veldor-sce in-process with captured streams, looking for name lists in `nameListDirs`;
+// `input` is what "-" reads.
+SceResult RunSceCaptured(const QStringList& args, const QStringList& nameListDirs,
+                         const QByteArray& input = {});
 
 // A temporary folder holding name lists of known words: person k is "张k", city k is "城k".
 class KnownNameLists

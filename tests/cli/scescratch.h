@@ -24,7 +24,10 @@ public:
     QString path(const QString& name) const { return dir_.filePath(name); }
     QString write(const QString& name, const QByteArray& bytes) const;
     QStringList files() const; // every file in the folder, hidden ones included
-    SceResult run(const QStringList& args) const { return RunSceCaptured(args, {names_.dir()}); }
+    SceResult run(const QStringList& args, const QByteArray& input = {}) const
+    {
+        return RunSceCaptured(args, {names_.dir()}, input);
+    }
 
 private:
     QTemporaryDir dir_;

@@ -154,7 +154,8 @@ TEST_F(MapLayout, MenuFromTheTable)
         return list;
     };
     EXPECT_EQ(names("F1"), QStringList({"O1", "N1-", "X1"}));
-    EXPECT_EQ(names("E1"), QStringList({"S1", "N3-", "N2"}));
+    EXPECT_EQ(names("E1"), QStringList({"S1", "N3-", "N2", "HistorySeparator-", "UndoAction",
+                                        "RedoAction", "HistoryAction"}));
     EXPECT_EQ(names("N4"), QStringList({"N5"}));
 }
 

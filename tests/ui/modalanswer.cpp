@@ -1,10 +1,30 @@
 #include "modalanswer.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
 
 namespace veldor::test {
+
+QString GoOnAnswer(const QString& question)
+{
+    if (question == QStringLiteral("ReloadQuestion"))
+        return QStringLiteral("重新载入");
+    if (question == QStringLiteral("PendingValuesQuestion"))
+        return QStringLiteral("放弃输入");
+    return QStringLiteral("不保存");
+}
+
+bool ClickAnswer(QMessageBox* box, const QString& caption)
+{
+    for (QAbstractButton* button : box->buttons())
+        if (button->text() == caption) {
+            button->click();
+            return true;
+        }
+    return false;
+}
 
 ModalAnswer::ModalAnswer()
 {
@@ -16,7 +36,14 @@ ModalAnswer::ModalAnswer()
 void ModalAnswer::answer()
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    const bool question = box != nullptr && box->objectName().endsWith(QStringLiteral("Question"));
+    if (question && !answerQuestions)
+        return;
+    if (question) {
+        questions << box->objectName();
+        ClickAnswer(box, GoOnAnswer(box->objectName()));
+    } else if (box != nullptr) {
         messages << box->text();
         box->accept();
     } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {

@@ -1,5 +1,6 @@
 // Writes the sample scenario to disk, for demos and for trying the editor without a game file.
 
+#include "data/version.h"
 #include "tools/sample/samplescenario.h"
 
 #include <QCommandLineParser>
@@ -8,6 +9,8 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
+
+#include <unistd.h>
 
 namespace {
 
@@ -45,6 +48,19 @@ bool writeFile(const QString& path, const QByteArray& bytes, bool force, QString
     return true;
 }
 
+// "-o -": the scenario goes to standard output, for a pipe into veldor-sce or a file of the
+// caller's choosing; nothing else may go there.
+bool writeStandardOutput(const QByteArray& bytes, QString& error)
+{
+    QFile out;
+    if (!out.open(STDOUT_FILENO, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
+        !out.flush()) {
+        error = QStringLiteral("无法写入标准输出：%1。").arg(out.errorString());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -61,11 +77,13 @@ int main(int argc, char** argv)
                                         QStringLiteral("1"));
     const QCommandLineOption outputOption(
         {QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("输出文件（默认为当前目录下的 D_Sce_sample.kqx）。"), QStringLiteral("PATH"),
-        QStringLiteral("D_Sce_sample.kqx"));
+        QStringLiteral("输出文件（默认为当前目录下的 D_Sce_sample.kqx；- 为标准输出）。"),
+        QStringLiteral("PATH"), QStringLiteral("D_Sce_sample.kqx"));
     const QCommandLineOption forceOption(QStringLiteral("force"),
                                          QStringLiteral("覆盖已存在的文件。"));
-    parser.addOptions({seedOption, outputOption, forceOption});
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("显示版本号后退出。"));
+    parser.addOptions({seedOption, outputOption, forceOption, versionOption});
     if (!parser.parse(app.arguments()))
         return fail(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -75,6 +93,10 @@ int main(int argc, char** argv)
         if (options > 0 && options < help.indexOf('\n'))
             help.replace(0, options, QStringLiteral("Usage: veldor-sample"));
         QTextStream(stdout) << help;
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        QTextStream(stdout) << "veldor-sample " << QLatin1String(veldor::kVersion) << Qt::endl;
         return 0;
     }
     if (!parser.positionalArguments().isEmpty())
@@ -88,6 +110,8 @@ int main(int argc, char** argv)
 
     const QString path = parser.value(outputOption);
     QString error;
+    if (path == QLatin1String("-"))
+        return writeStandardOutput(veldor::MakeSampleScenarioBytes(seed), error) ? 0 : fail(error);
     if (!writeFile(path, veldor::MakeSampleScenarioBytes(seed), parser.isSet(forceOption), error))
         return fail(error);
     QTextStream(stdout) << QStringLiteral("已写入“%1”（种子 %2，%3 字节）。")

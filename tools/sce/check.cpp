@@ -1,5 +1,5 @@
+#include "data/recordlabel.h"
 #include "data/scenariostore.h"
-#include "tools/sce/recordlabel.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
@@ -63,7 +63,7 @@ int RunCheck(const QStringList& args, SceContext& context)
         return kSceTrouble;
 
     auto store = std::make_unique<ScenarioStore>();
-    if (!SceOpenScenario(command, line.file(0), *store, context))
+    if (!SceReadScenario(command, line.file(0), *store, context))
         return kSceTrouble;
     SceLoadNames(command, context);
     const std::vector<Finding> findings = CheckScenario(*store);

@@ -1,11 +1,12 @@
+#include "data/recordlabel.h"
 #include "data/scenariofile.h"
-#include "tools/sce/recordlabel.h"
+#include "data/tablecells.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
 #include "tools/sce/scenariodiff.h"
 #include "tools/sce/scescenario.h"
-#include "tools/sce/tablecells.h"
+#include "tools/sce/textfiles.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -43,8 +44,7 @@ void writeText(const ScenarioDifference& d, const ScenarioTables& tablesA, QText
         if (!previous || previous->table != f.table || previous->record != f.record)
             label = RecordLabel(tablesA, f.table, f.record);
         previous = &f;
-        out << label << ' ' << TableColumns(f.table)[size_t(f.column)].name << ' ' << f.a
-            << QStringLiteral(" → ") << f.b << '\n';
+        out << DifferenceLine(label, f) << '\n';
     }
     if (d.sizeA != d.sizeB)
         out << QStringLiteral("文件长度不同：A %1 字节，B %2 字节。\n")
@@ -74,15 +74,6 @@ void writeJson(const ScenarioDifference& d, const ScenarioTables& tablesA, const
     out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
 }
 
-bool readScenario(const QString& path, QByteArray& bytes, SceContext& context)
-{
-    QString error;
-    if (ReadScenarioFile(path, bytes, error))
-        return true;
-    SceFail(QStringLiteral("diff"), error, context);
-    return false;
-}
-
 } // namespace
 
 int RunDiff(const QStringList& args, SceContext& context)
@@ -99,8 +90,13 @@ int RunDiff(const QStringList& args, SceContext& context)
     if (!line.reportAsJson(json, context))
         return kSceTrouble;
 
+    if (IsStandardStream(line.file(0)) && IsStandardStream(line.file(1))) {
+        SceFail(command, QStringLiteral("A 与 B 不能都是标准输入（-）。"), context);
+        return kSceTrouble;
+    }
     QByteArray a, b;
-    if (!readScenario(line.file(0), a, context) || !readScenario(line.file(1), b, context))
+    if (!SceReadScenarioBytes(command, line.file(0), a, context) ||
+        !SceReadScenarioBytes(command, line.file(1), b, context))
         return kSceTrouble;
     SceLoadNames(command, context);
     auto tablesA = std::make_unique<ScenarioTables>();

@@ -26,7 +26,7 @@ int RunDump(const QStringList& args, SceContext& context)
     if (!line.table(only, context))
         return kSceFailure;
     auto store = std::make_unique<ScenarioStore>();
-    if (!SceOpenScenario(command, line.file(0), *store, context))
+    if (!SceReadScenario(command, line.file(0), *store, context))
         return kSceFailure;
     SceLoadNames(command, context);
     context.out << ScenarioJson(*store, only);

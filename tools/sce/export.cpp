@@ -53,12 +53,15 @@ int RunExport(const QStringList& args, SceContext& context)
     if (format != QLatin1String("csv") && format != QLatin1String("json"))
         return SceFail(command, QStringLiteral("未知格式“%1”；可选 csv、json。").arg(format),
                        context);
-    const QString outPath = parser.value(outOption);
+    // "-o -" is standard output, where the text goes without -o.
+    QString outPath = parser.value(outOption);
+    if (IsStandardStream(outPath))
+        outPath.clear();
     if (!outPath.isEmpty() && SameFile(outPath, line.file(0)))
         return SceFail(command, QStringLiteral("输出文件就是剧本文件本身，不能覆盖它。"), context);
 
     auto store = std::make_unique<ScenarioStore>();
-    if (!SceOpenScenario(command, line.file(0), *store, context))
+    if (!SceReadScenario(command, line.file(0), *store, context))
         return kSceFailure;
     SceLoadNames(command, context);
     QString text =

@@ -1,8 +1,8 @@
 #include "tools/sce/exporttable.h"
 
+#include "data/recordlabel.h"
+#include "data/tablecells.h"
 #include "tools/sce/csv.h"
-#include "tools/sce/recordlabel.h"
-#include "tools/sce/tablecells.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,27 +1,23 @@
+#include "data/recordlabel.h"
 #include "data/scenariobackup.h"
 #include "data/scenariolock.h"
 #include "data/scenariostore.h"
+#include "data/tablecells.h"
 #include "tools/sce/csv.h"
 #include "tools/sce/csvtext.h"
 #include "tools/sce/importplan.h"
-#include "tools/sce/recordlabel.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
 #include "tools/sce/scescenario.h"
-#include "tools/sce/tablecells.h"
 #include "tools/sce/textfiles.h"
 
-#include <QDir>
 #include <QTextStream>
 
 #include <memory>
 
 namespace veldor {
 namespace {
-
-// A whole table as CSV is well under a megabyte.
-constexpr qint64 kMaxCsvBytes = qint64(64) << 20;
 
 const char* const kHelp =
     "把一张表的 CSV（通常是 export 导出后改过的）写回剧本。\n"
@@ -36,7 +32,7 @@ const char* const kHelp =
 
 int reportProblems(const QString& csvPath, const ImportProblems& problems, SceContext& context)
 {
-    const QString shown = QDir::toNativeSeparators(csvPath);
+    const QString shown = ShownInput(csvPath);
     for (const ImportProblem& p : problems.listed) {
         context.err << shown << ':' << p.line << ':' << p.column << ": ";
         if (!p.field.isEmpty())
@@ -81,11 +77,8 @@ bool readPlan(const QString& csvPath, std::optional<TableId> table, ImportPlan& 
     CsvError csvError;
     {
         QByteArray bytes;
-        QString error;
-        if (!ReadWholeFile(csvPath, bytes, error, kMaxCsvBytes)) {
-            SceFail(QStringLiteral("import"), error, context);
+        if (!SceReadInput(QStringLiteral("import"), csvPath, bytes, context))
             return false;
-        }
         if (!DecodeCsvText(bytes, text, csvError)) {
             reportProblems(
                 csvPath,
@@ -152,7 +145,7 @@ int RunImport(const QStringList& args, SceContext& context)
         return kSceSuccess;
     }
     if (!line.parser().isSet(noBackupOption) && !WriteScenarioBackup(line.file(0), error))
-        return SceFail(command, error + QStringLiteral("；剧本未作任何改动。"), context);
+        return SceFail(command, error, context);
     if (!SceSave(command, *store, context))
         return kSceFailure;
     context.out << QStringLiteral("%1 处改动已写入。\n").arg(changes);

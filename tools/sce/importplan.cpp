@@ -1,6 +1,6 @@
 #include "tools/sce/importplan.h"
 
-#include "tools/sce/tablecells.h"
+#include "data/tablecells.h"
 
 #include <QHash>
 

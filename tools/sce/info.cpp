@@ -5,9 +5,8 @@
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
 #include "tools/sce/scescenario.h"
+#include "tools/sce/textfiles.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include <algorithm>
@@ -88,12 +87,13 @@ int RunInfo(const QStringList& args, SceContext& context)
         return exitCode;
 
     auto store = std::make_unique<ScenarioStore>();
-    if (!SceOpenScenario(command, line.file(0), *store, context))
+    qint64 size = 0;
+    if (!SceReadScenario(command, line.file(0), *store, context, &size))
         return kSceFailure;
     SceLoadNames(command, context);
     QTextStream& out = context.out;
-    out << QStringLiteral("文件：%1\n").arg(QDir::toNativeSeparators(line.file(0)));
-    out << QStringLiteral("大小：%1 字节\n").arg(QFileInfo(line.file(0)).size());
+    out << QStringLiteral("文件：%1\n").arg(ShownInput(line.file(0)));
+    out << QStringLiteral("大小：%1 字节\n").arg(size);
     writeForces(*store, out);
     writeStandings(*store, out);
     return kSceSuccess;

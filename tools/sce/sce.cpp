@@ -1,11 +1,15 @@
 #include "tools/sce/sce.h"
 
 #include "data/nametables.h"
+#include "data/version.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
 
+#include <QFile>
 #include <QIODevice>
 #include <QTextStream>
+
+#include <unistd.h>
 
 namespace veldor {
 namespace {
@@ -17,7 +21,9 @@ void writeToolHelp(QTextStream& out)
     for (const SceCommand& command : SceCommands())
         out << "  " << QString::fromLatin1(command.name).leftJustified(10)
             << QString::fromUtf8(command.summary) << '\n';
-    out << QStringLiteral("\n每个命令的用法：veldor-sce COMMAND --help\n");
+    out << QStringLiteral("\n每个命令的用法：veldor-sce COMMAND --help\n"
+                          "要读的剧本或 CSV 写作 - 时读标准输入；-o - 写到标准输出。\n"
+                          "版本号：veldor-sce --version\n");
 }
 
 // Output that never arrived is a failure of the whole command, whatever it found.
@@ -55,6 +61,10 @@ int RunSce(const QStringList& args, SceContext& context)
         writeToolHelp(context.out);
         return checkedOutput(kSceSuccess, {}, kSceFailure, context);
     }
+    if (first == QLatin1String("--version") || first == QLatin1String("-v")) {
+        context.out << "veldor-sce " << QLatin1String(kVersion) << '\n';
+        return checkedOutput(kSceSuccess, {}, kSceFailure, context);
+    }
     const SceCommand* command = findCommand(first);
     if (!command) {
         context.err << QStringLiteral("veldor-sce: 未知命令“%1”。").arg(first) << '\n';
@@ -70,7 +80,10 @@ int RunSce(const QStringList& args, SceContext& context)
 
 int RunSce(const QStringList& args, QTextStream& out, QTextStream& err)
 {
+    QFile standardInput;
     SceContext context{out, err, NameListDirs()};
+    if (standardInput.open(STDIN_FILENO, QIODevice::ReadOnly))
+        context.in = &standardInput;
     return RunSce(args, context);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+class QIODevice;
 class QTextStream;
 
 namespace veldor {
@@ -13,6 +14,8 @@ struct SceContext
     QTextStream& err;
     // Where name.txt, face.txt and city.txt are looked for.
     QStringList nameListDirs;
+    // What "-" reads where a command takes a file to read; null when there is none.
+    QIODevice* in = nullptr;
 };
 
 // Runs the command line `args` (without the program name, e.g. {"dump", "x.kqx"}) and returns

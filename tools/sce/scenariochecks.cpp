@@ -2,7 +2,7 @@
 
 #include "data/displaytext.h"
 #include "data/gbk.h"
-#include "tools/sce/recordlabel.h"
+#include "data/recordlabel.h"
 
 #include <QStringList>
 

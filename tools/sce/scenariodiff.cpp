@@ -1,7 +1,6 @@
 #include "tools/sce/scenariodiff.h"
 
 #include "data/scenariocodec.h"
-#include "tools/sce/tablecells.h"
 
 #include <algorithm>
 #include <memory>
@@ -62,21 +61,6 @@ qint64 countKeptBytes(const QByteArray& a, const QByteArray& b)
     return count;
 }
 
-void diffTable(TableId table, ScenarioTables& tablesA, ScenarioTables& tablesB,
-               std::vector<FieldDifference>& out)
-{
-    const TableCells a(tablesA, table);
-    const TableCells b(tablesB, table);
-    const int columns = int(a.columns().size());
-    for (int r = 0; r < a.records(); ++r)
-        for (int c = 0; c < columns; ++c) {
-            const int64_t valueA = a.value(r, c);
-            const int64_t valueB = b.value(r, c);
-            if (valueA != valueB)
-                out.push_back({table, r, c, valueA, valueB});
-        }
-}
-
 } // namespace
 
 ScenarioDifference DiffScenarios(const QByteArray& a, const QByteArray& b, ScenarioTables& tablesA,
@@ -85,8 +69,7 @@ ScenarioDifference DiffScenarios(const QByteArray& a, const QByteArray& b, Scena
     DecodeScenario(a, tablesA);
     DecodeScenario(b, tablesB);
     ScenarioDifference difference;
-    for (TableId table : AllTables())
-        diffTable(table, tablesA, tablesB, difference.fields);
+    difference.fields = DiffTables(tablesA, tablesB);
     difference.keptBytes = countKeptBytes(a, b);
     difference.sizeA = a.size();
     difference.sizeB = b.size();

@@ -1,26 +1,16 @@
 #pragma once
 
+#include "data/fielddiff.h"
 #include "data/scenariolayout.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <cstdint>
-#include <vector>
-
 namespace veldor {
-
-struct FieldDifference
-{
-    TableId table;
-    int record;
-    int column; // into TableColumns(table)
-    int64_t a, b;
-};
 
 struct ScenarioDifference
 {
-    std::vector<FieldDifference> fields; // by table in file order, then record, then column
+    FieldDifferences fields; // by table in file order, then record, then column
     // Bytes outside the named fields that differ, counting bit 31 of a skill mask (no flag
     // lives there) as a kept bit, and every byte past the end of the shorter file.
     qint64 keptBytes = 0;

@@ -14,6 +14,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace veldor {
 namespace {
 
@@ -35,6 +37,47 @@ bool writeDirectly(const QString& path, const QByteArray& bytes, QString& reason
 }
 
 } // namespace
+
+bool IsStandardStream(const QString& path)
+{
+    return path == QLatin1String("-");
+}
+
+QString ShownInput(const QString& path)
+{
+    return IsStandardStream(path) ? QStringLiteral("标准输入") : shown(path);
+}
+
+bool ReadStandardInput(QIODevice* in, QByteArray& bytes, QString& error)
+{
+    if (in == nullptr || !in->isReadable()) {
+        error = QStringLiteral("无法读取标准输入：它没有打开");
+        return false;
+    }
+    // Grown by doubling: appending chunk after chunk copies the whole array each time.
+    constexpr qint64 kChunk = 1 << 16;
+    QByteArray all;
+    qint64 size = 0;
+    for (;;) {
+        if (all.size() - size < kChunk)
+            all.resize(std::max(2 * all.size(), size + kChunk));
+        const qint64 got = in->read(all.data() + size, kChunk);
+        if (got < 0) {
+            error = QStringLiteral("读取标准输入失败：%1").arg(in->errorString());
+            return false;
+        }
+        if (got == 0)
+            break;
+        size += got;
+        if (size > kStandardInputLimit) {
+            error = QStringLiteral("标准输入超过 %1 MiB，不予读取").arg(kStandardInputLimit >> 20);
+            return false;
+        }
+    }
+    all.truncate(size);
+    bytes = std::move(all);
+    return true;
+}
 
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error)
 {

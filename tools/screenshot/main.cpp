@@ -27,9 +27,12 @@ veldor::ShotRequest parse(const QCoreApplication& app)
     parser.setApplicationDescription(
         QStringLiteral("Writes a PNG picture of one window of the Veldor scenario editor."));
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("window"),
-                      QStringLiteral("FMap, FAbout, FCity, FForc or FPrsn (default FMap)."),
-                      QStringLiteral("NAME"), QStringLiteral("FMap")});
+    parser.addOption(
+        {QStringLiteral("window"),
+         QStringLiteral("FMap, FAbout, FCity, FForc, FPrsn or FHistory (default FMap). "
+                        "FHistory shows the history of a few edits the tool "
+                        "makes itself."),
+         QStringLiteral("NAME"), QStringLiteral("FMap")});
     parser.addOption({QStringLiteral("scenario"), QStringLiteral("Open this scenario file first."),
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("city"),
@@ -39,6 +42,8 @@ veldor::ShotRequest parse(const QCoreApplication& app)
     parser.addOption({QStringLiteral("scale"),
                       QStringLiteral("Device pixel ratio of the picture, e.g. 2."),
                       QStringLiteral("FACTOR"), QStringLiteral("1")});
+    parser.addOption({QStringLiteral("pending"),
+                      QStringLiteral("FPrsn: show a value typed but not assigned, with its tip.")});
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
                       QStringLiteral("PNG file to write."),
                       QStringLiteral("PATH")});
@@ -54,7 +59,7 @@ veldor::ShotRequest parse(const QCoreApplication& app)
         std::exit(2);
     }
     return {parser.value(QStringLiteral("window")), parser.value(QStringLiteral("scenario")), city,
-            parser.value(QStringLiteral("output"))};
+            parser.value(QStringLiteral("output")), parser.isSet(QStringLiteral("pending"))};
 }
 
 } // namespace

@@ -1,15 +1,19 @@
 #include "windowshot.h"
 
+#include "shotscenes.h"
+
 #include "ui/formmap.h"
 #include "ui/startup.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -52,12 +56,39 @@ QString doorOf(const ShotRequest& request)
     return {};
 }
 
+// The window with the area a tool tip covers beside it, as the screen shows them.
+bool saveWithTip(QWidget* widget, const QRect& tip, const QString& path, QString& error)
+{
+    waitUntilExposed(widget);
+    const QRect area = widget->frameGeometry().united(tip);
+    const QPixmap shot =
+        widget->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    if (shot.save(path, "PNG"))
+        return true;
+    error = QStringLiteral("cannot write %1").arg(path);
+    return false;
+}
+
+// Sets up the scene the picture is to show, once `dialog` is up, and takes it.
+bool shootScene(QDialog* dialog, const ShotRequest& request, QString& error)
+{
+    if (request.window == QLatin1String("FHistory"))
+        OpenHistoryEntries(dialog);
+    if (request.window == QLatin1String("FPrsn") && request.pending) {
+        waitUntilExposed(dialog);
+        return saveWithTip(dialog, ShowPendingField(dialog), request.output, error);
+    }
+    return save(dialog, request.output, error);
+}
+
 // Opens a modal window through its door, as a user would, and takes its picture while it is up.
 bool shootModal(TFMap* map, const ShotRequest& request, QString& error)
 {
-    const QString door = doorOf(request);
-    auto* button = map->findChild<QAbstractButton*>(door);
-    if (button == nullptr) {
+    QAction* menuDoor = request.window == QLatin1String("FHistory")
+                            ? map->findChild<QAction*>(QStringLiteral("HistoryAction"))
+                            : nullptr;
+    auto* button = map->findChild<QAbstractButton*>(doorOf(request));
+    if (button == nullptr && menuDoor == nullptr) {
         error = QStringLiteral("unknown window %1").arg(request.window);
         return false;
     }
@@ -71,11 +102,14 @@ bool shootModal(TFMap* map, const ShotRequest& request, QString& error)
             return;
         poll.stop();
         shown = true;
-        saved = save(dialog, request.output, error);
+        saved = shootScene(dialog, request, error);
         dialog->reject();
     });
     poll.start();
-    button->click();
+    if (menuDoor != nullptr)
+        menuDoor->trigger();
+    else
+        button->click();
     if (!shown)
         error = QStringLiteral("window %1 is not built into this program yet").arg(request.window);
     return shown && saved;
@@ -105,6 +139,8 @@ bool TakeShot(const Windows& windows, const ShotRequest& request, QString& error
     map->show();
     if (!request.scenario.isEmpty())
         map->OpenScenarioFile(request.scenario);
+    if (request.window == QLatin1String("FHistory"))
+        MakeTypicalEdits(map);
     waitUntilExposed(map);
     if (request.window == QLatin1String("FMap"))
         return save(map, request.output, error);

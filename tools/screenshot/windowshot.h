@@ -8,10 +8,11 @@ struct Windows;
 
 struct ShotRequest
 {
-    QString window;   // FMap, FAbout, FCity, FForc or FPrsn
-    QString scenario; // opened first when not empty
-    int city = 0;     // the city shown by FCity (0..49)
-    QString output;   // PNG path
+    QString window;       // FMap, FAbout, FCity, FForc, FPrsn or FHistory
+    QString scenario;     // opened first when not empty
+    int city = 0;         // the city shown by FCity (0..49)
+    QString output;       // PNG path
+    bool pending = false; // FPrsn: a typed value not assigned yet, with its tool tip
 };
 
 // Takes the picture. On failure returns false with the reason in `error`.

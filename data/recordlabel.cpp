@@ -1,4 +1,4 @@
-#include "tools/sce/recordlabel.h"
+#include "data/recordlabel.h"
 
 #include "data/gbk.h"
 #include "data/nametables.h"

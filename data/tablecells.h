@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +20,9 @@ struct TableColumn
 {
     QString name;
     CellWidth width;
+    // Where the column's cell of record 0 lies in ScenarioTables, and how far apart records are.
+    size_t offset;
+    size_t step;
 };
 
 // The columns of `table` in file order, taken from the layout walker.
@@ -33,25 +37,32 @@ const std::vector<TableId>& AllTables();
 int64_t CellMinimum(CellWidth width);
 int64_t CellMaximum(CellWidth width);
 
+// One cell of `tables`, by table, record and column.
+int64_t ReadCell(const ScenarioTables& tables, TableId table, int record, int column);
+void WriteCell(ScenarioTables& tables, TableId table, int record, int column, int64_t value);
+
 // Every cell of one table of `tables`, read and written by record and column.
 class TableCells
 {
 public:
-    TableCells(ScenarioTables& tables, TableId table);
+    TableCells(ScenarioTables& tables, TableId table) : tables_(tables), table_(table) {}
 
     TableId table() const { return table_; }
     const std::vector<TableColumn>& columns() const { return TableColumns(table_); }
     int records() const { return TableRecords(table_); }
 
-    int64_t value(int record, int column) const;
-    void setValue(int record, int column, int64_t value);
+    int64_t value(int record, int column) const
+    {
+        return ReadCell(tables_, table_, record, column);
+    }
+    void setValue(int record, int column, int64_t value)
+    {
+        WriteCell(tables_, table_, record, column, value);
+    }
 
 private:
-    void* cell(int record, int column) const { return cells_[size_t(record * stride_ + column)]; }
-
+    ScenarioTables& tables_;
     TableId table_;
-    int stride_;
-    std::vector<void*> cells_;
 };
 
 } // namespace veldor

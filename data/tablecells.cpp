@@ -1,62 +1,67 @@
-#include "tools/sce/tablecells.h"
+#include "data/tablecells.h"
 
 #include <QHash>
 
 #include <limits>
 #include <memory>
+#include <utility>
 
 namespace veldor {
 namespace {
 
-// Walks the layout once and keeps, for the chosen table, every cell's address (and, for the
-// first record, the column it belongs to), so the columns cannot drift from the layout.
-class CellCollector
+// Walks the layout of one table over scratch tables and keeps, per column, where its cell lies
+// for records 0 and 1, so the columns and their cells cannot drift from the layout.
+class ColumnCollector
 {
 public:
-    CellCollector(TableId table, std::vector<void*>* cells, std::vector<TableColumn>* columns)
-        : table_(table), cells_(cells), columns_(columns)
+    ColumnCollector(TableId table, const ScenarioTables& base, std::vector<TableColumn>& columns)
+        : table_(table), base_(reinterpret_cast<const char*>(&base)), columns_(columns)
     {
     }
 
     void record(TableId table, int index)
     {
-        active_ = table == table_;
-        firstRecord_ = active_ && index == 0;
+        record_ = table == table_ ? index : -1;
+        column_ = 0;
     }
-    void u16(const char* name, int64_t, uint16_t& value) { add(name, CellWidth::U16, &value); }
-    void i32(const char* name, int64_t, int32_t& value) { add(name, CellWidth::I32, &value); }
-    void bytes(const char* name, int64_t, uint8_t* values, int count)
+    void u16(const char* name, int64_t, const uint16_t& value)
+    {
+        add(name, -1, CellWidth::U16, &value);
+    }
+    void i32(const char* name, int64_t, const int32_t& value)
+    {
+        add(name, -1, CellWidth::I32, &value);
+    }
+    void bytes(const char* name, int64_t, const uint8_t* values, int count)
     {
         for (int k = 0; k < count; ++k)
             add(name, k, CellWidth::Byte, values + k);
     }
-    void skills(const char*, int64_t, bool* flags)
+    void skills(const char*, int64_t, const bool* flags)
     {
         for (int k = 0; k < kSkills; ++k)
             add("Skill", k + 1, CellWidth::Flag, flags + k);
     }
 
 private:
-    // `number` >= 0 is appended to the name: Relation0, Skill1. Names are only built for the
-    // first record, where the columns are taken.
-    void add(const char* name, CellWidth width, void* cell) { add(name, -1, width, cell); }
-    void add(const char* name, int number, CellWidth width, void* cell)
+    // `number` >= 0 is appended to the name: Relation0, Skill1.
+    void add(const char* name, int number, CellWidth width, const void* cell)
     {
-        if (!active_)
-            return;
-        if (cells_)
-            cells_->push_back(cell);
-        if (columns_ && firstRecord_)
-            columns_->push_back(
+        const size_t offset = size_t(static_cast<const char*>(cell) - base_);
+        if (record_ == 0)
+            columns_.push_back(
                 {QString::fromLatin1(name) + (number >= 0 ? QString::number(number) : QString()),
-                 width});
+                 width, offset, 0});
+        else if (record_ == 1)
+            columns_[size_t(column_)].step = offset - columns_[size_t(column_)].offset;
+        ++column_;
     }
 
     TableId table_;
-    std::vector<void*>* cells_;
-    std::vector<TableColumn>* columns_;
-    bool active_ = false;
-    bool firstRecord_ = false;
+    const char* base_;
+    std::vector<TableColumn>& columns_;
+    int record_ = -1;
+    int column_ = 0;
 };
 
 struct TableShape
@@ -69,8 +74,8 @@ TableShape makeShape(TableId table)
 {
     TableShape shape;
     auto scratch = std::make_unique<ScenarioTables>();
-    CellCollector collector(table, nullptr, &shape.columns);
-    visitScenarioFields(*scratch, collector);
+    ColumnCollector collector(table, *scratch, shape.columns);
+    visitScenarioFields(std::as_const(*scratch), collector);
     for (int k = 0; k < int(shape.columns.size()); ++k)
         shape.indexOf.insert(shape.columns[size_t(k)].name, k);
     return shape;
@@ -145,45 +150,39 @@ int64_t CellMaximum(CellWidth width)
     return 0;
 }
 
-TableCells::TableCells(ScenarioTables& tables, TableId table)
-    : table_(table), stride_(int(TableColumns(table).size()))
+int64_t ReadCell(const ScenarioTables& tables, TableId table, int record, int column)
 {
-    cells_.reserve(size_t(stride_ * records()));
-    CellCollector collector(table, &cells_, nullptr);
-    visitScenarioFields(tables, collector);
-}
-
-int64_t TableCells::value(int record, int column) const
-{
-    void* p = cell(record, column);
-    switch (columns()[size_t(column)].width) {
+    const TableColumn& c = TableColumns(table)[size_t(column)];
+    const char* p = reinterpret_cast<const char*>(&tables) + c.offset + size_t(record) * c.step;
+    switch (c.width) {
     case CellWidth::U16:
-        return *static_cast<uint16_t*>(p);
+        return *reinterpret_cast<const uint16_t*>(p);
     case CellWidth::I32:
-        return *static_cast<int32_t*>(p);
+        return *reinterpret_cast<const int32_t*>(p);
     case CellWidth::Byte:
-        return *static_cast<uint8_t*>(p);
+        return *reinterpret_cast<const uint8_t*>(p);
     case CellWidth::Flag:
-        return *static_cast<bool*>(p) ? 1 : 0;
+        return *reinterpret_cast<const bool*>(p) ? 1 : 0;
     }
     return 0;
 }
 
-void TableCells::setValue(int record, int column, int64_t value)
+void WriteCell(ScenarioTables& tables, TableId table, int record, int column, int64_t value)
 {
-    void* p = cell(record, column);
-    switch (columns()[size_t(column)].width) {
+    const TableColumn& c = TableColumns(table)[size_t(column)];
+    char* p = reinterpret_cast<char*>(&tables) + c.offset + size_t(record) * c.step;
+    switch (c.width) {
     case CellWidth::U16:
-        *static_cast<uint16_t*>(p) = uint16_t(value);
+        *reinterpret_cast<uint16_t*>(p) = uint16_t(value);
         break;
     case CellWidth::I32:
-        *static_cast<int32_t*>(p) = int32_t(value);
+        *reinterpret_cast<int32_t*>(p) = int32_t(value);
         break;
     case CellWidth::Byte:
-        *static_cast<uint8_t*>(p) = uint8_t(value);
+        *reinterpret_cast<uint8_t*>(p) = uint8_t(value);
         break;
     case CellWidth::Flag:
-        *static_cast<bool*>(p) = value != 0;
+        *reinterpret_cast<bool*>(p) = value != 0;
         break;
     }
 }

@@ -1,0 +1,163 @@
+#include "data/scenariohistory.h"
+
+#include "data/recordlabel.h"
+#include "data/tablecells.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+namespace veldor {
+namespace {
+
+// More than this many forces in one step are counted, not named.
+constexpr size_t kNamedForces = 3;
+
+std::set<int> changedRecords(const FieldDifferences& changes, TableId table)
+{
+    std::set<int> records;
+    for (const FieldDifference& d : changes)
+        if (d.table == table)
+            records.insert(d.record);
+    return records;
+}
+
+QString forceTitle(const FieldDifferences& changes, const ScenarioTables& before)
+{
+    const std::set<int> forces = changedRecords(changes, TableId::Forces);
+    if (forces.empty())
+        return QStringLiteral("%1 项").arg(changes.size());
+    if (forces.size() > kNamedForces)
+        return QStringLiteral("%1 个势力").arg(forces.size());
+    QStringList names;
+    for (int force : forces)
+        names << RecordName(before, TableId::Forces, force);
+    return names.join(QStringLiteral("、"));
+}
+
+// Persons whose own fields changed, and those who gained or lost a treasure.
+QString personTitle(const FieldDifferences& changes, const ScenarioTables& before)
+{
+    std::set<int> persons = changedRecords(changes, TableId::Persons);
+    for (const FieldDifference& d : changes)
+        if (d.table == TableId::Items)
+            for (int32_t owner : {d.a, d.b})
+                if (isPerson(uint16_t(owner)))
+                    persons.insert(owner);
+    if (persons.size() == 1) {
+        const QString name = RecordName(before, TableId::Persons, *persons.begin());
+        if (!name.isEmpty())
+            return name;
+    }
+    return QStringLiteral("%1 人").arg(persons.size());
+}
+
+// The city editor writes one city's fields and moves persons into that city.
+int editedCity(const FieldDifferences& changes)
+{
+    const std::set<int> cities = changedRecords(changes, TableId::Cities);
+    if (!cities.empty())
+        return *cities.begin();
+    const int personCity = TableColumnIndex(TableId::Persons, QStringLiteral("City"));
+    for (const FieldDifference& d : changes)
+        if (d.table == TableId::Persons && d.column == personCity && d.b >= 0 && d.b < kCities)
+            return d.b;
+    return -1;
+}
+
+QString stepTitle(EditorKind editor, const FieldDifferences& changes, const ScenarioTables& before)
+{
+    switch (editor) {
+    case EditorKind::City:
+        return QStringLiteral("城市修改：") +
+               RecordName(before, TableId::Cities, editedCity(changes));
+    case EditorKind::Force:
+        return QStringLiteral("势力修改：") + forceTitle(changes, before);
+    case EditorKind::Person:
+        return QStringLiteral("武将修改：") + personTitle(changes, before);
+    }
+    return {};
+}
+
+} // namespace
+
+ScenarioHistory::ScenarioHistory() : current_(std::make_unique<ScenarioTables>()) {}
+
+ScenarioHistory::~ScenarioHistory() = default;
+
+void ScenarioHistory::Reset(const ScenarioTables& tables)
+{
+    steps_.clear();
+    steps_.shrink_to_fit();
+    position_ = 0;
+    std::memcpy(static_cast<void*>(current_.get()), &tables, sizeof(ScenarioTables));
+}
+
+bool ScenarioHistory::Record(const ScenarioTables& tables, EditorKind editor)
+{
+    FieldDifferences changes = DiffTables(*current_, tables);
+    if (changes.empty())
+        return false;
+    changes.shrink_to_fit();
+    steps_.erase(steps_.begin() + std::ptrdiff_t(position_), steps_.end());
+    HistoryStep step;
+    step.title = stepTitle(editor, changes, *current_);
+    std::copy(std::begin(current_->forces.King), std::end(current_->forces.King),
+              step.kingsBefore.begin());
+    step.changes = std::move(changes);
+    ApplyDifferences(*current_, step.changes, Direction::Forwards);
+    steps_.push_back(std::move(step));
+    position_ = steps_.size();
+    return true;
+}
+
+void ScenarioHistory::Undo(ScenarioTables& tables)
+{
+    if (!CanUndo())
+        return;
+    --position_;
+    for (ScenarioTables* t : {&tables, current_.get()})
+        ApplyDifferences(*t, steps_[position_].changes, Direction::Backwards);
+}
+
+void ScenarioHistory::Redo(ScenarioTables& tables)
+{
+    if (!CanRedo())
+        return;
+    for (ScenarioTables* t : {&tables, current_.get()})
+        ApplyDifferences(*t, steps_[position_].changes, Direction::Forwards);
+    ++position_;
+}
+
+void ScenarioHistory::UndoThrough(size_t index, ScenarioTables& tables)
+{
+    while (position_ > index)
+        Undo(tables);
+}
+
+size_t ScenarioHistory::MemoryUse() const
+{
+    size_t bytes = steps_.capacity() * sizeof(HistoryStep);
+    for (const HistoryStep& step : steps_)
+        bytes += step.changes.capacity() * sizeof(FieldDifference) +
+                 size_t(step.title.capacity()) * sizeof(QChar);
+    return bytes;
+}
+
+QStringList ScenarioHistory::StepLines(size_t index) const
+{
+    const HistoryStep& step = steps_.at(index);
+    // Only the sovereigns name anything beyond the name lists; the rest of the tables stays
+    // empty.
+    auto names = std::make_unique<ScenarioTables>();
+    std::copy(step.kingsBefore.begin(), step.kingsBefore.end(), names->forces.King);
+    QStringList lines;
+    lines.reserve(int(step.changes.size()));
+    for (const FieldDifference& d : step.changes)
+        lines << DifferenceLine(RecordLabel(*names, d.table, d.record), d);
+    return lines;
+}
+
+} // namespace veldor

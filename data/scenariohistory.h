@@ -1,0 +1,67 @@
+#pragma once
+
+#include "data/fielddiff.h"
+#include "data/indices.h"
+
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+namespace veldor {
+
+// Which editor made a step; it names the step.
+enum class EditorKind { City, Force, Person };
+
+// One Apply or OK that changed the store, kept as its field changes, not as a copy of tables.
+struct HistoryStep
+{
+    QString title; // "城市修改：濮阳"
+    FieldDifferences changes;
+    // The forces' sovereigns before the step: a force is called by its sovereign's name, and
+    // the step may change or delete him.
+    std::array<uint16_t, kForces> kingsBefore;
+};
+
+// The steps since a file was opened or reloaded, and how many of them are applied (the
+// current position). Undo and redo replay a step's changes backwards or forwards onto the
+// tables, so they restore exactly the values the step found or left.
+class ScenarioHistory
+{
+public:
+    ScenarioHistory();
+    ~ScenarioHistory();
+
+    // Drops every step; `tables` as they are now are where the next step starts.
+    void Reset(const ScenarioTables& tables);
+    // Records the change from the tables as the last step left them to `tables` as one step
+    // named after `editor` and the records it changed, dropping the steps undone before it.
+    // Returns false and records nothing when no field changed.
+    bool Record(const ScenarioTables& tables, EditorKind editor);
+
+    bool CanUndo() const { return position_ > 0; }
+    bool CanRedo() const { return position_ < steps_.size(); }
+    void Undo(ScenarioTables& tables);
+    void Redo(ScenarioTables& tables);
+    // Undoes step `index` and every step after it that is applied.
+    void UndoThrough(size_t index, ScenarioTables& tables);
+
+    const std::vector<HistoryStep>& Steps() const { return steps_; }
+    // Number of steps applied: steps [0, Position()) are in the tables, the rest undone.
+    size_t Position() const { return position_; }
+    // Bytes the steps take, as the containers hold them.
+    size_t MemoryUse() const;
+
+    // "persons[12] 张三 TongShuai 80 → 95": the step's changes as the comparison prints them.
+    QStringList StepLines(size_t index) const;
+
+private:
+    std::vector<HistoryStep> steps_;
+    size_t position_ = 0;
+    // The tables as the applied steps leave them: the start of the next step.
+    std::unique_ptr<ScenarioTables> current_;
+};
+
+} // namespace veldor

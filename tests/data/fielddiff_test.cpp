@@ -1,0 +1,73 @@
+// The one field comparison behind the command line's diff, the change history and undo.
+
+#include "data/fielddiff.h"
+#include "data/scenariocodec.h"
+#include "support/scenariofiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+namespace veldor {
+namespace {
+
+std::unique_ptr<ScenarioTables> randomTables(uint32_t seed)
+{
+    auto tables = std::make_unique<ScenarioTables>();
+    DecodeScenario(test::RandomScenarioBytes(seed), *tables);
+    return tables;
+}
+
+std::unique_ptr<ScenarioTables> copyOf(const ScenarioTables& tables)
+{
+    auto copy = std::make_unique<ScenarioTables>();
+    std::memcpy(static_cast<void*>(copy.get()), &tables, sizeof(ScenarioTables));
+    return copy;
+}
+
+TEST(FieldDiff, FindsEveryKindOfFieldInOrderAndTakesItBackExactly)
+{
+    const auto before = randomTables(4);
+    auto after = copyOf(*before);
+    after->persons.Skill[799][30] = !after->persons.Skill[799][30]; // flag 31 of the last
+    after->cities.PingMin[2] = -5;                                  // 32-bit signed
+    after->persons.Faith[3][49] = uint8_t(after->persons.Faith[3][49] + 1);
+    after->places.PlaceForc[136] = 65535;
+    after->places.PlaceForc[136] ^= before->places.PlaceForc[136] == 65535 ? 1 : 0;
+
+    const FieldDifferences d = DiffTables(*before, *after);
+    ASSERT_EQ(d.size(), 4u);
+    EXPECT_EQ(d[0].table, TableId::Places);
+    EXPECT_EQ(d[1].table, TableId::Cities);
+    EXPECT_EQ(d[1].b, -5);
+    EXPECT_EQ(d[2].table, TableId::Persons);
+    EXPECT_EQ(d[2].record, 3);
+    EXPECT_EQ(d[3].record, 799);
+    EXPECT_FALSE(SameTables(*before, *after));
+
+    auto replay = copyOf(*after);
+    ApplyDifferences(*replay, d, Direction::Backwards);
+    EXPECT_TRUE(SameTables(*replay, *before));
+    EXPECT_EQ(std::memcmp(replay.get(), before.get(), sizeof(ScenarioTables)), 0);
+    ApplyDifferences(*replay, d, Direction::Forwards);
+    EXPECT_TRUE(SameTables(*replay, *after));
+    EXPECT_TRUE(DiffTables(*replay, *after).empty());
+}
+
+TEST(FieldDiff, LinesReadAsTheCommandLinePrintsThem)
+{
+    const auto before = randomTables(5);
+    auto after = copyOf(*before);
+    after->persons.TongShuai[12] = 95;
+    after->persons.TongShuai[12] ^= before->persons.TongShuai[12] == 95 ? 1 : 0;
+    const FieldDifferences d = DiffTables(*before, *after);
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_EQ(DifferenceLine(QStringLiteral("persons[12] 张三"), d[0]),
+              QStringLiteral("persons[12] 张三 TongShuai %1 → %2")
+                  .arg(before->persons.TongShuai[12])
+                  .arg(after->persons.TongShuai[12]));
+}
+
+} // namespace
+} // namespace veldor

@@ -1,0 +1,119 @@
+// The change history: steps as field changes, undo and redo, names and memory.
+
+#include "data/nametables.h"
+#include "data/recordlabel.h"
+#include "data/scenariocodec.h"
+#include "data/scenariohistory.h"
+#include "support/scenariofiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+namespace veldor {
+namespace {
+
+class History : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        LoadNameTables();
+        DecodeScenario(test::RandomScenarioBytes(6), *tables);
+        std::memcpy(static_cast<void*>(opened.get()), tables.get(), sizeof(ScenarioTables));
+        history.Reset(*tables);
+    }
+    bool same(const ScenarioTables& a, const ScenarioTables& b) const
+    {
+        return std::memcmp(&a, &b, sizeof(ScenarioTables)) == 0;
+    }
+
+    std::unique_ptr<ScenarioTables> tables = std::make_unique<ScenarioTables>();
+    std::unique_ptr<ScenarioTables> opened = std::make_unique<ScenarioTables>();
+    ScenarioHistory history;
+};
+
+TEST_F(History, StepsAreNamedByEditorAndRecord)
+{
+    EXPECT_FALSE(history.Record(*tables, EditorKind::City)) << "nothing changed, no step";
+
+    tables->cities.PingMin[9] += 1;
+    ASSERT_TRUE(history.Record(*tables, EditorKind::City));
+    const int mover = opened->persons.City[5] == 9 ? 6 : 5;
+    tables->persons.City[mover] = 9; // only a person moved into the city
+    ASSERT_TRUE(history.Record(*tables, EditorKind::City));
+    tables->forces.Money[2] += 1;
+    ASSERT_TRUE(history.Record(*tables, EditorKind::Force));
+    for (int p : {1, 2, 3})
+        tables->persons.WuLi[p] = uint16_t(tables->persons.WuLi[p] + 1);
+    ASSERT_TRUE(history.Record(*tables, EditorKind::Person));
+
+    const QString city = QString::fromUtf8("城市修改：") + RecordName(*opened, TableId::Cities, 9);
+    ASSERT_EQ(history.Steps().size(), 4u);
+    EXPECT_EQ(history.Steps()[0].title, city);
+    EXPECT_EQ(history.Steps()[1].title, city);
+    EXPECT_EQ(history.Steps()[2].title,
+              QString::fromUtf8("势力修改：") + RecordName(*opened, TableId::Forces, 2));
+    EXPECT_EQ(history.Steps()[3].title, QString::fromUtf8("武将修改：3 人"));
+    EXPECT_EQ(history.StepLines(3).size(), 3);
+
+    // Several forces in one step are named together, many are counted.
+    tables->forces.Money[4] += 1;
+    tables->forces.Money[5] += 1;
+    ASSERT_TRUE(history.Record(*tables, EditorKind::Force));
+    EXPECT_EQ(history.Steps()[4].title,
+              QString::fromUtf8("势力修改：") + RecordName(*opened, TableId::Forces, 4) +
+                  QString::fromUtf8("、") + RecordName(*opened, TableId::Forces, 5));
+    for (int f = 0; f < 10; ++f)
+        tables->forces.Grain[f] += 1;
+    ASSERT_TRUE(history.Record(*tables, EditorKind::Force));
+    EXPECT_EQ(history.Steps()[5].title, QString::fromUtf8("势力修改：10 个势力"));
+    EXPECT_TRUE(history.StepLines(0)[0].startsWith(QStringLiteral("cities[9] ")));
+}
+
+TEST_F(History, UndoAndRedoRestoreExactlyAndANewStepDropsTheRedo)
+{
+    tables->cities.PingMin[0] = 1;
+    history.Record(*tables, EditorKind::City);
+    auto afterFirst = std::make_unique<ScenarioTables>();
+    std::memcpy(static_cast<void*>(afterFirst.get()), tables.get(), sizeof(ScenarioTables));
+    tables->forces.King[3] = 700;
+    tables->persons.Degree[700] = 0;
+    history.Record(*tables, EditorKind::Force);
+
+    history.UndoThrough(0, *tables);
+    EXPECT_TRUE(same(*tables, *opened));
+    EXPECT_FALSE(history.CanUndo());
+    history.Redo(*tables);
+    EXPECT_TRUE(same(*tables, *afterFirst));
+    EXPECT_TRUE(history.CanRedo());
+
+    tables->items.ItemOwner[0] = 5;
+    tables->items.ItemOwner[0] ^= opened->items.ItemOwner[0] == 5 ? 1 : 0;
+    history.Record(*tables, EditorKind::Person);
+    EXPECT_EQ(history.Steps().size(), 2u);
+    EXPECT_FALSE(history.CanRedo());
+    history.Undo(*tables);
+    EXPECT_TRUE(same(*tables, *afterFirst));
+}
+
+TEST_F(History, FiveHundredOrdinaryStepsTakeUnderFiveMegabytes)
+{
+    for (int k = 0; k < 500; ++k) {
+        const int p = k % kPersons;
+        // A person editor's typical Apply: three values of one person, and a city's two.
+        tables->persons.TongShuai[p] = uint16_t(tables->persons.TongShuai[p] + 1);
+        tables->persons.WuLi[p] = uint16_t(tables->persons.WuLi[p] + 1);
+        tables->persons.Faith[p][k % kForces] = uint8_t(tables->persons.Faith[p][k % kForces] + 1);
+        tables->cities.PingMin[k % kCities] += 1;
+        tables->cities.ShiBing[k % kCities] += 1;
+        ASSERT_TRUE(history.Record(*tables, EditorKind::Person));
+    }
+    EXPECT_LT(history.MemoryUse(), 5u * 1024 * 1024) << history.MemoryUse();
+    history.UndoThrough(0, *tables);
+    EXPECT_TRUE(same(*tables, *opened));
+}
+
+} // namespace
+} // namespace veldor

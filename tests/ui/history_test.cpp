@@ -1,0 +1,112 @@
+// Undo, redo and the change history window, through the editors and down to the saved file.
+
+#include "editsfixture.h"
+
+#include "support/scenariofiles.h"
+
+#include "data/fielddiff.h"
+#include "data/recordlabel.h"
+#include "ui/formhistory.h"
+#include "ui/formmap.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QTreeWidget>
+
+namespace veldor::test {
+namespace {
+
+using History = EditsWindow;
+
+TEST_F(History, UndoAndRedoAcrossTheEditorsReachTheSavedFileExactly)
+{
+    EXPECT_FALSE(action(QStringLiteral("UndoAction"))->isEnabled());
+    EXPECT_FALSE(action(QStringLiteral("RedoAction"))->isEnabled());
+    saveThroughButton(); // what a save writes for the file as opened
+    const QByteArray unedited = ReadBytes(path);
+
+    applyInCityEditor(9, 4321);
+    applyInForceEditor(77777);
+    applyInPersonEditor(6, 201);
+    ASSERT_EQ(map->History().Steps().size(), 3u);
+    saveThroughButton();
+    const QByteArray edited = ReadBytes(path);
+    ASSERT_NE(edited, unedited);
+
+    for (int k = 0; k < 3; ++k)
+        action(QStringLiteral("UndoAction"))->trigger();
+    EXPECT_FALSE(action(QStringLiteral("UndoAction"))->isEnabled());
+    saveThroughButton();
+    EXPECT_EQ(ReadBytes(path), unedited);
+
+    for (int k = 0; k < 3; ++k)
+        action(QStringLiteral("RedoAction"))->trigger();
+    EXPECT_FALSE(action(QStringLiteral("RedoAction"))->isEnabled());
+    saveThroughButton();
+    EXPECT_EQ(ReadBytes(path), edited);
+}
+
+TEST_F(History, UndoAndRedoRepaintTheCityMap)
+{
+    openThroughDialog(writeScenario(QStringLiteral("D_Sce03.kqx"), 13, [](ScenarioTables& t) {
+        t.cities.Forc[9] = 4;
+        t.forces.King[4] = 123;
+    }));
+    const QString before = cityButton(9)->text();
+    // A change the map shows, recorded as the force editor's OK records it.
+    map->Store().forces.King[4] = kNone;
+    map->EditorApplied(EditorKind::Force);
+    ASSERT_EQ(cityButton(9)->text(), QStringLiteral("空"));
+    action(QStringLiteral("UndoAction"))->trigger();
+    EXPECT_EQ(cityButton(9)->text(), before);
+    action(QStringLiteral("RedoAction"))->trigger();
+    EXPECT_EQ(cityButton(9)->text(), QStringLiteral("空"));
+}
+
+TEST_F(History, WindowListsStepsWithTheirLinesAndUndoesToAnEntry)
+{
+    const auto opened = tablesOfFile(path);
+    const int32_t oldPingMin = map->Store().cities.PingMin[9];
+    applyInCityEditor(9, 4321);
+    applyInPersonEditor(6, 201);
+    applyInPersonEditor(7, 202);
+    action(QStringLiteral("UndoAction"))->trigger();
+
+    QStringList entries;
+    QString firstLine;
+    QString position;
+    answers.reset();
+    whenModal<TFHistory>([&](TFHistory* window) {
+        auto* tree = window->findChild<QTreeWidget*>(QStringLiteral("TreeView_History"));
+        for (int k = 0; k < tree->topLevelItemCount(); ++k)
+            entries << tree->topLevelItem(k)->text(0);
+        tree->topLevelItem(0)->setExpanded(true);
+        firstLine = tree->topLevelItem(0)->child(0)->text(0);
+        position = window->findChild<QLabel*>(QStringLiteral("Label_Position"))->text();
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        window->findChild<QAbstractButton*>(QStringLiteral("Button_UndoThrough"))->click();
+        EXPECT_TRUE(tree->topLevelItem(0)->text(0).endsWith(QStringLiteral("（已撤销）")));
+        window->accept();
+    });
+    action(QStringLiteral("HistoryAction"))->trigger();
+    answers = std::make_unique<ModalAnswer>();
+
+    const QString city = RecordName(map->Store(), TableId::Cities, 9);
+    const QString person = RecordName(map->Store(), TableId::Persons,
+                                      map->History().Steps()[1].changes.front().record);
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[0], QStringLiteral("1. 城市修改：") + city);
+    EXPECT_EQ(entries[1], QStringLiteral("2. 武将修改：") + person);
+    EXPECT_TRUE(entries[2].endsWith(QStringLiteral("（已撤销）")));
+    EXPECT_TRUE(firstLine.startsWith(QStringLiteral("cities[9] ") + city + QStringLiteral(" ")))
+        << firstLine.toStdString();
+    EXPECT_TRUE(firstLine.endsWith(QStringLiteral(" → 4321")) || oldPingMin == 4321)
+        << firstLine.toStdString();
+    EXPECT_EQ(position, QStringLiteral("当前位置：第 2 步，共 3 步"));
+    EXPECT_EQ(storeBytes(), opened) << "undone back through the first entry";
+    EXPECT_EQ(map->windowTitle(), OpenedTitle(path));
+}
+
+} // namespace
+} // namespace veldor::test

@@ -1,0 +1,25 @@
+#pragma once
+
+class QDialog;
+class QRect;
+
+namespace veldor {
+
+class TFMap;
+
+// Scenes the screenshot tool sets up before it takes a picture, so the pictures show the
+// features at work rather than an empty window.
+
+// A city change, a force change, a change of several persons and one of a single person,
+// each recorded as the editors' Apply records it; the last is undone, so the history shows
+// where it stands.
+void MakeTypicalEdits(TFMap* map);
+
+// Opens every entry of the change history window but the last, so their field lines show.
+void OpenHistoryEntries(QDialog* history);
+
+// Types a value into one of the person editor's fields without assigning it and shows the
+// field's tool tip. Returns the area the tip covers, in screen coordinates.
+QRect ShowPendingField(QDialog* personEditor);
+
+} // namespace veldor

@@ -1,0 +1,59 @@
+#include "ui/questions.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <initializer_list>
+#include <vector>
+
+namespace veldor {
+namespace {
+
+// Asks `text` with the given buttons, left to right; returns the index of the one pressed. The
+// last button is the answer to Escape and the close box.
+int ask(QWidget* parent, const QString& name, const QString& text,
+        std::initializer_list<QString> buttons)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::NoButton, parent);
+    box.setObjectName(name);
+    std::vector<QAbstractButton*> added;
+    for (const QString& caption : buttons)
+        added.push_back(box.addButton(caption, QMessageBox::AcceptRole));
+    box.setDefaultButton(static_cast<QPushButton*>(added.front()));
+    box.setEscapeButton(added.back());
+    box.exec();
+    for (size_t k = 0; k < added.size(); ++k)
+        if (box.clickedButton() == added[k])
+            return int(k);
+    return int(added.size()) - 1;
+}
+
+} // namespace
+
+SaveChangesAnswer AskSaveChanges(QWidget* parent)
+{
+    const int answer =
+        ask(parent, QStringLiteral("SaveChangesQuestion"), QStringLiteral("剧本已修改，是否保存？"),
+            {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")});
+    return SaveChangesAnswer(answer);
+}
+
+bool AskReload(QWidget* parent)
+{
+    return ask(parent, QStringLiteral("ReloadQuestion"),
+               QStringLiteral("重新载入将放弃所有未保存的修改。"),
+               {QStringLiteral("重新载入"), QStringLiteral("取消")}) == 0;
+}
+
+PendingValuesAnswer AskPendingValues(QWidget* parent, int pending)
+{
+    const int answer =
+        ask(parent, QStringLiteral("PendingValuesQuestion"),
+            QStringLiteral("有 %1 项输入尚未应用到选中的武将。").arg(pending),
+            {QStringLiteral("应用到选中武将"), QStringLiteral("放弃输入"), QStringLiteral("返回")});
+    return PendingValuesAnswer(answer);
+}
+
+} // namespace veldor
