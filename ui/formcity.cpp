@@ -1,6 +1,7 @@
 #include "ui/formcity.h"
 
 #include "data/gbk.h"
+#include "ui/combobox.h"
 #include "ui/fonts.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
@@ -79,7 +80,7 @@ void TFCity::buildAttributes()
     Place(GroupBox1, QStringLiteral("GroupBox1"), 8, 8, 289, 129);
 
     MakeLabel(GroupBox1, QStringLiteral("Label2"), QStringLiteral("所属势力"), 8, 24);
-    ComboBox_City_Forc = new QComboBox(GroupBox1);
+    ComboBox_City_Forc = new ComboBox(GroupBox1);
     Place(ComboBox_City_Forc, QStringLiteral("ComboBox_City_Forc"), 72, 16, 73, 21);
     ComboBox_City_Forc->setMaxVisibleItems(kOwnerListRows);
     connect(ComboBox_City_Forc, &QComboBox::activated, this, &TFCity::ComboBox_City_ForcChange);

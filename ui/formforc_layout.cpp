@@ -3,6 +3,7 @@
 // list, the friendliness group and the corps list.
 #include "ui/formforc.h"
 
+#include "ui/combobox.h"
 #include "ui/groupframe.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
@@ -167,13 +168,13 @@ void TFForc::buildAttributes()
 
     const int rankTop = kRowTop + 4 * kRowStep;
     MakeLabel(GroupBox2, QString(), QStringLiteral("官爵"), kLabelLeft, rankTop + 4);
-    ComboBox_Forc_Rank = new QComboBox(GroupBox2);
+    ComboBox_Forc_Rank = new ComboBox(GroupBox2);
     ComboBox_Forc_Rank->addItems(items(kRankItems, kForceRankItems));
     Place(ComboBox_Forc_Rank, QStringLiteral("ComboBox_Forc_Rank"), kFieldLeft, rankTop,
           kFieldWidth, kFieldHeight);
     const int nameTop = rankTop + kRowStep;
     MakeLabel(GroupBox2, QString(), QStringLiteral("国号"), kLabelLeft, nameTop + 4);
-    ComboBox_Forc_Name = new QComboBox(GroupBox2);
+    ComboBox_Forc_Name = new ComboBox(GroupBox2);
     ComboBox_Forc_Name->addItems(items(kNameItems, kForceNameItems));
     ComboBox_Forc_Name->setMaxVisibleItems(kForceNameItems);
     Place(ComboBox_Forc_Name, QStringLiteral("ComboBox_Forc_Name"), kFieldLeft, nameTop,

@@ -1,6 +1,7 @@
 #include "ui/formprsn.h"
 
 #include "data/personchoices.h"
+#include "ui/combobox.h"
 #include "ui/fonts.h"
 #include "ui/groupframe.h"
 #include "ui/listbox.h"
@@ -119,11 +120,6 @@ TFPrsn::TFPrsn(ScenarioStore& store, QWidget* parent)
     buildTactics();
     buildCommandButtons();
     watchPendingInputs();
-    // A focus move without a change of marks loads nothing, yet a text that is no number falls
-    // back on the value of the person and force now in focus.
-    for (ListBox* list : {ListBox_Prsn_Prsn, ListBox_Prsn_Faith})
-        connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                &TFPrsn::refreshFallbacks);
 }
 
 void TFPrsn::watchPendingInputs()
@@ -203,7 +199,7 @@ void TFPrsn::buildAttributes()
         const PrsnChoiceRule& rule = Rule(PrsnChoice(c));
         const int top = kFirstTop + kStep * (int(PrsnField::XiangXing) + 1 + c);
         const bool rank = PrsnChoice(c) == PrsnChoice::Rank;
-        auto* combo = new QComboBox(group);
+        auto* combo = new ComboBox(group);
         combo->addItems(*items[c]);
         combo->setMaxVisibleItems(16);
         Place(combo, QStringLiteral("ComboBox_Prsn_") + QString::fromUtf8(rule.name),

@@ -113,7 +113,11 @@ void TFPrsn::ListBox_Prsn_PrsnClick()
     const bool onlyFocusMoved =
         keyPending_ && ListBox_Prsn_Prsn->selectionModel()->selection() == marksBeforeKey_;
     keyPending_ = false;
-    if (!onlyFocusMoved)
+    // A focus move without a change of marks loads nothing, yet a text that is no number falls
+    // back on the value of the person now in focus.
+    if (onlyFocusMoved)
+        refreshFallbacks();
+    else
         ShowCurPrsn();
 }
 

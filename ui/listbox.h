@@ -1,29 +1,46 @@
 #pragma once
 
+#include <QItemSelection>
 #include <QListWidget>
 
 class QKeyEvent;
 
 namespace veldor {
 
-// A list box with the event rules the forms are written against:
-// - Click(row) runs on a user's mouse click and whenever the user moves the focus row with the
-//   keyboard; never when the program changes rows, marks or the focus.
-// - KeyPress(event) runs before the list reacts to the key.
-// - Every change made through the methods below is the program's and runs no handler.
-// Marks are the rows' selection; the focus row is Qt's current row.
+// A list box with the event rules the forms are written against. Marks are the rows'
+// selection; the focus row is Qt's current row.
+//
+// One rule for every input: a user action that changes marks or the focus row either runs the
+// list's handler exactly as the matching click or key does, or changes nothing.
+// - Click(row) runs on a left click on a row (any marking), on type-ahead or input-method text
+//   in Single and Extended lists (a plain click on the row found), and on keys: in Single and
+//   Extended lists whenever a key moved the focus row or changed a mark, in Toggle lists only
+//   when a key changed a mark (Space); a focus move alone runs nothing there.
+// - KeyPress(event) runs before the list reacts to a key or to committed input-method text
+//   (which arrives as a key event carrying the text).
+// - Right and middle clicks, presses outside the rows, drags and the wheel change no mark and
+//   no focus row. Ctrl+A marks every row only in Extended lists (and runs Click); elsewhere it
+//   does nothing. Any other way Qt offers to change the selection (accessibility actions, a
+//   caller reaching past these methods to the selection model) is undone at once.
+// - Every change made through the program methods below runs no handler and is painted at once:
+//   the handlers are gated by a flag, the selection model's signals that the view repaints
+//   from are never silenced.
 class ListBox : public QListWidget
 {
     Q_OBJECT
 public:
     enum class Marking {
-        Single,   // one row at a time
-        Toggle,   // every click toggles its row
-        Extended, // click selects one row, Ctrl toggles, Shift extends
+        Single,   // one row at a time; the user can never leave it with none
+        Toggle,   // every click (or Space) toggles its row; keys alone only move the focus
+        Extended, // click selects one row, Ctrl toggles, Shift extends from the anchor
     };
 
     explicit ListBox(Marking marking, QWidget* parent = nullptr);
+    ~ListBox() override;
 
+    Marking marking() const { return marking_; }
+
+    // Program changes: they run no handler.
     // Replaces every row; no row is marked afterwards.
     void setRows(const QStringList& texts);
     // Replaces one row's text. The editors' rules treat a replaced row as a new row whose mark is
@@ -33,9 +50,20 @@ public:
     bool isMarked(int row) const;
     void clearMarks();
     int markedCount() const;
-    // Moves the focus row without touching the marks.
+    // Moves the focus row without touching the marks; it also becomes the anchor that a
+    // following Shift+click or Shift+arrow extends from, and Space then acts on it.
     void setFocusRow(int row);
     int focusRow() const { return currentRow(); }
+
+    // Goes to `row` exactly as a plain left click of the user on it would: the marks change as
+    // a click changes them in this list's marking, the focus row moves there, the row is
+    // scrolled into view, then Click(row) runs. It is the same code a real click runs.
+    void activateRow(int row);
+
+    // Type-ahead (keys and input-method text end here): finds the next row whose text starts
+    // with what was typed within the keyboard input interval. Single and Extended lists then
+    // act as on a plain click on it; Toggle lists move the focus row there and toggle nothing.
+    void keyboardSearch(const QString& search) override;
 
 Q_SIGNALS:
     void Click(int row);
@@ -44,14 +72,51 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
-    class ProgramChange;
+    class Change;
 
-    bool pressedOnRow_ = false;
-    bool toggling_ = false;
+    // The one path of a left click on `row` (mouse and activateRow).
+    void clickRow(int row, Qt::KeyboardModifiers modifiers);
+    // A key that moves the focus row to `target` (arrows, Home/End, Page keys).
+    void moveByKey(int target, Qt::KeyboardModifiers modifiers);
+    // The marks and focus row that both leave, `toggles` for a click.
+    void goToRow(int row, Qt::KeyboardModifiers modifiers, bool toggles);
+    // Space or Select on the focus row.
+    void toggleByKey(Qt::KeyboardModifiers modifiers);
+    void markAllByKey();
+    // Marks `base_` (taken now if stale) plus the rows from the anchor to `row`.
+    void extendTo(int row);
+    void setAnchor(int row);
+    void runClick(int row);
+    QModelIndex indexOf(int row) const;
+
+    // Undoes a selection or focus change that no method of this class made.
+    void refuseSelection(const QItemSelection& selected, const QItemSelection& deselected);
+    void refuseFocus(const QModelIndex& current, const QModelIndex& previous);
+
+    Marking marking_;
+    // Nesting depth of changes this class makes: by program methods and by routed user input.
+    int programChanges_ = 0;
+    int userChanges_ = 0;
+    // Set when routed user input changed a mark (the selection model says so only on a change).
+    bool marksChanged_ = false;
+    // Extended marking: the row Shift extends from, and the marks it extends (taken when next
+    // needed after the anchor was set or the program changed marks).
+    int anchor_ = -1;
+    QItemSelection base_;
+    bool baseStale_ = true;
+    // The row the last left press acted on, for the second press of a double click.
+    int pressedRow_ = -1;
+    quint64 pressedAt_ = 0;
+    // Type-ahead: what was typed so far and when.
+    QString typed_;
+    qint64 typedAt_ = -1;
 };
 
 } // namespace veldor

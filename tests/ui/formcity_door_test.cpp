@@ -1,12 +1,13 @@
 #include "mapfixture.h"
 
+#include "listinput.h"
+
 #include "data/displaytext.h"
 #include "data/gbk.h"
 #include "ui/formcity.h"
 #include "ui/formmap.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QTest>
 
@@ -36,14 +37,7 @@ protected:
 
 void chooseOwner(TFCity* editor, int entry)
 {
-    auto* combo = editor->findChild<QComboBox*>(QStringLiteral("ComboBox_City_Forc"));
-    combo->showPopup();
-    QAbstractItemView* view = combo->view();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
-    view->scrollTo(view->model()->index(entry, 0));
-    const QRect rect = view->visualRect(view->model()->index(entry, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                      rect.intersected(view->viewport()->rect()).center());
+    ChooseEntry(editor->findChild<QComboBox*>(QStringLiteral("ComboBox_City_Forc")), entry);
 }
 
 TEST_F(CityDoor, CityButtonOpensTheEditorOnItsCity)

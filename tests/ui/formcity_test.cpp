@@ -1,4 +1,4 @@
-#include "ui/formcity.h"
+#include "tests/ui/citywindow.h"
 
 #include "data/displaytext.h"
 #include "data/gbk.h"
@@ -8,7 +8,6 @@
 #include "ui/listbox.h"
 #include "ui/numberedit.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -27,117 +26,8 @@ using namespace veldor;
 
 namespace {
 
-constexpr uint16_t kEdited = 3;    // owned by force 7, whose sovereign is person 10
-constexpr uint16_t kOther = 12;    // owned by force 2, whose sovereign is person 11
-constexpr uint16_t kStranger = 40; // a person of kOther
-constexpr uint16_t kLocal = 41;    // a person of kEdited
-
-// A scenario file with random bytes, opened and then given known values, and the editor on it.
-class FormCityTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        std::copy(std::begin(PrsnNames), std::end(PrsnNames), savedNames_);
-        savedCityName_ = CityNames[kEdited];
-        for (int p = 0; p < kPersons; ++p)
-            PrsnNames[p] = "P" + QByteArray::number(p);
-        CityNames[kEdited] = ToGbk(QStringLiteral("洛阳"));
-        PrsnNames[10] = ToGbk(QStringLiteral("张飞"));
-        PrsnNames[11] = ToGbk(QStringLiteral("关羽"));
-        path_ = dir_.filePath(QStringLiteral("D_Sce1.kqx"));
-        test::WriteBytes(path_, test::RandomScenarioBytes(7));
-        QString error;
-        ASSERT_TRUE(store.Open(path_, error)) << error.toStdString();
-        for (int c = 0; c < kCities; ++c)
-            store.cities.Forc[c] = kNone;
-        std::fill(std::begin(store.forces.King), std::end(store.forces.King), kNone);
-        store.cities.Forc[kEdited] = 7;
-        store.cities.Forc[kOther] = 2;
-        store.forces.King[7] = 10;
-        store.forces.King[2] = 11;
-        for (int p = 0; p < kPersons; ++p) {
-            store.persons.City[p] = kCities + 5; // nowhere
-            store.persons.Degree[p] = uint16_t(p % 10);
-        }
-        store.persons.City[kLocal] = kEdited;
-        store.persons.Degree[kLocal] = kCorpsCommander;
-        store.persons.City[kStranger] = kOther;
-        store.persons.Degree[kStranger] = kOfficer;
-        store.cities.MinXin[kEdited] = 500;
-        store.cities.PingMin[kEdited] = 20000;
-        form = std::make_unique<TFCity>(store, [this] { ++refreshes; });
-        form->CurCity = kEdited;
-    }
-    void TearDown() override
-    {
-        form.reset();
-        std::copy(std::begin(savedNames_), std::end(savedNames_), PrsnNames);
-        CityNames[kEdited] = savedCityName_;
-    }
-
-    void show()
-    {
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
-    template <class T> T* child(const char* name)
-    {
-        T* widget = form->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    void press(const char* button) { child<QPushButton>(button)->click(); }
-    NumberEdit* edit(const char* name) { return child<NumberEdit>(name); }
-    ListBox* list() { return child<ListBox>("ListBox_City_Prsn"); }
-    QComboBox* owners() { return child<QComboBox>("ComboBox_City_Forc"); }
-    int rowOf(uint16_t person)
-    {
-        const QString name = FromGbk(PrsnNameText(person));
-        for (int row = 0; row < kPersons; ++row)
-            if (list()->item(row)->text().startsWith(name))
-                return row;
-        return -1;
-    }
-    QString rowText(uint16_t person) { return list()->item(rowOf(person))->text(); }
-    void clickRow(int row)
-    {
-        ListBox* box = list();
-        box->scrollToItem(box->item(row));
-        QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
-                          box->visualItemRect(box->item(row)).center());
-    }
-    void chooseOwner(int entry)
-    {
-        QComboBox* combo = owners();
-        combo->showPopup();
-        QAbstractItemView* view = combo->view();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
-        view->scrollTo(view->model()->index(entry, 0));
-        const QRect rect = view->visualRect(view->model()->index(entry, 0));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                          rect.intersected(view->viewport()->rect()).center());
-    }
-    // The file as a fresh open sees it after "保存修改".
-    std::unique_ptr<ScenarioStore> savedAndReopened()
-    {
-        QString error;
-        EXPECT_TRUE(store.Save(error)) << error.toStdString();
-        auto reopened = std::make_unique<ScenarioStore>();
-        EXPECT_TRUE(reopened->Open(path_, error)) << error.toStdString();
-        return reopened;
-    }
-
-    ScenarioStore store;
-    std::unique_ptr<TFCity> form;
-    int refreshes = 0;
-
-private:
-    QTemporaryDir dir_;
-    QString path_;
-    QByteArray savedNames_[kPersons];
-    QByteArray savedCityName_;
-};
+using namespace veldor::test::city;
+using FormCityTest = test::CityWindow;
 
 TEST_F(FormCityTest, ShowingFillsEveryControl)
 {
