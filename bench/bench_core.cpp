@@ -156,8 +156,10 @@ void save(benchmark::State& state, bool sync)
     QString error;
     if (!store->Open(fixture().scenario, error))
         state.SkipWithError(qPrintable(error));
+    veldor::ReplaceOptions options;
+    options.sync = sync;
     for (auto _ : state) {
-        if (!store->Save(error, veldor::ReplaceOptions{sync, {}}))
+        if (!store->Save(error, options))
             state.SkipWithError(qPrintable(error));
     }
 }

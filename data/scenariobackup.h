@@ -1,12 +1,20 @@
 #pragma once
 
+#include "data/replaceoptions.h"
+
 #include <QString>
 
 namespace veldor {
 
-// Copies the scenario file as it is now on disk to `scenarioPath` + ".bak" beside it, with the
-// scenario's permission bits, replacing an older backup. On failure returns false and puts a
-// message naming the file and the reason into `error`; the scenario itself is never touched.
+// Copies the scenario at `scenarioPath` to FILE.bak beside the real file (through symlinks),
+// with the scenario's mode, owner and group, replacing an older backup atomically. Refuses,
+// writing nothing, wherever a save of the scenario would be refused, so that a refused
+// operation never leaves a backup behind. On failure `error` names the file and the reason.
 bool WriteScenarioBackup(const QString& scenarioPath, QString& error);
+bool WriteScenarioBackup(const QString& scenarioPath, QString& error,
+                         const ReplaceOptions& options);
+
+// Where the backup of the scenario at `scenarioPath` goes.
+QString ScenarioBackupPath(const QString& scenarioPath);
 
 } // namespace veldor

@@ -1,17 +1,18 @@
 #include "data/scenariofile.h"
 
+#include "data/atomicwrite.h"
+#include "data/savecalls.h"
 #include "data/scenariolayout.h"
+#include "data/systemerror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QTemporaryFile>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace veldor {
@@ -48,38 +49,16 @@ bool checkScenarioPath(const QString& path, QString& error)
 
 bool checkSize(const QString& path, qint64 size, QString& error)
 {
+    if (size > kMaxScenarioFileSize) {
+        error = QStringLiteral("“%1”有 %2 字节，不像剧本文件：剧本不到 1 MB，这里最多读 %3 字节。")
+                    .arg(shown(path), grouped(size), grouped(kMaxScenarioFileSize));
+        return false;
+    }
     if (size >= layout::kMinFileSize)
         return true;
     error = QStringLiteral("剧本文件“%1”只有 %2 字节，剧本至少需要 %3 字节。")
                 .arg(shown(path), grouped(size), grouped(layout::kMinFileSize));
     return false;
-}
-
-qint64 defaultWrite(QFileDevice& device, const char* data, qint64 size)
-{
-    return device.write(data, size);
-}
-
-bool writeAll(QFileDevice& device, const QByteArray& bytes, const ReplaceOptions& options)
-{
-    const auto& write = options.write ? options.write : defaultWrite;
-    return write(device, bytes.constData(), bytes.size()) == bytes.size() && device.flush();
-}
-
-bool syncToDisk(QFileDevice& device)
-{
-    return ::fsync(device.handle()) == 0;
-}
-
-// Makes the rename itself durable. The new contents are already on the disk and in place, so
-// a failure here is no reason to report the save as failed.
-void syncFolder(const QString& folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 QString writeFailure(const QString& path, const QString& reason)
@@ -109,32 +88,40 @@ constexpr Range kTableRanges[] = {
     {layout::kPrsnOffset, layout::kMinFileSize},
 };
 
-bool replaceInPlace(const QString& path, const QByteArray& bytes, QString& error,
-                    const ReplaceOptions& options)
+int writeRanges(int fd, const QByteArray& bytes, const SaveCalls& calls)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
-        error = writeFailure(path, file.errorString());
+    if (const int error = calls.injected(SaveStep::WriteInPlace))
+        return error;
+    for (const Range& range : kTableRanges) {
+        if (::lseek(fd, range.begin, SEEK_SET) != range.begin)
+            return errno;
+        if (const int error =
+                calls.writeAll(fd, bytes.constData() + range.begin, range.end - range.begin))
+            return error;
+    }
+    return calls.syncing() ? calls.sync(fd) : 0;
+}
+
+bool replaceInPlace(const QString& path, const QString& target, const QByteArray& bytes,
+                    QString& error, const ReplaceOptions& options)
+{
+    const int fd = ::open(QFile::encodeName(target).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        error = writeFailure(path, SystemReason(errno));
         return false;
     }
-    if (file.size() != bytes.size()) {
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || st.st_size != bytes.size()) {
+        ::close(fd);
         error = writeFailure(path, QStringLiteral("文件在保存期间被改变了长度"));
         return false;
     }
-    const auto& write = options.write ? options.write : defaultWrite;
-    for (const Range& range : kTableRanges) {
-        const qint64 length = range.end - range.begin;
-        if (!file.seek(range.begin) ||
-            write(file, bytes.constData() + range.begin, length) != length || !file.flush()) {
-            error = inPlaceWriteFailure(path, file.errorString());
-            return false;
-        }
-    }
-    if (options.sync && !syncToDisk(file)) {
-        error = inPlaceWriteFailure(path, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    return true;
+    const int failure = writeRanges(fd, bytes, SaveCalls(options));
+    ::close(fd);
+    if (failure == 0)
+        return true;
+    error = inPlaceWriteFailure(path, SystemReason(failure));
+    return false;
 }
 
 } // namespace
@@ -148,7 +135,10 @@ bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
         error = QStringLiteral("无法打开剧本文件“%1”：%2。").arg(shown(path), file.errorString());
         return false;
     }
-    QByteArray contents = file.readAll();
+    const qint64 size = file.size();
+    if (!checkSize(path, size, error))
+        return false;
+    QByteArray contents = file.read(size);
     if (file.error() != QFileDevice::NoError) {
         error = QStringLiteral("无法读取剧本文件“%1”：%2。").arg(shown(path), file.errorString());
         return false;
@@ -159,42 +149,58 @@ bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
     return true;
 }
 
-bool ReplaceScenarioFile(const QString& path, const QByteArray& bytes, QString& error,
-                         const ReplaceOptions& options)
+bool CheckScenarioWritable(const QString& path, QString& error)
 {
     if (!checkScenarioPath(path, error))
         return false;
-    // Replace the file a link points to, not the link.
     const QFileInfo info(path);
-    const QString target = info.canonicalFilePath();
-    if (!info.isWritable()) {
+    struct stat st;
+    if (::stat(QFile::encodeName(info.canonicalFilePath()).constData(), &st) != 0) {
+        error = writeFailure(path, SystemReason(errno));
+        return false;
+    }
+    if ((st.st_mode & 0222) == 0 || !info.isWritable()) {
         error = writeFailure(path, QStringLiteral("文件是只读的"));
         return false;
     }
-    if (info.size() != bytes.size()) {
+    return checkSize(path, st.st_size, error);
+}
+
+bool ReplaceScenarioFile(const QString& path, const QByteArray& bytes, QString& error,
+                         const ReplaceOptions& options, QString* warning)
+{
+    if (!CheckScenarioWritable(path, error))
+        return false;
+    // Replace the file a link points to, not the link.
+    const QString target = QFileInfo(path).canonicalFilePath();
+    struct stat st;
+    if (::stat(QFile::encodeName(target).constData(), &st) != 0) {
+        error = writeFailure(path, SystemReason(errno));
+        return false;
+    }
+    if (st.st_size != bytes.size()) {
         error = writeFailure(path, QStringLiteral("文件在保存期间被改变了长度"));
         return false;
     }
+    // A new file would take only one of the names; the others would keep the old contents.
+    if (st.st_nlink > 1)
+        return replaceInPlace(path, target, bytes, error, options);
 
-    QTemporaryFile fresh(QFileInfo(target).absolutePath() + QStringLiteral("/.veldor-save-XXXXXX"));
-    if (!fresh.open())
-        return replaceInPlace(target, bytes, error, options);
-
-    if (!writeAll(fresh, bytes, options) || (options.sync && !syncToDisk(fresh))) {
-        error = writeFailure(path, fresh.errorString());
-        return false;
+    QString reason;
+    QStringList warnings;
+    switch (WriteFileAtomically(target, bytes, &st, options, reason, warnings)) {
+    case AtomicWrite::Written:
+        if (warning && !warnings.isEmpty())
+            *warning = QStringLiteral("剧本文件“%1”已保存，但%2。")
+                           .arg(shown(path), warnings.join(QStringLiteral("；")));
+        return true;
+    case AtomicWrite::FolderRefused:
+        return replaceInPlace(path, target, bytes, error, options);
+    case AtomicWrite::Failed:
+        break;
     }
-    fresh.setPermissions(QFile::permissions(target));
-    fresh.close();
-    if (std::rename(QFile::encodeName(fresh.fileName()).constData(),
-                    QFile::encodeName(target).constData()) != 0) {
-        error = writeFailure(path, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    fresh.setAutoRemove(false);
-    if (options.sync)
-        syncFolder(QFileInfo(target).absolutePath());
-    return true;
+    error = writeFailure(path, reason);
+    return false;
 }
 
 } // namespace veldor

@@ -1,34 +1,33 @@
 #pragma once
 
+#include "data/replaceoptions.h"
+
 #include <QByteArray>
 #include <QString>
 
-#include <functional>
-
-class QFileDevice;
-
 namespace veldor {
 
+// Real scenarios are under 1 MB; anything far larger is refused before it is read.
+constexpr qint64 kMaxScenarioFileSize = qint64(64) << 20;
+
 // Reads a whole scenario file after checking that it is a regular file of at least
-// layout::kMinFileSize bytes. On failure returns false, leaves `bytes` untouched and puts a
-// message naming the file and the reason into `error`.
+// layout::kMinFileSize and at most kMaxScenarioFileSize bytes. On failure returns false, leaves
+// `bytes` untouched and puts a message naming the file and the reason into `error`.
 bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error);
 
-struct ReplaceOptions
-{
-    // Flush the new contents to the disk before they take the file's place.
-    bool sync = true;
-    // Writes `size` bytes to the device and returns how many were written, or -1. A seam for
-    // tests that need a failing disk; the default is QIODevice::write.
-    std::function<qint64(QFileDevice&, const char*, qint64)> write;
-};
+// The checks a save makes before it changes anything: the file exists, is a regular file of a
+// scenario's size, and may be written, by its mode as well as for this user (root too is held
+// to a file whose mode grants no write permission).
+bool CheckScenarioWritable(const QString& path, QString& error);
 
 // Replaces the contents of the existing file at `path` by `bytes`, which must be exactly as long
 // as the file is now. The new contents are written to a fresh file in the same folder that then
-// takes the old one's name, so an interrupted save never leaves a half-written scenario; only
-// where the folder allows no new file are the bytes written over the old ones in place. Never
-// creates a file and never changes its length.
+// takes the old one's name, so an interrupted save never leaves a half-written scenario; it keeps
+// the old file's mode, owner and group where this process may set them and says in `warning`
+// where it may not. The bytes are written over the old ones in place only where the folder
+// allows no new file (permission, read-only mount) and where the file has several names, which
+// a replace would split. Never creates a file and never changes its length.
 bool ReplaceScenarioFile(const QString& path, const QByteArray& bytes, QString& error,
-                         const ReplaceOptions& options = {});
+                         const ReplaceOptions& options = {}, QString* warning = nullptr);
 
 } // namespace veldor

@@ -3,6 +3,7 @@
 #include "data/fielddiff.h"
 #include "data/scenariobackup.h"
 #include "data/scenariocodec.h"
+#include "data/scenariolock.h"
 
 #include <cstring>
 
@@ -65,34 +66,41 @@ bool ScenarioStore::Reload(QString& error)
     return readInto(fileName_, error);
 }
 
-bool ScenarioStore::Save(QString& error, const ReplaceOptions& options)
+bool ScenarioStore::Save(QString& error, const ReplaceOptions& options, QString* warning)
 {
     if (!FileOpen()) {
         error = NoFileMessage();
         return false;
     }
+    ScenarioLock lock(fileName_);
+    if (!lock.Acquire(error))
+        return false;
     QByteArray bytes;
     if (!ReadScenarioFile(fileName_, bytes, error))
         return false;
     EncodeScenario(*this, bytes);
-    if (!ReplaceScenarioFile(fileName_, bytes, error, options))
+    if (!ReplaceScenarioFile(fileName_, bytes, error, options, warning))
         return false;
     markSaved();
     return true;
 }
 
-bool ScenarioStore::SaveWithBackup(QString& error)
+bool ScenarioStore::SaveWithBackup(QString& error, QString* warning)
 {
     if (!FileOpen()) {
         error = NoFileMessage();
         return false;
     }
+    // One turn for the backup and the save: nobody writes the file between the two.
+    ScenarioLock lock(fileName_);
+    if (!lock.Acquire(error))
+        return false;
     if (backupDue_) {
         if (!WriteScenarioBackup(fileName_, error))
             return false;
         backupDue_ = false;
     }
-    return Save(error);
+    return Save(error, {}, warning);
 }
 
 QString NoFileMessage()

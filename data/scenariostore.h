@@ -27,11 +27,12 @@ public:
     bool Open(const QString& path, QString& error);
     // Reads the current file again, dropping every change made since.
     bool Reload(QString& error);
-    // Writes every named field back into the current file.
-    bool Save(QString& error, const ReplaceOptions& options = {});
+    // Writes every named field back into the current file, holding the file's lock from the
+    // read to the replace. `warning` receives what the save could not keep (owner, mode).
+    bool Save(QString& error, const ReplaceOptions& options = {}, QString* warning = nullptr);
     // Save as the editor does it: the first save since the file was opened or reloaded first
     // copies the file as it then is on disk to FILE.bak; a backup that fails stops the save.
-    bool SaveWithBackup(QString& error);
+    bool SaveWithBackup(QString& error, QString* warning = nullptr);
 
     // True while the tables differ from the file's contents as last opened, reloaded or saved.
     // Compared, not counted: changing a value and changing it back is no change.

@@ -295,11 +295,14 @@ bool TFMap::ConfirmDropChanges()
 bool TFMap::save()
 {
     QString error;
-    if (!store_.SaveWithBackup(error)) {
+    QString warning;
+    if (!store_.SaveWithBackup(error, &warning)) {
         ShowMessage(this, error);
         return false;
     }
     showModifiedState();
+    if (!warning.isEmpty())
+        ShowMessage(this, warning);
     return true;
 }
 

@@ -40,6 +40,19 @@ TEST_F(DiffTest, FileAgainstItsCopyIsEmpty)
     EXPECT_EQ(root[QStringLiteral("keptBytes")].toInt(-1), 0);
 }
 
+TEST_F(DiffTest, AnItemOwnerAloneMakesTheFilesDiffer)
+{
+    uint16_t old = 0;
+    const SceResult text = diff(EditedSampleBytes(kSeed, [&](ScenarioTables& t) {
+        old = t.items.ItemOwner[42];
+        t.items.ItemOwner[42] = uint16_t(old + 1);
+    }));
+    EXPECT_EQ(text.code, 1);
+    EXPECT_TRUE(text.out.startsWith("items[42]")) << text.out.toStdString();
+    EXPECT_TRUE(text.out.endsWith(QStringLiteral(" ItemOwner %1 → %2\n").arg(old).arg(old + 1)));
+    EXPECT_EQ(text.out.count('\n'), 1);
+}
+
 TEST_F(DiffTest, OneEditedFieldIsNamedExactly)
 {
     uint16_t old = 0;

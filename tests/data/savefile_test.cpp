@@ -1,6 +1,7 @@
 // How a save meets the disk: refusals that leave the file alone, the atomic replace, and the
 // in-place fallback where the folder takes no new file.
 
+#include "data/scenariocodec.h"
 #include "data/scenariofile.h"
 #include "data/scenariolayout.h"
 #include "data/scenariostore.h"
@@ -14,6 +15,8 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,6 +49,22 @@ struct OpenScenario
     QByteArray before;
     std::unique_ptr<ScenarioStore> store = std::make_unique<ScenarioStore>();
 };
+
+using WriteCall = std::function<ssize_t(int, const void*, size_t)>;
+
+// A disk with room for `room` more bytes.
+WriteCall FillingDisk(qint64 room)
+{
+    auto left = std::make_shared<qint64>(room);
+    return [left](int fd, const void* data, size_t size) -> ssize_t {
+        if (*left == 0)
+            return errno = ENOSPC, -1;
+        const ssize_t n = ::write(fd, data, std::min<size_t>(size, size_t(*left)));
+        if (n > 0)
+            *left -= n;
+        return n;
+    };
+}
 
 uint16_t shouYi3(const QByteArray& bytes)
 {
@@ -104,21 +123,29 @@ TEST(Save, FileReplacedByAFolderIsRefused)
     EXPECT_TRUE(QFileInfo(s.file).isDir());
 }
 
-TEST(Save, FailedWriteLeavesTheOriginalAndNoTemporaryFile)
+TEST(Save, FailedWriteLeavesTheOriginalAndNamesTheReason)
 {
     OpenScenario s(QStringLiteral("failing.kqx"));
-    const std::function<qint64(QFileDevice&, const char*, qint64)> failures[] = {
-        [](QFileDevice&, const char*, qint64) -> qint64 { return -1; },
-        // A disk that fills up half way.
-        [](QFileDevice& device, const char* data, qint64 size) -> qint64 {
-            return device.write(data, size / 2);
-        },
+    struct Case
+    {
+        WriteCall write;
+        int reason;
     };
-    for (const auto& failure : failures) {
+    const Case failures[] = {
+        {[](int, const void*, size_t) -> ssize_t { return errno = EIO, -1; }, EIO},
+        // A disk that fills up half way: a short write, then ENOSPC, as the kernel reports it.
+        {FillingDisk(360000), ENOSPC},
+    };
+    for (const Case& failure : failures) {
         for (bool sync : {true, false}) {
+            ReplaceOptions options;
+            options.sync = sync;
+            options.write = failure.write;
             QString error;
-            EXPECT_FALSE(s.store->Save(error, ReplaceOptions{sync, failure}));
+            EXPECT_FALSE(s.store->Save(error, options));
             EXPECT_TRUE(error.contains(s.file)) << error.toStdString();
+            EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(failure.reason))))
+                << error.toStdString();
             EXPECT_TRUE(ReadBytes(s.file) == s.before);
             EXPECT_EQ(s.folder.entries(), QStringList{QStringLiteral("failing.kqx")});
         }
@@ -128,12 +155,14 @@ TEST(Save, FailedWriteLeavesTheOriginalAndNoTemporaryFile)
 TEST(Save, WithoutSyncWritesTheSameBytes)
 {
     OpenScenario s(QStringLiteral("nosync.kqx"));
+    ReplaceOptions unsynced;
+    unsynced.sync = false;
     QString error;
-    ASSERT_TRUE(s.store->Save(error, ReplaceOptions{false, {}}));
-    const QByteArray unsynced = ReadBytes(s.file);
+    ASSERT_TRUE(s.store->Save(error, unsynced));
+    const QByteArray unsyncedBytes = ReadBytes(s.file);
     ASSERT_TRUE(s.store->Save(error));
-    EXPECT_TRUE(ReadBytes(s.file) == unsynced);
-    EXPECT_EQ(shouYi3(unsynced), s.store->cities.ShouYi[3]);
+    EXPECT_TRUE(ReadBytes(s.file) == unsyncedBytes);
+    EXPECT_EQ(shouYi3(unsyncedBytes), s.store->cities.ShouYi[3]);
 }
 
 TEST(Save, ThroughASymlinkReplacesItsTargetAndKeepsTheLink)
@@ -237,6 +266,11 @@ TEST(SaveUnprivileged, UnreadableAtSaveTimeIsRefused)
 TEST(SaveUnprivileged, ReadOnlyFolderFallsBackToWritingInPlace)
 {
     OpenScenario s(QStringLiteral("inplace.kqx"));
+    // One field of each table: the in-place write must cover every table's range.
+    s.store->places.PlaceCity[136] = uint16_t(s.store->places.PlaceCity[136] + 1);
+    s.store->forces.Relation[49][48] = uint8_t(s.store->forces.Relation[49][48] + 1);
+    s.store->items.ItemOwner[99] = uint16_t(s.store->items.ItemOwner[99] + 1);
+    s.store->persons.Faith[799][49] = uint8_t(s.store->persons.Faith[799][49] + 1);
     ASSERT_TRUE(QFile::setPermissions(s.file, kEveryoneReadWrite));
     const QString folder = QFileInfo(s.file).absolutePath();
     ASSERT_TRUE(QFile::setPermissions(folder, kReadOnlyFolder));
@@ -254,7 +288,7 @@ TEST(SaveUnprivileged, ReadOnlyFolderFallsBackToWritingInPlace)
         message);
     EXPECT_TRUE(saved) << message;
     QByteArray expected = s.before;
-    qToLittleEndian<uint16_t>(s.store->cities.ShouYi[3], expected.data() + 570946);
+    EncodeScenario(*s.store, expected);
     EXPECT_TRUE(ReadBytes(s.file) == expected);
     struct stat after;
     ASSERT_EQ(::stat(QFile::encodeName(s.file).constData(), &after), 0);
@@ -265,9 +299,9 @@ TEST(SaveUnprivileged, ReadOnlyFolderFallsBackToWritingInPlace)
     const bool failed = test::RunUnprivileged(
         [&](std::string& out) {
             QString error;
-            const bool ok = s.store->Save(
-                error, ReplaceOptions{
-                           true, [](QFileDevice&, const char*, qint64) -> qint64 { return -1; }});
+            ReplaceOptions failing;
+            failing.write = [](int, const void*, size_t) -> ssize_t { return errno = EIO, -1; };
+            const bool ok = s.store->Save(error, failing);
             out = error.toStdString();
             return ok;
         },

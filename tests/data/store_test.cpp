@@ -158,7 +158,9 @@ TEST(Store, SavingTwiceWritesTheSameBytes)
     store->forces.Relation[3][4] = 7;
     ASSERT_TRUE(store->Save(error));
     const QByteArray first = ReadBytes(file);
-    ASSERT_TRUE(store->Save(error, ReplaceOptions{false, {}}));
+    ReplaceOptions unsynced;
+    unsynced.sync = false;
+    ASSERT_TRUE(store->Save(error, unsynced));
     EXPECT_TRUE(ReadBytes(file) == first);
 }
 

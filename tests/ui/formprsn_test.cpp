@@ -117,15 +117,17 @@ TEST_F(FormPrsnTest, FlatButtonsAfterASortWriteExactlyTheMarkedPersons)
     type(QStringLiteral("Edit_Prsn_TongShuai"), QStringLiteral("300"));
     EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_TongShuai"))->text(),
               QStringLiteral("255"));
+    // The sort put the highest values first: a low one changes every marked row's text, so a
+    // button that forgot to refresh the rows shows.
+    type(QStringLiteral("Edit_Prsn_TongShuai"), QStringLiteral("7"));
+    QStringList before;
+    for (int r = 0; r < 3; ++r)
+        before << list()->item(r)->text();
     press(QStringLiteral("SpeedButton_TongShuai"));
-    for (uint16_t p : {a, b, c}) {
-        EXPECT_EQ(form->Editor().Work().TongShuai[p], 255);
-        EXPECT_EQ(list()
-                      ->item(personAt(0) == p   ? 0
-                             : personAt(1) == p ? 1
-                                                : 2)
-                      ->text(),
-                  rowText(p));
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(form->Editor().Work().TongShuai[personAt(r)], 7);
+        EXPECT_NE(list()->item(r)->text(), before[r]);
+        EXPECT_EQ(list()->item(r)->text(), rowText(personAt(r)));
     }
     EXPECT_EQ(list()->markedCount(), 3);
     EXPECT_EQ(form->Editor().Work().TongShuai[d], untouched);
@@ -148,7 +150,7 @@ TEST_F(FormPrsnTest, FlatButtonsAfterASortWriteExactlyTheMarkedPersons)
     QString error;
     ASSERT_TRUE(store.Save(error)) << error.toStdString();
     for (uint16_t p : {a, b, c}) {
-        EXPECT_EQ(fileField(p, 16), 255);   // TongShuai
+        EXPECT_EQ(fileField(p, 16), 7);     // TongShuai
         EXPECT_EQ(fileField(p, 6), 0);      // BornYear: the year 100 is kept at 130
         EXPECT_EQ(fileField(p, 42), 1500);  // BuBing
         EXPECT_EQ(fileField(p, 24), kNone); // Rank "——"

@@ -51,9 +51,15 @@ private:
         for (;;) {
             row.lines.push_back(line_);
             QString field;
+            const int column = int(row.fields.size()) + 1;
+            if (++fields_ > kMaxCsvFields)
+                return fail(error, column,
+                            QStringLiteral("字段超过 %1 个：最大的表也远没有这么多，"
+                                           "这不会是一张表的 CSV")
+                                .arg(kMaxCsvFields));
             const bool ok = pos_ < text_.size() && text_[pos_] == '"'
-                                ? quotedField(field, int(row.fields.size()) + 1, error)
-                                : plainField(field, int(row.fields.size()) + 1, error);
+                                ? quotedField(field, column, error)
+                                : plainField(field, column, error);
             if (!ok)
                 return false;
             row.fields << field;
@@ -100,9 +106,11 @@ private:
                 }
                 break;
             }
-            if (c == '\n')
-                ++line_;
             field += c;
+            if (c == '\r' && pos_ < text_.size() && text_[pos_] == '\n')
+                field += text_[pos_++];
+            if (c == '\r' || c == '\n')
+                ++line_;
         }
         if (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd())
             return fail(error, column, QStringLiteral("闭合引号后还有文字"));
@@ -118,6 +126,7 @@ private:
     const QString& text_;
     std::vector<CsvRow>& rows_;
     qsizetype pos_ = 0;
+    qsizetype fields_ = 0;
     int line_ = 1;
 };
 
@@ -140,6 +149,27 @@ QString CsvRecord(const QStringList& fields)
     }
     record += QStringLiteral("\r\n");
     return record;
+}
+
+void CsvPlaceAtEnd(const QString& text, int& line, int& column)
+{
+    line = 1;
+    column = 1;
+    bool quoted = false; // a doubled quote inside a quoted field toggles twice
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const QChar c = text[k];
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            ++column;
+        if (c != '\r' && c != '\n')
+            continue;
+        if (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n')
+            ++k;
+        ++line;
+        if (!quoted)
+            column = 1;
+    }
 }
 
 bool ParseCsv(const QString& text, std::vector<CsvRow>& rows, CsvError& error)

@@ -25,7 +25,15 @@ struct CsvError
     QString message;
 };
 
-// Splits `text` into records. Accepts LF as well as CR LF and skips empty lines; a quote that
+// Where the end of `text` lies in a CSV: the line (every line end counted: CR LF, LF or CR)
+// and the field of its record, both counted from 1.
+void CsvPlaceAtEnd(const QString& text, int& line, int& column);
+
+// The most fields a CSV may hold: the largest table has 800 records of a few hundred fields.
+constexpr qsizetype kMaxCsvFields = 1000000;
+
+// Splits `text` into records. Accepts CR LF, LF and CR alone and skips empty lines; refuses a
+// text of more than kMaxCsvFields fields; a quote that
 // opens in the middle of a field or text after a closing quote is an error, because it means
 // the file was not written as CSV and guessing would put values into the wrong columns.
 bool ParseCsv(const QString& text, std::vector<CsvRow>& rows, CsvError& error);

@@ -1,8 +1,10 @@
 #include "data/recordlabel.h"
-#include "data/scenariofile.h"
+#include "data/scenariobackup.h"
+#include "data/scenariolock.h"
 #include "data/scenariostore.h"
 #include "data/tablecells.h"
 #include "tools/sce/csv.h"
+#include "tools/sce/csvtext.h"
 #include "tools/sce/importplan.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
@@ -28,18 +30,20 @@ const char* const kHelp =
     "保存方式写回：先写临时文件再替换，命名字段以外的字节原样保留。没有改动时什么都不写。\n"
     "退出码：0 成功（包括没有改动），1 出错。";
 
-int reportProblems(const QString& csvPath, const std::vector<ImportProblem>& problems,
-                   SceContext& context)
+int reportProblems(const QString& csvPath, const ImportProblems& problems, SceContext& context)
 {
     const QString shown = ShownInput(csvPath);
-    for (const ImportProblem& p : problems) {
+    for (const ImportProblem& p : problems.listed) {
         context.err << shown << ':' << p.line << ':' << p.column << ": ";
         if (!p.field.isEmpty())
             context.err << p.field << ": ";
         context.err << p.message << '\n';
     }
+    const qsizetype unlisted = problems.count - qsizetype(problems.listed.size());
+    if (unlisted > 0)
+        context.err << QStringLiteral("……另有 %1 处错误未列出。\n").arg(unlisted);
     context.err
-        << QStringLiteral("veldor-sce import: %1 处错误，剧本未作任何改动。").arg(problems.size())
+        << QStringLiteral("veldor-sce import: %1 处错误，剧本未作任何改动。").arg(problems.count)
         << Qt::endl;
     return kSceFailure;
 }
@@ -69,30 +73,29 @@ int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
 bool readPlan(const QString& csvPath, std::optional<TableId> table, ImportPlan& plan,
               SceContext& context)
 {
-    QByteArray bytes;
-    if (!SceReadInput(QStringLiteral("import"), csvPath, bytes, context))
-        return false;
-    std::vector<CsvRow> rows;
+    QString text;
     CsvError csvError;
-    std::vector<ImportProblem> problems;
-    if (!ParseCsv(DecodeSpreadsheetText(bytes), rows, csvError))
-        problems.push_back({csvError.line, csvError.column, {}, csvError.message});
+    {
+        QByteArray bytes;
+        if (!SceReadInput(QStringLiteral("import"), csvPath, bytes, context))
+            return false;
+        if (!DecodeCsvText(bytes, text, csvError)) {
+            reportProblems(
+                csvPath,
+                ImportProblems{{{csvError.line, csvError.column, {}, csvError.message}}, 1},
+                context);
+            return false;
+        }
+    }
+    std::vector<CsvRow> rows;
+    ImportProblems problems;
+    if (!ParseCsv(text, rows, csvError))
+        problems.add({csvError.line, csvError.column, {}, csvError.message});
     else
         PlanImport(rows, table, plan, problems);
     if (problems.empty())
         return true;
     reportProblems(csvPath, problems, context);
-    return false;
-}
-
-bool writeBackup(const QString& path, SceContext& context)
-{
-    QByteArray bytes;
-    QString error;
-    if (ReadScenarioFile(path, bytes, error) &&
-        WriteWholeFile(path + QStringLiteral(".bak"), bytes, error))
-        return true;
-    SceFail(QStringLiteral("import"), error + QStringLiteral("；剧本未作任何改动。"), context);
     return false;
 }
 
@@ -118,6 +121,12 @@ int RunImport(const QStringList& args, SceContext& context)
     std::optional<TableId> table;
     if (!line.table(table, context))
         return kSceFailure;
+    // Held from the read to the save, so that a second import waits and then builds on this
+    // one's result instead of overwriting it.
+    ScenarioLock lock(line.file(0));
+    QString error;
+    if (!lock.Acquire(error))
+        return SceFail(command, error, context);
     auto store = std::make_unique<ScenarioStore>();
     if (!SceOpenScenario(command, line.file(0), *store, context))
         return kSceFailure;
@@ -135,11 +144,10 @@ int RunImport(const QStringList& args, SceContext& context)
         context.out << QStringLiteral("%1 处改动（试运行，未写入任何文件）。\n").arg(changes);
         return kSceSuccess;
     }
-    if (!line.parser().isSet(noBackupOption) && !writeBackup(line.file(0), context))
-        return kSceFailure;
-    QString error;
-    if (!store->Save(error))
+    if (!line.parser().isSet(noBackupOption) && !WriteScenarioBackup(line.file(0), error))
         return SceFail(command, error, context);
+    if (!SceSave(command, *store, context))
+        return kSceFailure;
     context.out << QStringLiteral("%1 处改动已写入。\n").arg(changes);
     return kSceSuccess;
 }

@@ -57,10 +57,7 @@ int knownCount(TableId table, const QStringList& header)
 class Planner
 {
 public:
-    Planner(ImportPlan& plan, std::vector<ImportProblem>& problems)
-        : plan_(plan), problems_(problems)
-    {
-    }
+    Planner(ImportPlan& plan, ImportProblems& problems) : plan_(plan), problems_(problems) {}
 
     void run(const std::vector<CsvRow>& rows, std::optional<TableId> table)
     {
@@ -70,6 +67,9 @@ public:
         }
         if (!chooseTable(rows.front(), table) || !readHeader(rows.front()))
             return;
+        if (rows.size() == 1)
+            problem(rows.front().line, 1, {},
+                    QStringLiteral("只有表头，没有数据行（no rows）：没有可写回的值"));
         for (size_t r = 1; r < rows.size(); ++r)
             readRow(rows[r]);
     }
@@ -77,7 +77,7 @@ public:
 private:
     void problem(int line, int column, const QString& field, const QString& message)
     {
-        problems_.push_back({line, column, field, message});
+        problems_.add({line, column, field, message});
     }
 
     // Names that belong to several tables (Rank, Skill1...) leave the table open; the one that
@@ -112,7 +112,7 @@ private:
 
     bool readHeader(const CsvRow& header)
     {
-        const size_t before = problems_.size();
+        const qsizetype before = problems_.count;
         QHash<QString, int> seen;
         for (int k = 0; k < header.fields.size(); ++k) {
             const QString& name = header.fields[k];
@@ -131,7 +131,7 @@ private:
         if (indexField_ < 0)
             problem(header.line, 1, {},
                     QStringLiteral("缺少 index 列：没有它就不知道每行是哪条记录"));
-        return problems_.size() == before;
+        return problems_.count == before;
     }
 
     void readRow(const CsvRow& row)
@@ -186,7 +186,7 @@ private:
     }
 
     ImportPlan& plan_;
-    std::vector<ImportProblem>& problems_;
+    ImportProblems& problems_;
     std::vector<int> columns_; // per CSV field: column of the table, or kIndexColumn/kNameColumn
     int indexField_ = -1;
     QHash<int, int> lineOfRecord_;
@@ -194,11 +194,18 @@ private:
 
 } // namespace
 
+void ImportProblems::add(ImportProblem problem)
+{
+    if (qsizetype(listed.size()) < kListed)
+        listed.push_back(std::move(problem));
+    ++count;
+}
+
 bool PlanImport(const std::vector<CsvRow>& rows, std::optional<TableId> table, ImportPlan& plan,
-                std::vector<ImportProblem>& problems)
+                ImportProblems& problems)
 {
     plan = ImportPlan{};
-    problems.clear();
+    problems = ImportProblems{};
     Planner(plan, problems).run(rows, table);
     if (!problems.empty())
         plan.values.clear();

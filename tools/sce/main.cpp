@@ -1,8 +1,10 @@
 #include "tools/sce/sce.h"
+#include "tools/sce/sceoutput.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,7 +17,10 @@ int main(int argc, char** argv)
         ::open("/dev/null", O_RDONLY);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veldor-sce"));
-    QTextStream out(stdout);
+    // A reader that goes away is a failed write to report, not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
+    veldor::SceOutputDevice standardOutput(STDOUT_FILENO);
+    QTextStream out(&standardOutput);
     QTextStream err(stderr);
     return veldor::RunSce(QCoreApplication::arguments().mid(1), out, err);
 }

@@ -1,3 +1,4 @@
+#include "data/scenariolock.h"
 #include "data/scenariostore.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
@@ -18,13 +19,14 @@ int RunResave(const QStringList& args, SceContext& context)
     if (!line.parse(args, context, exitCode))
         return exitCode;
 
+    ScenarioLock lock(line.file(0));
+    QString error;
+    if (!lock.Acquire(error))
+        return SceFail(command, error, context);
     auto store = std::make_unique<ScenarioStore>();
     if (!SceOpenScenario(command, line.file(0), *store, context))
         return kSceFailure;
-    QString error;
-    if (!store->Save(error))
-        return SceFail(command, error, context);
-    return kSceSuccess;
+    return SceSave(command, *store, context) ? kSceSuccess : kSceFailure;
 }
 
 } // namespace veldor

@@ -6,6 +6,7 @@
 #include "tools/sce/scecommandline.h"
 
 #include <QFile>
+#include <QIODevice>
 #include <QTextStream>
 
 #include <unistd.h>
@@ -23,6 +24,19 @@ void writeToolHelp(QTextStream& out)
     out << QStringLiteral("\n每个命令的用法：veldor-sce COMMAND --help\n"
                           "要读的剧本或 CSV 写作 - 时读标准输入；-o - 写到标准输出。\n"
                           "版本号：veldor-sce --version\n");
+}
+
+// Output that never arrived is a failure of the whole command, whatever it found.
+int checkedOutput(int code, const QString& command, int errorCode, SceContext& context)
+{
+    context.out.flush();
+    if (context.out.status() == QTextStream::Ok)
+        return code;
+    const QIODevice* device = context.out.device();
+    const QString reason = device ? device->errorString() : QStringLiteral("写入失败");
+    context.err << "veldor-sce" << (command.isEmpty() ? QString() : ' ' + command)
+                << QStringLiteral(": 无法写入标准输出：%1。").arg(reason) << Qt::endl;
+    return errorCode;
 }
 
 const SceCommand* findCommand(const QString& name)
@@ -45,12 +59,11 @@ int RunSce(const QStringList& args, SceContext& context)
     if (first == QLatin1String("--help") || first == QLatin1String("-h") ||
         first == QLatin1String("help")) {
         writeToolHelp(context.out);
-        return kSceSuccess;
+        return checkedOutput(kSceSuccess, {}, kSceFailure, context);
     }
     if (first == QLatin1String("--version") || first == QLatin1String("-v")) {
         context.out << "veldor-sce " << QLatin1String(kVersion) << '\n';
-        context.out.flush();
-        return kSceSuccess;
+        return checkedOutput(kSceSuccess, {}, kSceFailure, context);
     }
     const SceCommand* command = findCommand(first);
     if (!command) {
@@ -60,9 +73,9 @@ int RunSce(const QStringList& args, SceContext& context)
         return kSceFailure;
     }
     const int code = command->run(args.mid(1), context);
-    context.out.flush();
+    const int checked = checkedOutput(code, first, command->errorCode, context);
     context.err.flush();
-    return code;
+    return checked;
 }
 
 int RunSce(const QStringList& args, QTextStream& out, QTextStream& err)

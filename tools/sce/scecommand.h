@@ -21,6 +21,8 @@ struct SceCommand
     const char* summary; // one line for the tool's own --help
     // `args` are the words after the command's name.
     int (*run)(const QStringList& args, SceContext& context);
+    // What the command answers when it could not do its work, e.g. lost its output.
+    int errorCode = kSceFailure;
 };
 
 // Every subcommand, in the order the tool's --help lists them.

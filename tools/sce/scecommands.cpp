@@ -10,8 +10,8 @@ const std::vector<SceCommand>& SceCommands()
         {"resave", "读入剧本再按编辑器的保存方式原样写回", RunResave},
         {"export", "把一张表导出为 CSV 或 JSON，供电子表格编辑", RunExport},
         {"import", "检查 CSV 后把其中改动的字段写回剧本（先备份）", RunImport},
-        {"diff", "逐字段比较两个剧本（0 相同，1 不同，2 出错）", RunDiff},
-        {"check", "找出君主、城市、军师等不一致之处（0 无，1 有，2 出错）", RunCheck},
+        {"diff", "逐字段比较两个剧本（0 相同，1 不同，2 出错）", RunDiff, kSceTrouble},
+        {"check", "找出君主、城市、军师等不一致之处（0 无，1 有，2 出错）", RunCheck, kSceTrouble},
     };
     return commands;
 }

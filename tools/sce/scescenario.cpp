@@ -42,6 +42,20 @@ bool SceOpenScenario(const QString& command, const QString& path, ScenarioStore&
     return false;
 }
 
+bool SceSave(const QString& command, ScenarioStore& store, SceContext& context)
+{
+    QString error;
+    QString warning;
+    if (!store.Save(error, {}, &warning)) {
+        SceFail(command, error, context);
+        return false;
+    }
+    if (!warning.isEmpty())
+        context.err << "veldor-sce " << command << QStringLiteral(": 警告：") << warning
+                    << Qt::endl;
+    return true;
+}
+
 bool SceReadScenario(const QString& command, const QString& path, ScenarioStore& store,
                      SceContext& context, qint64* size)
 {
@@ -78,8 +92,9 @@ bool SceReadInput(const QString& command, const QString& path, QByteArray& bytes
                   SceContext& context)
 {
     QString error;
-    const bool read = IsStandardStream(path) ? ReadStandardInput(context.in, bytes, error)
-                                             : ReadWholeFile(path, bytes, error);
+    const bool read = IsStandardStream(path)
+                          ? ReadStandardInput(context.in, bytes, error)
+                          : ReadWholeFile(path, bytes, error, kStandardInputLimit);
     if (!read)
         SceFail(command, error, context);
     return read;

@@ -13,6 +13,10 @@ struct SceContext;
 bool SceOpenScenario(const QString& command, const QString& path, ScenarioStore& store,
                      SceContext& context);
 
+// Saves `store` into its file; a failure, and what the save could not keep (owner, mode), go
+// to err.
+bool SceSave(const QString& command, ScenarioStore& store, SceContext& context);
+
 // Reads `path`, or standard input for "-", into `store` only to be read. `size`, when given,
 // receives the length of what was read.
 bool SceReadScenario(const QString& command, const QString& path, ScenarioStore& store,

@@ -1,12 +1,18 @@
 #include "tools/sce/textfiles.h"
 
-#include "data/gbk.h"
+#include "data/atomicwrite.h"
+#include "data/savecalls.h"
+#include "data/systemerror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStringDecoder>
+#include <QLocale>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -16,6 +22,18 @@ namespace {
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+bool writeDirectly(const QString& path, const QByteArray& bytes, QString& reason)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    const ReplaceOptions options;
+    int error = fd < 0 ? errno : SaveCalls(options).writeAll(fd, bytes.constData(), bytes.size());
+    if (fd >= 0 && ::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error)
+        reason = SystemReason(error);
+    return error == 0;
 }
 
 } // namespace
@@ -63,46 +81,53 @@ bool ReadStandardInput(QIODevice* in, QByteArray& bytes, QString& error)
 
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("无法写入“%1”：%2").arg(shown(path), file.errorString());
-        return false;
+    const QFileInfo info(path);
+    QString reason;
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        if (writeDirectly(path, bytes, reason))
+            return true;
+    } else {
+        const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+        struct stat like;
+        const bool replacing = ::stat(QFile::encodeName(target).constData(), &like) == 0;
+        QStringList warnings;
+        if (WriteFileAtomically(target, bytes, replacing ? &like : nullptr, ReplaceOptions{},
+                                reason, warnings) == AtomicWrite::Written)
+            return true;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        error = QStringLiteral("写入“%1”失败：%2").arg(shown(path), file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    error = QStringLiteral("无法写入“%1”：%2").arg(shown(path), reason);
+    return false;
 }
 
-bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& error)
+bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& error, qint64 limit)
 {
     QFile file(path);
     if (QFileInfo(path).isDir()) {
         error = QStringLiteral("无法读取“%1”：这是一个文件夹").arg(shown(path));
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         error = QStringLiteral("无法读取“%1”：%2").arg(shown(path), file.errorString());
         return false;
     }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    QByteArray contents;
+    contents.reserve(qBound<qint64>(0, file.size(), limit) + 1);
+    char chunk[65536];
+    qint64 n;
+    while ((n = file.read(chunk, sizeof chunk)) > 0) {
+        if (contents.size() + n > limit) {
+            error = QStringLiteral("“%1”超过 %2 字节，不会是一张表的 CSV，已停止读取")
+                        .arg(shown(path), QLocale(QLocale::English).toString(limit));
+            return false;
+        }
+        contents.append(chunk, n);
+    }
+    if (n < 0) {
         error = QStringLiteral("读取“%1”失败：%2").arg(shown(path), file.errorString());
         return false;
     }
+    bytes = std::move(contents);
     return true;
-}
-
-QString DecodeSpreadsheetText(const QByteArray& bytes)
-{
-    QByteArray body = bytes;
-    if (body.startsWith("\xEF\xBB\xBF"))
-        body.remove(0, 3);
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = utf8.decode(body);
-    return utf8.hasError() ? FromGbk(body) : text;
 }
 
 bool SameFile(const QString& a, const QString& b)

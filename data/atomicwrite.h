@@ -1,0 +1,30 @@
+#pragma once
+
+#include "data/replaceoptions.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+struct stat;
+
+namespace veldor {
+
+enum class AtomicWrite {
+    Written,
+    // The folder takes no new file: permission or a read-only mount. Nothing was changed.
+    FolderRefused,
+    // Nothing was changed; `reason` says why.
+    Failed,
+};
+
+// Writes `bytes` to a new file beside `target` that then takes its name, so that a crash at
+// any moment leaves either the old file or the new one and no stray temporary file. `like` is
+// the file being replaced: the new one gets its mode, owner and group wherever this process
+// may set them, and `warnings` says what it may not. Without `like` the new file gets the
+// mode a newly created file gets. `target` must be the real path, not a symlink to it.
+AtomicWrite WriteFileAtomically(const QString& target, const QByteArray& bytes,
+                                const struct stat* like, const ReplaceOptions& options,
+                                QString& reason, QStringList& warnings);
+
+} // namespace veldor

@@ -1,0 +1,36 @@
+#include "data/savecalls.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace veldor {
+
+int SaveCalls::writeAll(int fd, const char* data, qint64 size) const
+{
+    if (const int error = injected(SaveStep::Write))
+        return error;
+    while (size > 0) {
+        const ssize_t n = options_.write ? options_.write(fd, data, size_t(size))
+                                         : ::write(fd, data, size_t(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        // A write that makes no progress at all can only mean the disk took nothing more.
+        if (n == 0)
+            return ENOSPC;
+        data += n;
+        size -= n;
+    }
+    return 0;
+}
+
+int SaveCalls::sync(int fd, SaveStep step) const
+{
+    if (const int error = injected(step))
+        return error;
+    const int result = options_.fsync ? options_.fsync(fd) : ::fsync(fd);
+    return result == 0 ? 0 : errno;
+}
+
+} // namespace veldor

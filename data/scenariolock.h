@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace veldor {
+
+// An advisory lock (flock) on a scenario file, held around every read-modify-write of it so
+// that two writers at once take turns instead of one silently dropping the other's changes.
+// Nested locks on one file within this process share the outer one.
+class ScenarioLock
+{
+public:
+    static constexpr int kDefaultWaitMs = 5000;
+
+    explicit ScenarioLock(const QString& path, int waitMs = kDefaultWaitMs);
+    ~ScenarioLock();
+    ScenarioLock(const ScenarioLock&) = delete;
+    ScenarioLock& operator=(const ScenarioLock&) = delete;
+
+    // Waits up to the given time for the lock. False, with a message naming the file, when
+    // another writer kept it that long or the lock failed for a reason worth reporting. A file
+    // that cannot be opened is not refused here: the read that follows reports why.
+    bool Acquire(QString& error);
+
+private:
+    QString key_;
+    int waitMs_;
+    bool held_ = false;
+};
+
+} // namespace veldor

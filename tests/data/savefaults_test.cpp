@@ -1,0 +1,260 @@
+// Fault injection against the save: a failure at each step, a full disk and a folder out of
+// inodes, a save killed at random moments, and the temporary files such a kill leaves.
+
+#include "data/replaceoptions.h"
+#include "data/scenariocodec.h"
+#include "data/scenariostore.h"
+#include "support/scenariofiles.h"
+#include "tempscenario.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <random>
+#include <set>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace veldor {
+namespace {
+
+using test::ReadBytes;
+using test::ScenarioFolder;
+
+QString reasonOf(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+ino_t inodeOf(const QString& path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+struct EditedScenario
+{
+    explicit EditedScenario(const QString& folderPath, const QString& name = "s.kqx")
+        : file(folderPath + '/' + name)
+    {
+        test::WriteBytes(file, test::RandomScenarioBytes(31));
+        before = ReadBytes(file);
+        QString error;
+        EXPECT_TRUE(store->Open(file, error)) << error.toStdString();
+        store->persons.WuLi[7] = uint8_t(store->persons.WuLi[7] + 1);
+        expected = before;
+        EncodeScenario(*store, expected);
+    }
+
+    QString file;
+    QByteArray before, expected;
+    std::unique_ptr<ScenarioStore> store = std::make_unique<ScenarioStore>();
+};
+
+ReplaceOptions failingAt(SaveStep step, int error)
+{
+    ReplaceOptions options;
+    options.failAt = [step, error](SaveStep at) { return at == step ? error : 0; };
+    return options;
+}
+
+TEST(SaveFaults, AFailureAtEachStepIsReportedWithItsReasonAndLeavesTheFile)
+{
+    ScenarioFolder folder;
+    EditedScenario s(folder.path({}));
+    for (SaveStep step :
+         {SaveStep::CreateTemp, SaveStep::Write, SaveStep::Sync, SaveStep::Publish}) {
+        QString error;
+        EXPECT_FALSE(s.store->Save(error, failingAt(step, EIO))) << int(step);
+        EXPECT_TRUE(error.contains(s.file)) << error.toStdString();
+        EXPECT_TRUE(error.contains(reasonOf(EIO))) << error.toStdString();
+        EXPECT_TRUE(ReadBytes(s.file) == s.before) << int(step);
+        EXPECT_EQ(folder.entries(), QStringList{"s.kqx"}) << int(step);
+    }
+    // What could not be kept is said; the contents are saved all the same.
+    for (SaveStep step : {SaveStep::Own, SaveStep::Mode}) {
+        ASSERT_EQ(::chown(QFile::encodeName(s.file).constData(), 4242, 4343) == 0,
+                  ::geteuid() == 0);
+        QString error, warning;
+        EXPECT_TRUE(s.store->Save(error, failingAt(step, EPERM), &warning)) << error.toStdString();
+        if (step == SaveStep::Mode || ::geteuid() == 0) {
+            EXPECT_TRUE(warning.contains(reasonOf(EPERM))) << int(step) << warning.toStdString();
+        }
+        EXPECT_TRUE(ReadBytes(s.file) == s.expected);
+        test::WriteBytes(s.file, s.before);
+    }
+    QString error, warning;
+    EXPECT_TRUE(s.store->Save(error, failingAt(SaveStep::SyncFolder, EIO), &warning));
+    EXPECT_TRUE(warning.isEmpty()) << warning.toStdString();
+    EXPECT_TRUE(ReadBytes(s.file) == s.expected);
+}
+
+TEST(SaveFaults, OnlyAFolderThatRefusesNewFilesSendsTheSaveInPlace)
+{
+    ScenarioFolder folder;
+    EditedScenario s(folder.path({}));
+    const ino_t inode = inodeOf(s.file);
+    for (int noRoom : {ENOSPC, EDQUOT}) {
+        QString error;
+        EXPECT_FALSE(s.store->Save(error, failingAt(SaveStep::CreateTemp, noRoom)));
+        EXPECT_TRUE(error.contains(reasonOf(noRoom))) << error.toStdString();
+        EXPECT_TRUE(ReadBytes(s.file) == s.before) << "never written in place for lack of room";
+    }
+    for (int refusal : {EACCES, EPERM, EROFS}) {
+        test::WriteBytes(s.file, s.before);
+        QString error;
+        EXPECT_TRUE(s.store->Save(error, failingAt(SaveStep::CreateTemp, refusal)));
+        EXPECT_TRUE(ReadBytes(s.file) == s.expected) << refusal;
+        EXPECT_EQ(inodeOf(s.file), inode);
+    }
+    // Writing in place fails with its reason too.
+    ReplaceOptions inPlaceFailing = failingAt(SaveStep::CreateTemp, EACCES);
+    inPlaceFailing.write = [](int, const void*, size_t) -> ssize_t { return errno = EIO, -1; };
+    QString error;
+    EXPECT_FALSE(s.store->Save(error, inPlaceFailing));
+    EXPECT_TRUE(error.contains(reasonOf(EIO))) << error.toStdString();
+}
+
+// A save that skipped the flush of the new file would pass every other test.
+TEST(SaveFaults, TheNewFileIsSyncedBeforeItTakesTheNameAndTheFolderAfter)
+{
+    ScenarioFolder folder;
+    EditedScenario s(folder.path({}));
+    struct Synced
+    {
+        ino_t inode;
+        ino_t namedThen; // what the scenario's name pointed at when it was synced
+    };
+    std::vector<Synced> synced;
+    ReplaceOptions options;
+    options.fsync = [&](int fd) {
+        struct stat st;
+        ::fstat(fd, &st);
+        synced.push_back({st.st_ino, inodeOf(s.file)});
+        return ::fsync(fd);
+    };
+    QString error;
+    ASSERT_TRUE(s.store->Save(error, options)) << error.toStdString();
+    const ino_t saved = inodeOf(s.file);
+    const ino_t folderInode = inodeOf(folder.path({}));
+    ASSERT_EQ(synced.size(), 2u);
+    EXPECT_EQ(synced[0].inode, saved);
+    EXPECT_NE(synced[0].namedThen, saved) << "synced only after it replaced the old file";
+    EXPECT_EQ(synced[1].inode, folderInode);
+
+    synced.clear();
+    options.sync = false;
+    ASSERT_TRUE(s.store->Save(error, options));
+    EXPECT_TRUE(synced.empty());
+}
+
+TEST(SaveFaults, AFullDiskOrNoFreeInodeFailsWithTheReasonAndNeverWritesInPlace)
+{
+    struct Case
+    {
+        const char* options;
+        bool fillInodes;
+    };
+    for (const Case c : {Case{"size=1m", false}, Case{"size=4m,nr_inodes=8", true}}) {
+        std::string message;
+        const test::ChildResult result = test::RunOnOwnTmpfs(
+            c.options,
+            [&](const QString& dir, std::string& out) {
+                EditedScenario s(dir);
+                for (int k = 0; c.fillInodes && k < 100 &&
+                                QFile(dir + "/f" + QString::number(k)).open(QIODevice::WriteOnly);
+                     ++k) {
+                }
+                QString error;
+                const bool saved = s.store->Save(error);
+                out = error.toStdString();
+                return !saved && error.contains(reasonOf(ENOSPC)) && ReadBytes(s.file) == s.before;
+            },
+            message);
+        if (result == test::ChildResult::Skipped)
+            GTEST_SKIP() << message;
+        EXPECT_EQ(result, test::ChildResult::Passed) << c.options << ": " << message;
+    }
+}
+
+TEST(SaveFaults, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileAndNothingElse)
+{
+    ScenarioFolder folder;
+    EditedScenario s(folder.path({}));
+    QByteArray other = s.expected;
+    s.store->persons.WuLi[7] = uint8_t(s.store->persons.WuLi[7] + 1);
+    EncodeScenario(*s.store, other);
+    const std::set<QByteArray> allowed = {s.before, s.expected, other};
+
+    std::mt19937 random(14);
+    for (int round = 0; round < 40; ++round) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            for (uint8_t k = 0;; ++k) {
+                s.store->persons.WuLi[7] = uint8_t(s.store->persons.WuLi[7] + (k % 2 ? 1 : -1));
+                QString error;
+                ReplaceOptions quick;
+                quick.sync = false;
+                s.store->Save(error, quick);
+            }
+        }
+        ::usleep(useconds_t(random() % 20000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        ASSERT_TRUE(allowed.count(ReadBytes(s.file))) << "round " << round;
+    }
+    // Whatever a kill left, the next save clears away (once it is older than that save).
+    ::usleep(10000);
+    QString error;
+    ASSERT_TRUE(s.store->Save(error)) << error.toStdString();
+    EXPECT_EQ(folder.entries(), QStringList{"s.kqx"});
+}
+
+TEST(SaveFaults, TheNextSaveRemovesOnlyThisProgramsOwnStaleTemporaryFiles)
+{
+    ScenarioFolder folder;
+    EditedScenario s(folder.path({}));
+    auto make = [&](const QString& name) {
+        test::WriteBytes(folder.path(name), "left over");
+        const timespec old[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 60, 0}};
+        ::utimensat(AT_FDCWD, QFile::encodeName(folder.path(name)).constData(), old, 0);
+    };
+    for (const char* name : {".veldor-save-Ab12Cd", ".veldor-save-InUse1", ".veldor-save-long",
+                             ".veldor-save-Ab1", "notes.veldor-save-Ab12Cd", ".veldor-save-Other1"})
+        make(QString::fromLatin1(name));
+    QFile::link(folder.path(".veldor-save-Ab12Cd"), folder.path(".veldor-save-Link12"));
+    if (::geteuid() == 0)
+        ::chown(QFile::encodeName(folder.path(".veldor-save-Other1")).constData(), 65534, 65534);
+    // A save still running in another process holds its file locked.
+    const int inUse = ::open(QFile::encodeName(folder.path(".veldor-save-InUse1")).constData(),
+                             O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(inUse, LOCK_EX), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        ::pause();
+        ::_exit(0);
+    }
+    ::close(inUse);
+
+    QString error;
+    ASSERT_TRUE(s.store->Save(error)) << error.toStdString();
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    QStringList kept = {".veldor-save-Ab1",  ".veldor-save-InUse1",      ".veldor-save-Link12",
+                        ".veldor-save-long", "notes.veldor-save-Ab12Cd", "s.kqx"};
+    if (::geteuid() == 0)
+        kept.insert(3, ".veldor-save-Other1");
+    EXPECT_EQ(folder.entries(), kept);
+}
+
+} // namespace
+} // namespace veldor
