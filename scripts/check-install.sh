@@ -30,7 +30,12 @@ expected_files=(
     share/veldor/city.txt
     share/veldor/face.txt
     share/veldor/name.txt
+    share/doc/veldor-editor/使用说明.md
 )
+# The guide's pictures, as scripts/make-doc-pictures.sh lists them.
+while read -r picture; do
+    expected_files+=("share/doc/veldor-editor/images/$picture")
+done < <("$(dirname "$0")/make-doc-pictures.sh" --list)
 
 same_files() { # PREFIX
     diff <(printf '%s\n' "${expected_files[@]}" | sort) \
