@@ -41,7 +41,12 @@ expected_files=(
     share/veldor/city.txt
     share/veldor/face.txt
     share/veldor/name.txt
+    share/doc/veldor-editor/使用说明.md
 )
+# The guide's pictures, as scripts/make-doc-pictures.sh lists them.
+while read -r picture; do
+    expected_files+=("share/doc/veldor-editor/images/$picture")
+done < <("$(dirname "$0")/make-doc-pictures.sh" --list)
 
 same_files() { # PREFIX
     diff <(printf '%s\n' "${expected_files[@]}" | sort) \
@@ -242,9 +247,11 @@ deb=$build/veldor-editor_${version}_$(dpkg --print-architecture).deb
 rm -f "$deb"
 (cd "$build" && cpack -G DEB >"$work/cpack.log" 2>&1) || fail "cpack failed: $(cat "$work/cpack.log")"
 [ -f "$deb" ] || fail "cpack did not write $deb"
-dpkg-deb -c "$deb"
+# tar lists the guide's Chinese file name as octal escapes unless the locale is UTF-8.
+contents() { LC_ALL=C.UTF-8 dpkg-deb -c "$deb"; }
+contents
 diff <(printf './usr/%s\n' "${expected_files[@]}" | sort) \
-    <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort) ||
+    <(contents | awk '$1 !~ /^d/ {print $6}' | sort) ||
     fail "$deb does not hold exactly the expected files (diff above)"
 [ "$(dpkg-deb -f "$deb" Package)" = veldor-editor ] || fail "$deb: wrong package name"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "$deb: version is not $version"

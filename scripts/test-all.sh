@@ -19,6 +19,9 @@ cmake --build build -j"$jobs"
 echo "== Tests"
 ctest --test-dir build -j"$jobs" --timeout 300 | tee "$root/build/ctest.log"
 
+echo "== Pictures of the user guide"
+scripts/check-doc-pictures.sh "$root/build"
+
 echo "== Tests under ASan+UBSan"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELDOR_SANITIZE=ON -DVELDOR_BENCH=OFF
 cmake --build build-asan -j"$jobs"

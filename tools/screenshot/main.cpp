@@ -58,13 +58,23 @@ veldor::ShotRequest parse(const QCoreApplication& app)
         std::fprintf(stderr, "veldor-shot: -o PATH is required\n");
         std::exit(2);
     }
+    const QString window = parser.value(QStringLiteral("window"));
+    const QStringList windows = {QStringLiteral("FMap"),  QStringLiteral("FAbout"),
+                                 QStringLiteral("FCity"), QStringLiteral("FForc"),
+                                 QStringLiteral("FPrsn"), QStringLiteral("FHistory"),
+                                 QStringLiteral("FCheck")};
+    if (!windows.contains(window)) {
+        std::fprintf(stderr, "veldor-shot: --window takes one of %s\n",
+                     qPrintable(windows.join(QStringLiteral(", "))));
+        std::exit(2);
+    }
     bool ok = false;
     const int city = parser.value(QStringLiteral("city")).toInt(&ok);
     if (!ok || city < 0 || city > 49) {
         std::fprintf(stderr, "veldor-shot: --city takes 0..49\n");
         std::exit(2);
     }
-    return {parser.value(QStringLiteral("window")),
+    return {window,
             parser.value(QStringLiteral("scenario")),
             city,
             parser.value(QStringLiteral("output")),
