@@ -51,7 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     file.close();
     QString error;
-    if (!store->Open(path, error) || !store->Save(error, veldor::ReplaceOptions{false, {}}))
+    veldor::ReplaceOptions unsynced;
+    unsynced.sync = false;
+    if (!store->Open(path, error) || !store->Save(error, unsynced))
         std::abort();
     if (!file.open(QIODevice::ReadOnly) || file.readAll() != original)
         std::abort();
