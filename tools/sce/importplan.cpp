@@ -1,6 +1,7 @@
 #include "tools/sce/importplan.h"
 
 #include "data/tablecells.h"
+#include "tools/sce/shownvalue.h"
 
 #include <QHash>
 
@@ -118,11 +119,11 @@ private:
             const QString& name = header.fields[k];
             const int column = knownColumn(plan_.table, name);
             if (column == kUnknownColumn)
-                problem(header.line, k + 1, name,
+                problem(header.line, k + 1, ShownValue(name),
                         QStringLiteral("未知的列：%1 表没有这个字段")
                             .arg(QLatin1String(tableName(plan_.table))));
             else if (seen.contains(name))
-                problem(header.line, k + 1, name,
+                problem(header.line, k + 1, ShownValue(name),
                         QStringLiteral("这一列与第 %1 列重复").arg(seen.value(name) + 1));
             seen.insert(name, k);
             columns_.push_back(column);
@@ -151,9 +152,9 @@ private:
             const TableColumn& field = TableColumns(plan_.table)[size_t(column)];
             int64_t value = 0;
             if (!fitsWidth(row.fields[k], field.width, value))
-                problem(
-                    row.lines[size_t(k)], k + 1, field.name,
-                    QStringLiteral("“%1”不合要求：%2").arg(row.fields[k], widthText(field.width)));
+                problem(row.lines[size_t(k)], k + 1, field.name,
+                        QStringLiteral("“%1”不合要求：%2")
+                            .arg(ShownValue(row.fields[k]), widthText(field.width)));
             else if (record >= 0)
                 plan_.values.push_back({record, column, value});
         }
@@ -170,7 +171,7 @@ private:
         if (!ok || record < 0 || record >= records) {
             problem(line, indexField_ + 1, QStringLiteral("index"),
                     QStringLiteral("编号“%1”不对：%2 表的编号是 0..%3")
-                        .arg(text, QLatin1String(tableName(plan_.table)))
+                        .arg(ShownValue(text), QLatin1String(tableName(plan_.table)))
                         .arg(records - 1));
             return -1;
         }
