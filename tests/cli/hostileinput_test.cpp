@@ -157,6 +157,9 @@ TEST_F(HostileInput, QuotedValuesAreEscapedAndShortened)
         << result.err.toStdString();
     EXPECT_LT(result.err.size(), 2000);
     EXPECT_TRUE(result.err.contains("1048580")) << "says how long the value was";
+    const SceResult column = import("index,\x1b]0;owned\x07\n5,1\n");
+    EXPECT_EQ(column.code, 1);
+    EXPECT_TRUE(column.err.contains("\\x1b]0;owned\\x07")) << column.err.toStdString();
     expectUntouched("escaped");
 }
 

@@ -119,11 +119,11 @@ private:
             const QString& name = header.fields[k];
             const int column = knownColumn(plan_.table, name);
             if (column == kUnknownColumn)
-                problem(header.line, k + 1, ShownValue(name),
+                problem(header.line, k + 1, name,
                         QStringLiteral("未知的列：%1 表没有这个字段")
                             .arg(QLatin1String(tableName(plan_.table))));
             else if (seen.contains(name))
-                problem(header.line, k + 1, ShownValue(name),
+                problem(header.line, k + 1, name,
                         QStringLiteral("这一列与第 %1 列重复").arg(seen.value(name) + 1));
             seen.insert(name, k);
             columns_.push_back(column);
