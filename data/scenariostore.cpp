@@ -87,6 +87,11 @@ bool ScenarioStore::Save(QString& error, const ReplaceOptions& options, QString*
 
 bool ScenarioStore::SaveWithBackup(QString& error, QString* warning)
 {
+    return SaveWithBackup(error, {}, warning);
+}
+
+bool ScenarioStore::SaveWithBackup(QString& error, const ReplaceOptions& options, QString* warning)
+{
     if (!FileOpen()) {
         error = NoFileMessage();
         return false;
@@ -95,12 +100,16 @@ bool ScenarioStore::SaveWithBackup(QString& error, QString* warning)
     ScenarioLock lock(fileName_);
     if (!lock.Acquire(error))
         return false;
+    QString backupWarning;
     if (backupDue_) {
-        if (!WriteScenarioBackup(fileName_, error))
+        if (!WriteScenarioBackup(fileName_, error, options, &backupWarning))
             return false;
         backupDue_ = false;
     }
-    return Save(error, {}, warning);
+    const bool saved = Save(error, options, warning);
+    if (warning && !backupWarning.isEmpty())
+        *warning = warning->isEmpty() ? backupWarning : backupWarning + '\n' + *warning;
+    return saved;
 }
 
 QString NoFileMessage()

@@ -32,7 +32,9 @@ public:
     bool Save(QString& error, const ReplaceOptions& options = {}, QString* warning = nullptr);
     // Save as the editor does it: the first save since the file was opened or reloaded first
     // copies the file as it then is on disk to FILE.bak; a backup that fails stops the save.
+    // `warning` receives what the backup and the save could not keep.
     bool SaveWithBackup(QString& error, QString* warning = nullptr);
+    bool SaveWithBackup(QString& error, const ReplaceOptions& options, QString* warning);
 
     // True while the tables differ from the file's contents as last opened, reloaded or saved.
     // Compared, not counted: changing a value and changing it back is no change.

@@ -1,6 +1,7 @@
 #include "ui/questions.h"
 
-#include <QApplication>
+#include "ui/messages.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -15,8 +16,7 @@ namespace {
 int ask(QWidget* parent, const QString& name, const QString& text,
         std::initializer_list<QString> buttons)
 {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                    QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, MessageTitle(), text, QMessageBox::NoButton, parent);
     box.setObjectName(name);
     std::vector<QAbstractButton*> added;
     for (const QString& caption : buttons)

@@ -215,5 +215,32 @@ TEST_F(CheckWindow, TheMenuItemAsksForAFileFirst)
     EXPECT_TRUE(answers->windows.isEmpty());
 }
 
+// Enter of the keypad opens a finding as Return does; two strategists of one force are mended
+// in the person editor, on the first of them.
+TEST_F(CheckWindow, KeypadEnterOpensSeveralStrategistsInThePersonEditor)
+{
+    openSample(true);
+    inCheckWindow([&](TFCheck* check) {
+        Finding finding;
+        QTreeWidgetItem* item = row(check, "several-strategists", &finding);
+        const uint16_t person = uint16_t(finding.records.at(1).index);
+        QString opened;
+        whenModal<TFPrsn>([&](TFPrsn* editor) {
+            ListBox* rows = editor->findChild<ListBox*>(QStringLiteral("ListBox_Prsn_Prsn"));
+            QTRY_COMPARE(editor->Editor().PersonAt(rows->focusRow()), person);
+            opened = QStringLiteral("person");
+            editor->reject();
+        });
+        whenModal<TFForc>([&](TFForc* editor) {
+            opened = QStringLiteral("force");
+            editor->reject();
+        });
+        tree(check)->setFocus();
+        tree(check)->setCurrentItem(item);
+        QTest::keyClick(tree(check), Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(opened, QStringLiteral("person"));
+    });
+}
+
 } // namespace
 } // namespace veldor::test

@@ -74,13 +74,16 @@ TEST_F(History, WindowListsStepsWithTheirLinesAndUndoesToAnEntry)
     action(QStringLiteral("UndoAction"))->trigger();
 
     QStringList entries;
+    std::vector<bool> bold; // the current step, where undo would go back from
     QString firstLine;
     QString position;
     answers.reset();
     whenModal<TFHistory>([&](TFHistory* window) {
         auto* tree = window->findChild<QTreeWidget*>(QStringLiteral("TreeView_History"));
-        for (int k = 0; k < tree->topLevelItemCount(); ++k)
+        for (int k = 0; k < tree->topLevelItemCount(); ++k) {
             entries << tree->topLevelItem(k)->text(0);
+            bold.push_back(tree->topLevelItem(k)->font(0).bold());
+        }
         tree->topLevelItem(0)->setExpanded(true);
         firstLine = tree->topLevelItem(0)->child(0)->text(0);
         position = window->findChild<QLabel*>(QStringLiteral("Label_Position"))->text();
@@ -99,6 +102,7 @@ TEST_F(History, WindowListsStepsWithTheirLinesAndUndoesToAnEntry)
     EXPECT_EQ(entries[0], QStringLiteral("1. 城市修改：") + city);
     EXPECT_EQ(entries[1], QStringLiteral("2. 武将修改：") + person);
     EXPECT_TRUE(entries[2].endsWith(QStringLiteral("（已撤销）")));
+    EXPECT_EQ(bold, std::vector<bool>({false, true, false}));
     EXPECT_TRUE(firstLine.startsWith(QStringLiteral("cities[9] ") + city + QStringLiteral(" ")))
         << firstLine.toStdString();
     EXPECT_TRUE(firstLine.endsWith(QStringLiteral(" → 4321")) || oldPingMin == 4321)

@@ -10,6 +10,7 @@
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
 #include "tools/sce/scescenario.h"
+#include "tools/sce/shownvalue.h"
 #include "tools/sce/textfiles.h"
 
 #include <QTextStream>
@@ -28,16 +29,18 @@ const char* const kHelp =
     "就什么都不写。然后列出每处改动，例如“persons[12] 张三 TongShuai 80 → 95”；\n"
     "除非用了 --dry-run，再把剧本先复制为 FILE.bak（--no-backup 则不复制），然后按编辑器的\n"
     "保存方式写回：先写临时文件再替换，命名字段以外的字节原样保留。没有改动时什么都不写。\n"
-    "退出码：0 成功（包括没有改动），1 出错。";
+    "退出码：0 成功（包括没有改动），1 出错（剧本未改动），3 剧本已保存，但标准输出无法写入\n"
+    "（改动清单可能不全）。";
 
 int reportProblems(const QString& csvPath, const ImportProblems& problems, SceContext& context)
 {
     const QString shown = ShownInput(csvPath);
     for (const ImportProblem& p : problems.listed) {
         context.err << shown << ':' << p.line << ':' << p.column << ": ";
+        // Whatever part of the CSV a message quotes, the terminal is not to obey it.
         if (!p.field.isEmpty())
-            context.err << p.field << ": ";
-        context.err << p.message << '\n';
+            context.err << ShownValue(p.field) << ": ";
+        context.err << WithoutControls(p.message) << '\n';
     }
     const qsizetype unlisted = problems.count - qsizetype(problems.listed.size());
     if (unlisted > 0)
@@ -70,22 +73,16 @@ int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
     return changes;
 }
 
-bool readPlan(const QString& csvPath, std::optional<TableId> table, ImportPlan& plan,
-              SceContext& context)
+bool readPlan(const QString& csvPath, const QByteArray& bytes, std::optional<TableId> table,
+              ImportPlan& plan, SceContext& context)
 {
     QString text;
     CsvError csvError;
-    {
-        QByteArray bytes;
-        if (!SceReadInput(QStringLiteral("import"), csvPath, bytes, context))
-            return false;
-        if (!DecodeCsvText(bytes, text, csvError)) {
-            reportProblems(
-                csvPath,
-                ImportProblems{{{csvError.line, csvError.column, {}, csvError.message}}, 1},
-                context);
-            return false;
-        }
+    if (!DecodeCsvText(bytes, text, csvError)) {
+        reportProblems(csvPath,
+                       ImportProblems{{{csvError.line, csvError.column, {}, csvError.message}}, 1},
+                       context);
+        return false;
     }
     std::vector<CsvRow> rows;
     ImportProblems problems;
@@ -121,6 +118,11 @@ int RunImport(const QStringList& args, SceContext& context)
     std::optional<TableId> table;
     if (!line.table(table, context))
         return kSceFailure;
+    // Read before the lock is taken: input that is slow to come (a terminal, a pipe) must not
+    // keep every other save of the scenario waiting.
+    QByteArray csvBytes;
+    if (!SceReadInput(command, line.file(1), csvBytes, context))
+        return kSceFailure;
     // Held from the read to the save, so that a second import waits and then builds on this
     // one's result instead of overwriting it.
     ScenarioLock lock(line.file(0));
@@ -132,7 +134,9 @@ int RunImport(const QStringList& args, SceContext& context)
         return kSceFailure;
     SceLoadNames(command, context);
     ImportPlan plan;
-    if (!readPlan(line.file(1), table, plan, context))
+    const bool planned = readPlan(line.file(1), csvBytes, table, plan, context);
+    csvBytes = {};
+    if (!planned)
         return kSceFailure;
 
     const int changes = applyPlan(plan, *store, context.out);
@@ -144,8 +148,14 @@ int RunImport(const QStringList& args, SceContext& context)
         context.out << QStringLiteral("%1 处改动（试运行，未写入任何文件）。\n").arg(changes);
         return kSceSuccess;
     }
-    if (!line.parser().isSet(noBackupOption) && !WriteScenarioBackup(line.file(0), error))
-        return SceFail(command, error, context);
+    if (!line.parser().isSet(noBackupOption)) {
+        QString warning;
+        if (!WriteScenarioBackup(line.file(0), error, {}, &warning))
+            return SceFail(command, error, context);
+        if (!warning.isEmpty())
+            context.err << "veldor-sce " << command << QStringLiteral(": 警告：") << warning
+                        << Qt::endl;
+    }
     if (!SceSave(command, *store, context))
         return kSceFailure;
     context.out << QStringLiteral("%1 处改动已写入。\n").arg(changes);

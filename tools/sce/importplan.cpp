@@ -1,6 +1,7 @@
 #include "tools/sce/importplan.h"
 
 #include "data/tablecells.h"
+#include "tools/sce/shownvalue.h"
 
 #include <QHash>
 
@@ -151,9 +152,9 @@ private:
             const TableColumn& field = TableColumns(plan_.table)[size_t(column)];
             int64_t value = 0;
             if (!fitsWidth(row.fields[k], field.width, value))
-                problem(
-                    row.lines[size_t(k)], k + 1, field.name,
-                    QStringLiteral("“%1”不合要求：%2").arg(row.fields[k], widthText(field.width)));
+                problem(row.lines[size_t(k)], k + 1, field.name,
+                        QStringLiteral("“%1”不合要求：%2")
+                            .arg(ShownValue(row.fields[k]), widthText(field.width)));
             else if (record >= 0)
                 plan_.values.push_back({record, column, value});
         }
@@ -170,7 +171,7 @@ private:
         if (!ok || record < 0 || record >= records) {
             problem(line, indexField_ + 1, QStringLiteral("index"),
                     QStringLiteral("编号“%1”不对：%2 表的编号是 0..%3")
-                        .arg(text, QLatin1String(tableName(plan_.table)))
+                        .arg(ShownValue(text), QLatin1String(tableName(plan_.table)))
                         .arg(records - 1));
             return -1;
         }
