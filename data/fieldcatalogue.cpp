@@ -228,6 +228,23 @@ QString forceName(const ScenarioTables& tables, int force)
 
 } // namespace
 
+QString TableChineseName(TableId table)
+{
+    switch (table) {
+    case TableId::Places:
+        return QStringLiteral("据点");
+    case TableId::Cities:
+        return QStringLiteral("城市");
+    case TableId::Forces:
+        return QStringLiteral("势力");
+    case TableId::Items:
+        return QStringLiteral("宝物");
+    case TableId::Persons:
+        return QStringLiteral("武将");
+    }
+    return {};
+}
+
 const std::vector<CatalogueField>& FieldCatalogue(TableId table)
 {
     return catalogueOf(table).fields;
@@ -255,6 +272,17 @@ QString AllowedValuesText(const CatalogueField& field)
     if (field.hasNone)
         text += QStringLiteral(" 或 ") + QString::number(kNone) + QStringLiteral("（") +
                 field.noneText + QStringLiteral("）");
+    return text;
+}
+
+QString AllowedValuesSentence(const CatalogueField& field)
+{
+    QString text = QStringLiteral("%1须在 %2..%3 之间")
+                       .arg(FieldTitle(field))
+                       .arg(field.minimum)
+                       .arg(field.maximum);
+    if (field.hasNone)
+        text += QStringLiteral("，或为 %1（%2）").arg(kNone).arg(field.noneText);
     return text;
 }
 

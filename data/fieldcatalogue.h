@@ -40,6 +40,9 @@ struct CatalogueField
     QStringList choices; // FieldValues::Choice: the text of value minimum + k
 };
 
+// What users call a table's records: 武将, 城市, 势力, 宝物, 据点.
+QString TableChineseName(TableId table);
+
 // Every field of `table`, indexed like TableColumns(table).
 const std::vector<CatalogueField>& FieldCatalogue(TableId table);
 const CatalogueField& CatalogueEntry(TableId table, int column);
@@ -52,6 +55,8 @@ bool IsAllowedValue(const CatalogueField& field, int64_t value);
 QString AllowedValuesText(const CatalogueField& field);
 // How the windows show a value, for the catalogue's listing: "数值", "数值 + 130", "选项".
 QString ShownAsText(const CatalogueField& field);
+// "统率（TongShuai）须在 0..255 之间", "城市（City）须在 0..49 之间，或为 65535（空）".
+QString AllowedValuesSentence(const CatalogueField& field);
 // "统率（TongShuai）": the Chinese name with the identifier a file or a script uses.
 QString FieldTitle(const CatalogueField& field);
 
