@@ -255,6 +255,13 @@ const CatalogueField& CatalogueEntry(TableId table, int column)
     return catalogueOf(table).fields[size_t(column)];
 }
 
+const CatalogueField& CatalogueEntry(TableId table, const char* identifier)
+{
+    const int column = CatalogueColumn(table, QString::fromLatin1(identifier));
+    Q_ASSERT(column >= 0);
+    return CatalogueEntry(table, column < 0 ? 0 : column);
+}
+
 int CatalogueColumn(TableId table, const QString& head)
 {
     return catalogueOf(table).columnOf.value(head, -1);

@@ -46,6 +46,8 @@ QString TableChineseName(TableId table);
 // Every field of `table`, indexed like TableColumns(table).
 const std::vector<CatalogueField>& FieldCatalogue(TableId table);
 const CatalogueField& CatalogueEntry(TableId table, int column);
+// The field named `identifier`, which must be one of `table`'s: the editors' rules use it.
+const CatalogueField& CatalogueEntry(TableId table, const char* identifier);
 // The column whose identifier or Chinese name is exactly `head`; -1 when there is none.
 int CatalogueColumn(TableId table, const QString& head);
 

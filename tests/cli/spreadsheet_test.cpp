@@ -41,9 +41,13 @@ protected:
 
 TEST_F(Spreadsheet, ValuesNoEditorCouldStoreAreRefusedWithTheirPlaceUnlessAllowed)
 {
+    // A value the file already holds is given back unchanged, and not refused.
+    original_ = EditedSampleBytes(kSeed, [](ScenarioTables& t) { t.persons.TongShuai[2] = 400; });
+    WriteBytes(scenario_, original_);
     const QByteArray csv = "index,TongShuai,Degree,City,BornYear,Rank\n"
                            "0,300,12,60,1900,65535\n"
-                           "1,301,3,-1,60,75\n";
+                           "1,301,3,-1,60,75\n"
+                           "2,400,3,-1,60,75\n";
     SceResult result = import(csv);
     EXPECT_EQ(result.code, 1);
     for (const char* expected :

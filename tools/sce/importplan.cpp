@@ -237,7 +237,10 @@ private:
                          .arg(row.fields[k], AllowedValuesSentence(field)));
             return;
         }
-        if (!IsAllowedValue(field, value)) {
+        // A game file may hold such a value on purpose; giving it back unchanged writes nothing.
+        const bool unchanged =
+            record >= 0 && ReadCell(tables_, plan_.table, record, column) == value;
+        if (!IsAllowedValue(field, value) && !unchanged) {
             const QString message = QStringLiteral("“%1”超出范围（out of range）：%2")
                                         .arg(row.fields[k], AllowedValuesSentence(field));
             if (!options_.allowOutOfRange) {
