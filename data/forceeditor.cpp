@@ -1,6 +1,7 @@
 #include "data/forceeditor.h"
 
 #include "data/displaytext.h"
+#include "data/fieldcatalogue.h"
 #include "data/gbk.h"
 #include "data/personforce.h"
 #include "data/scenariostore.h"
@@ -22,15 +23,8 @@ int32_t clampNumber(int32_t value, int32_t maximum)
 
 int32_t ForceNumberMaximum(ForceNumber field)
 {
-    switch (field) {
-    case ForceNumber::Money:
-    case ForceNumber::Grain:
-        return kMaxForceStock;
-    case ForceNumber::MinRepute:
-    case ForceNumber::Repute:
-        return kMaxForceRepute;
-    }
-    return 0;
+    static const char* const identifiers[kForceNumbers] = {"Money", "Grain", "MinRepute", "Repute"};
+    return int32_t(CatalogueEntry(TableId::Forces, identifiers[int(field)]).maximum);
 }
 
 ForceEditor::ForceEditor(ScenarioStore& store) : store_(store)

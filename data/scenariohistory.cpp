@@ -1,5 +1,6 @@
 #include "data/scenariohistory.h"
 
+#include "data/fieldlabels.h"
 #include "data/recordlabel.h"
 #include "data/tablecells.h"
 
@@ -156,7 +157,7 @@ QStringList ScenarioHistory::StepLines(size_t index) const
     QStringList lines;
     lines.reserve(int(step.changes.size()));
     for (const FieldDifference& d : step.changes)
-        lines << DifferenceLine(RecordLabel(*names, d.table, d.record), d);
+        lines << ChineseDifferenceLine(*names, d);
     return lines;
 }
 

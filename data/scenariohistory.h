@@ -54,7 +54,8 @@ public:
     // Bytes the steps take, as the containers hold them.
     size_t MemoryUse() const;
 
-    // "persons[12] 张三 TongShuai 80 → 95": the step's changes as the comparison prints them.
+    // "武将 张三：统率 80 → 95": the step's changes as users read them (ChineseDifferenceLine),
+    // forces named after their sovereigns before the step.
     QStringList StepLines(size_t index) const;
 
 private:

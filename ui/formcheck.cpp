@@ -20,7 +20,9 @@ QString groupText(const QString& kind, int count)
 {
     const FindingKind* known = FindFindingKind(kind);
     const QString meaning = known ? QString::fromUtf8(known->meaning) : QString();
-    return QStringLiteral("%1（%2）%3").arg(kind).arg(count).arg(meaning);
+    if (meaning.isEmpty())
+        return QStringLiteral("%1（%2）").arg(kind).arg(count);
+    return QStringLiteral("%1（%2） %3").arg(meaning).arg(count).arg(kind);
 }
 
 } // namespace
@@ -46,7 +48,7 @@ TFCheck::TFCheck(const ScenarioStore& store, Doors doors, QWidget* parent)
 
 void TFCheck::Refresh()
 {
-    findings_ = CheckScenario(store_);
+    findings_ = CheckScenario(store_, FieldLabels::Chinese);
     const int scrolled = TreeView_Check->verticalScrollBar()->value();
     TreeView_Check->clear();
     if (findings_.empty()) {

@@ -60,13 +60,13 @@ TEST_F(HostileInput, CsvThatNoSpreadsheetWritesIsRefusedWithItsPlace)
         // Not UTF-8, so GBK: 张 and then a lead byte with nothing after it.
         {"index,WuLi\n5,\xD5\xC5\xC8", "in.csv:2:2: ", "0xc8"},
         {"index,WuLi\n5,\xD5\xC5\xFF\xD5\xC5\n", "in.csv:2:2: ", "0xff"},
-        {QByteArray("\xFF\xFEi\0n\0d\0", 8), "in.csv:1:1: ", "encoding not supported"},
+        {QByteArray("\xFF\xFEi\0n\0d", 7), "in.csv:1:1: ", "不是有效的 UTF-16"},
         {QByteArray("\x00\x00\xFE\xFF\0\0\0i", 8), "in.csv:1:1: ", "UTF-32"},
         // Its mark begins with that of UTF-16 little-endian.
         {QByteArray("\xFF\xFE\0\0i\0\0\0", 8), "in.csv:1:1: ", "UTF-32"},
         {"index,WuLi\r\n", "in.csv:1:1: ", "no rows"},
-        // Line ends of old Macs only, a quoted value over two lines: the bad value is on line 4.
-        {"index,WuLi\r5,\"1\r2\"\r6,x\r", "in.csv:4:2: WuLi: ", "x"},
+        // Line ends of old Macs only, a quoted name over two lines: the bad value is on line 4.
+        {"index,name,WuLi\r5,\"1\r2\",5\r6,x,y\r", "in.csv:4:3: WuLi: ", "“y”"},
     };
     for (const Case& c : cases) {
         const SceResult result = import(c.csv);
@@ -80,15 +80,16 @@ TEST_F(HostileInput, CsvThatNoSpreadsheetWritesIsRefusedWithItsPlace)
 
 TEST_F(HostileInput, ThousandsOfProblemsAreCountedButOnlyAHundredListed)
 {
-    // 800 bad values, and 200 rows outside the table with a bad value each.
+    // 800 bad values of one column (one line), and 200 rows outside the table.
     QByteArray csv = "index,WuLi\n";
     for (int k = 0; k < 1000; ++k)
         csv += QByteArray::number(k) + ",x\n";
     const SceResult result = import(csv);
     EXPECT_EQ(result.code, 1);
     EXPECT_EQ(result.err.count("in.csv:"), 100);
-    EXPECT_TRUE(result.err.contains("另有 1100 处")) << result.err.toStdString();
-    EXPECT_TRUE(result.err.contains("1200 处错误")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("（共 1000 行）")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("另有 101 处")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("201 处错误")) << result.err.toStdString();
     expectUntouched("many problems");
 
     // Far more fields than any table has are refused as a whole.

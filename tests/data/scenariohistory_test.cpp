@@ -1,5 +1,6 @@
 // The change history: steps as field changes, undo and redo, names and memory.
 
+#include "data/fieldlabels.h"
 #include "data/nametables.h"
 #include "data/recordlabel.h"
 #include "data/scenariocodec.h"
@@ -69,7 +70,15 @@ TEST_F(History, StepsAreNamedByEditorAndRecord)
         tables->forces.Grain[f] += 1;
     ASSERT_TRUE(history.Record(*tables, EditorKind::Force));
     EXPECT_EQ(history.Steps()[5].title, QString::fromUtf8("势力修改：10 个势力"));
-    EXPECT_TRUE(history.StepLines(0)[0].startsWith(QStringLiteral("cities[9] ")));
+    // Users read Chinese names and the values as the windows show them.
+    EXPECT_EQ(history.StepLines(0), QStringList{QStringLiteral("城市 濮阳：平民人口 %1 → %2")
+                                                    .arg(opened->cities.PingMin[9])
+                                                    .arg(opened->cities.PingMin[9] + 1)});
+    const QString moved = history.StepLines(1).value(0);
+    EXPECT_TRUE(moved.startsWith(ChineseRecordLabel(*opened, TableId::Persons, mover) +
+                                 QStringLiteral("：城市 ")) &&
+                moved.endsWith(QStringLiteral(" → 濮阳")))
+        << moved.toStdString();
 }
 
 TEST_F(History, UndoAndRedoRestoreExactlyAndANewStepDropsTheRedo)

@@ -5,6 +5,7 @@
 #include "support/scenariofiles.h"
 
 #include "data/fielddiff.h"
+#include "data/fieldlabels.h"
 #include "data/recordlabel.h"
 #include "ui/formhistory.h"
 #include "ui/formmap.h"
@@ -103,9 +104,9 @@ TEST_F(History, WindowListsStepsWithTheirLinesAndUndoesToAnEntry)
     EXPECT_EQ(entries[1], QStringLiteral("2. 武将修改：") + person);
     EXPECT_TRUE(entries[2].endsWith(QStringLiteral("（已撤销）")));
     EXPECT_EQ(bold, std::vector<bool>({false, true, false}));
-    EXPECT_TRUE(firstLine.startsWith(QStringLiteral("cities[9] ") + city + QStringLiteral(" ")))
-        << firstLine.toStdString();
-    EXPECT_TRUE(firstLine.endsWith(QStringLiteral(" → 4321")) || oldPingMin == 4321)
+    // Chinese names, not identifiers: "城市 濮阳：平民人口 1234 → 4321".
+    EXPECT_EQ(firstLine, ChineseRecordLabel(map->Store(), TableId::Cities, 9) +
+                             QStringLiteral("：平民人口 %1 → 4321").arg(oldPingMin))
         << firstLine.toStdString();
     EXPECT_EQ(position, QStringLiteral("当前位置：第 2 步，共 3 步"));
     EXPECT_EQ(storeBytes(), opened) << "undone back through the first entry";

@@ -22,26 +22,45 @@ namespace {
 
 const char* const kHelp =
     "把一张表的 CSV（通常是 export 导出后改过的）写回剧本。\n"
-    "CSV 可以只含部分列，但必须有 index 列；每行按 index 找到记录，name 列只供阅读，不写回。\n"
-    "表由表头推断；几张表都可能时用 --table 指定。\n"
-    "写入之前先检查整个文件：未知的列、重复的列、错误的编号、重复的行、不是整数或超出字段\n"
-    "宽度的值（16 位字段收 0..65535，-1 表示 65535）都带行号和列号报告，只要有一处错误\n"
-    "就什么都不写。然后列出每处改动，例如“persons[12] 张三 TongShuai 80 → 95”；\n"
+    "CSV 可以只含部分列，但必须有 index（编号）列；每行按编号找到记录，name（名字）列不写回，\n"
+    "与记录的名字不符时给出警告（表格可能只排序了部分列）。\n"
+    "表头可以是字段名或中文名（TongShuai 或 统率），不分大小写、不计空格；以 # 开头的列跳过。\n"
+    "分隔符（逗号、分号或制表符）由表头行判断；编码可以是 UTF-8、GBK 或带 BOM 的 UTF-16。\n"
+    "值可以是整数，也可以是选项或记录的名字（身份“一般”、城市“濮阳”、“空”）。\n"
+    "表由表头推断；几张表都可能时用 --table 指定。全是空字段的行跳过。\n"
+    "写入之前先检查整个文件：未知的列（附最接近的列名）、重复的列、错误的编号、重复的行、\n"
+    "不是整数的值、编辑器不允许的值（例如“统率（TongShuai）须在 0..255 之间”；16 位字段的\n"
+    "-1 表示 65535）都带行号和列号报告，同一列的同类问题只报第一处并给出行数；只要有一处\n"
+    "错误就什么都不写。--allow-out-of-range "
+    "让字段宽度以内、编辑器不允许的值照写。然后列出每处改动，例如“persons[12] 张三 TongShuai 80 → "
+    "95”；\n"
     "除非用了 --dry-run，再把剧本先复制为 FILE.bak（--no-backup 则不复制），然后按编辑器的\n"
     "保存方式写回：先写临时文件再替换，命名字段以外的字节原样保留。没有改动时什么都不写。\n"
     "退出码：0 成功（包括没有改动），1 出错（剧本未改动），3 剧本已保存，但标准输出无法写入\n"
     "（改动清单可能不全）。";
 
+void reportLine(const QString& shown, const ImportProblem& p, const QString& lead,
+                SceContext& context)
+{
+    context.err << shown << ':' << p.line << ':' << p.column << ": " << lead;
+    if (!p.field.isEmpty())
+        context.err << ShownValue(p.field) << ": ";
+    // Whatever part of the CSV a message quotes, the terminal is not to obey it.
+    context.err << WithoutControls(p.message) << '\n';
+}
+
+void reportWarnings(const QString& csvPath, const std::vector<ImportProblem>& warnings,
+                    SceContext& context)
+{
+    for (const ImportProblem& p : warnings)
+        reportLine(ShownInput(csvPath), p, QStringLiteral("警告: "), context);
+}
+
 int reportProblems(const QString& csvPath, const ImportProblems& problems, SceContext& context)
 {
     const QString shown = ShownInput(csvPath);
-    for (const ImportProblem& p : problems.listed) {
-        context.err << shown << ':' << p.line << ':' << p.column << ": ";
-        // Whatever part of the CSV a message quotes, the terminal is not to obey it.
-        if (!p.field.isEmpty())
-            context.err << ShownValue(p.field) << ": ";
-        context.err << WithoutControls(p.message) << '\n';
-    }
+    for (const ImportProblem& p : problems.listed)
+        reportLine(shown, p, QString(), context);
     const qsizetype unlisted = problems.count - qsizetype(problems.listed.size());
     if (unlisted > 0)
         context.err << QStringLiteral("……另有 %1 处错误未列出。\n").arg(unlisted);
@@ -74,24 +93,30 @@ int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
 }
 
 bool readPlan(const QString& csvPath, const QByteArray& bytes, std::optional<TableId> table,
-              ImportPlan& plan, SceContext& context)
+              const ScenarioTables& tables, const ImportOptions& options, ImportPlan& plan,
+              SceContext& context)
 {
     QString text;
     CsvError csvError;
-    if (!DecodeCsvText(bytes, text, csvError)) {
+    QStringList notes;
+    if (!DecodeCsvText(bytes, text, csvError, &notes)) {
         reportProblems(csvPath,
                        ImportProblems{{{csvError.line, csvError.column, {}, csvError.message}}, 1},
                        context);
         return false;
     }
+    for (const QString& note : notes)
+        reportWarnings(csvPath, {{1, 1, {}, note}}, context);
     std::vector<CsvRow> rows;
     ImportProblems problems;
-    if (!ParseCsv(text, rows, csvError))
+    if (!ParseCsv(text, rows, csvError, DetectCsvSeparator(text)))
         problems.add({csvError.line, csvError.column, {}, csvError.message});
     else
-        PlanImport(rows, table, plan, problems);
-    if (problems.empty())
+        PlanImport(rows, table, tables, options, plan, problems);
+    if (problems.empty()) {
+        reportWarnings(csvPath, plan.warnings, context);
         return true;
+    }
     reportProblems(csvPath, problems, context);
     return false;
 }
@@ -106,7 +131,14 @@ int RunImport(const QStringList& args, SceContext& context)
                                           QStringLiteral("只列出改动，不写任何文件。"));
     const QCommandLineOption noBackupOption(QStringLiteral("no-backup"),
                                             QStringLiteral("写回前不复制 FILE.bak。"));
-    for (const QCommandLineOption& option : {dryRunOption, noBackupOption})
+    const QCommandLineOption allowOption(
+        QStringLiteral("allow-out-of-range"),
+        QStringLiteral("编辑器不允许的值（例如统率 300）也照写，每列给一行警告。"));
+    const QCommandLineOption namesOption(
+        QStringLiteral("names"),
+        QStringLiteral("值可以是名字（身份“一般”、城市“濮阳”）；不给也照样认得。"));
+    for (const QCommandLineOption& option :
+         {dryRunOption, noBackupOption, allowOption, namesOption})
         line.addOption(option);
     line.addTableOption(QStringLiteral("CSV 所属的表（表头看不出时才需要）。"));
     line.addFileArgument(QStringLiteral("FILE"), QStringLiteral("剧本文件"));
@@ -134,7 +166,9 @@ int RunImport(const QStringList& args, SceContext& context)
         return kSceFailure;
     SceLoadNames(command, context);
     ImportPlan plan;
-    const bool planned = readPlan(line.file(1), csvBytes, table, plan, context);
+    ImportOptions options;
+    options.allowOutOfRange = line.parser().isSet(allowOption);
+    const bool planned = readPlan(line.file(1), csvBytes, table, *store, options, plan, context);
     csvBytes = {};
     if (!planned)
         return kSceFailure;

@@ -38,5 +38,6 @@ int RunExport(const QStringList& args, SceContext& context);
 int RunImport(const QStringList& args, SceContext& context);
 int RunDiff(const QStringList& args, SceContext& context);
 int RunCheck(const QStringList& args, SceContext& context);
+int RunFields(const QStringList& args, SceContext& context);
 
 } // namespace veldor
