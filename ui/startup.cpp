@@ -9,10 +9,12 @@
 #include "ui/formhistory.h"
 #include "ui/formmap.h"
 #include "ui/formprsn.h"
+#include "ui/formtable.h"
 #include "ui/mappicture.h"
 #include "ui/messages.h"
 #include "ui/qttranslations.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
@@ -76,6 +78,22 @@ Windows CreateWindows()
     QObject::connect(map, &TFMap::StoreEdited, check, [check] {
         if (check->isVisible())
             check->Refresh();
+    });
+
+    // Modeless beside the map; the map's undo and redo keys work in it too.
+    auto* table = new TFTable(map->Store(), map);
+    windows.FTable = table;
+    table->addActions({map->findChild<QAction*>(QStringLiteral("UndoAction")),
+                       map->findChild<QAction*>(QStringLiteral("RedoAction"))});
+    map->setTableDoor([table] {
+        table->show();
+        table->raise();
+        table->activateWindow();
+    });
+    QObject::connect(table, &TFTable::Edited, map, &TFMap::TableEdited);
+    QObject::connect(map, &TFMap::StoreChanged, table, [table] {
+        if (table->isVisible())
+            table->StoreChanged();
     });
 
     const QImage iconImage = icon.get();
