@@ -3,6 +3,8 @@
 #include "data/fieldcatalogue.h"
 #include "data/tablecells.h"
 
+#include <cstdlib>
+
 namespace veldor {
 namespace {
 
@@ -97,6 +99,15 @@ QString TableFields::Head(int column) const
 bool TableFields::IsChoice(int column) const
 {
     return column >= kFixedColumns && isChoiceField(entry(table_, fieldOf(column)));
+}
+
+QString TableFields::WidestNumber(int column) const
+{
+    if (column < kFixedColumns)
+        return QString::number(Records() - 1);
+    const CatalogueField& field = entry(table_, fieldOf(column));
+    return QString::number(std::max(std::abs(field.minimum + field.shownOffset),
+                                    std::abs(field.maximum + field.shownOffset)));
 }
 
 QStringList TableFields::Choices(const ScenarioTables& tables, int column) const

@@ -33,6 +33,8 @@ public:
     int ColumnOf(const QString& head) const;
     // True for fields whose values are choices or records; their cells show and take texts.
     bool IsChoice(int column) const;
+    // The widest number a number column shows for an allowed value: "2133", "799".
+    QString WidestNumber(int column) const;
     // Every text a choice column's cell can take, in the order of the stored values.
     QStringList Choices(const ScenarioTables& tables, int column) const;
 

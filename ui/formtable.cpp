@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -27,8 +28,9 @@ namespace veldor {
 namespace {
 
 const QString kSettingsGroup = QStringLiteral("TableWindow");
-// Rows measured when the columns first take their widths: enough to see typical values.
-constexpr int kMeasuredRows = 40;
+// Choice columns are made as wide as their widest choice when they have at most this many;
+// longer lists (persons) are names of about the same width.
+constexpr int kMeasuredChoices = 100;
 
 const char* viewName(TableId table)
 {
@@ -109,8 +111,7 @@ void TFTable::buildPage(ScenarioStore& store, TableId table)
     page.view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     page.view->setSortingEnabled(true);
     page.view->FrozenPart()->setSortingEnabled(true);
-    page.view->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
-    page.view->resizeColumnsToContents();
+    setColumnWidths(page, store);
     if (!TableHasNames(table) && table != TableId::Forces)
         page.view->SetColumnShown(TableFields::kNameColumn, false);
 
@@ -123,6 +124,29 @@ void TFTable::buildPage(ScenarioStore& store, TableId table)
     connect(page.proxy, &QAbstractItemModel::modelReset, this, &TFTable::showCount);
     TableTabs->addTab(page.view, page.model->Fields().TableTitle());
     pages_.push_back(page);
+}
+
+void TFTable::setColumnWidths(const Page& page, const ScenarioTables& tables)
+{
+    // Widths come from what a column can hold, not from measuring its 800 cells: opening the
+    // window stays quick, and a column fits its widest allowed value wherever it is.
+    const QFontMetrics cells(page.view->font());
+    const QFontMetrics heads(page.view->horizontalHeader()->font());
+    const int padding = cells.horizontalAdvance(QStringLiteral("00"));
+    const int arrow = 2 * padding; // the sort arrow beside the head
+    const TableFields& fields = page.model->Fields();
+    for (int column = 0; column < fields.Columns(); ++column) {
+        int widest = cells.horizontalAdvance(QStringLiteral("某某某某"));
+        const QStringList choices = fields.Choices(tables, column);
+        if (!fields.IsChoice(column) && column != TableFields::kNameColumn)
+            widest = cells.horizontalAdvance(fields.WidestNumber(column));
+        else if (!choices.isEmpty() && choices.size() <= kMeasuredChoices)
+            for (const QString& choice : choices)
+                widest = std::max(widest, cells.horizontalAdvance(choice));
+        page.view->setColumnWidth(
+            column,
+            std::max(widest + padding, heads.horizontalAdvance(fields.Head(column)) + arrow));
+    }
 }
 
 void TFTable::buildActions()

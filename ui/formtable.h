@@ -14,6 +14,7 @@ namespace veldor {
 
 class FrozenTableView;
 class ScenarioStore;
+struct ScenarioTables;
 class ScenarioTableModel;
 class TableProxy;
 
@@ -53,6 +54,7 @@ private:
     };
 
     void buildPage(ScenarioStore& store, TableId table);
+    void setColumnWidths(const Page& page, const ScenarioTables& tables);
     void buildActions();
     const Page& currentPage() const;
     void applyFilter();

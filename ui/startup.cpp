@@ -80,20 +80,23 @@ Windows CreateWindows()
             check->Refresh();
     });
 
-    // Modeless beside the map; the map's undo and redo keys work in it too.
-    auto* table = new TFTable(map->Store(), map);
-    windows.FTable = table;
-    table->addActions({map->findChild<QAction*>(QStringLiteral("UndoAction")),
-                       map->findChild<QAction*>(QStringLiteral("RedoAction"))});
-    map->setTableDoor([table] {
+    // Built on first use, so that start-up does not pay for five tables of models; modeless
+    // beside the map, whose undo and redo keys work in it too.
+    map->setTableDoor([map] {
+        auto* table = map->findChild<TFTable*>();
+        if (table == nullptr) {
+            table = new TFTable(map->Store(), map);
+            table->addActions({map->findChild<QAction*>(QStringLiteral("UndoAction")),
+                               map->findChild<QAction*>(QStringLiteral("RedoAction"))});
+            QObject::connect(table, &TFTable::Edited, map, &TFMap::TableEdited);
+            QObject::connect(map, &TFMap::StoreChanged, table, [table] {
+                if (table->isVisible())
+                    table->StoreChanged();
+            });
+        }
         table->show();
         table->raise();
         table->activateWindow();
-    });
-    QObject::connect(table, &TFTable::Edited, map, &TFMap::TableEdited);
-    QObject::connect(map, &TFMap::StoreChanged, table, [table] {
-        if (table->isVisible())
-            table->StoreChanged();
     });
 
     const QImage iconImage = icon.get();

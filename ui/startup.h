@@ -12,7 +12,6 @@ namespace veldor {
 class TFMap;
 class TFAbout;
 class TFCheck;
-class TFTable;
 
 // The windows of a run. FMap is a top-level window and the parent of the others, so
 // deleting it deletes them all. An editor not built yet stays null.
@@ -25,12 +24,11 @@ struct Windows
     TFAbout* FAbout = nullptr;
     QDialog* FHistory = nullptr;
     TFCheck* FCheck = nullptr;
-    TFTable* FTable = nullptr;
 };
 
-// Builds the windows in their fixed order (FMap, FCity, FForc, FPrsn, FAbout, FHistory, FCheck,
-// FTable) and plugs each editor into its door of the main window. Nothing is shown. The program and
-// its tests both start here.
+// Builds the windows in their fixed order (FMap, FCity, FForc, FPrsn, FAbout, FHistory, FCheck) and
+// plugs each editor into its door of the main window. Nothing is shown. The program and its tests
+// both start here.
 Windows CreateWindows();
 
 // Puts the window in the middle of its screen.

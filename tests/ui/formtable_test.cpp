@@ -49,7 +49,8 @@ protected:
         path = writeScenario(QStringLiteral("D_Sce02.kqx"), 21, sanePersons);
         openThroughDialog(path);
         map->findChild<QAction*>(QStringLiteral("TableAction"))->trigger();
-        table = windows.FTable;
+        table = map->findChild<TFTable*>();
+        ASSERT_NE(table, nullptr);
         ASSERT_TRUE(table->isVisible());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(table));
         table->findChild<QTabWidget*>(QStringLiteral("TableTabs"))->setCurrentIndex(0);
