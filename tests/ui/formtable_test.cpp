@@ -188,6 +188,7 @@ TEST_F(TableWindow, FilterKeepsRowsByNameNumberAndEachOperator)
             return p == 12 ||
                    RecordName(map->Store(), TableId::Persons, p).contains(QStringLiteral("12"));
         }));
+    EXPECT_EQ(recordAt(0), 12);
     const QString name = RecordName(map->Store(), TableId::Persons, 40);
     kept(name);
     bool found = false;
