@@ -98,13 +98,26 @@ void ScenarioHistory::Reset(const ScenarioTables& tables)
 
 bool ScenarioHistory::Record(const ScenarioTables& tables, EditorKind editor)
 {
+    return record(tables, [this, editor](const FieldDifferences& changes) {
+        return stepTitle(editor, changes, *current_);
+    });
+}
+
+bool ScenarioHistory::Record(const ScenarioTables& tables, const QString& title)
+{
+    return record(tables, [&title](const FieldDifferences&) { return title; });
+}
+
+bool ScenarioHistory::record(const ScenarioTables& tables,
+                             const std::function<QString(const FieldDifferences&)>& title)
+{
     FieldDifferences changes = DiffTables(*current_, tables);
     if (changes.empty())
         return false;
     changes.shrink_to_fit();
     steps_.erase(steps_.begin() + std::ptrdiff_t(position_), steps_.end());
     HistoryStep step;
-    step.title = stepTitle(editor, changes, *current_);
+    step.title = title(changes);
     std::copy(std::begin(current_->forces.King), std::end(current_->forces.King),
               step.kingsBefore.begin());
     step.changes = std::move(changes);

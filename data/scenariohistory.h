@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,6 +41,8 @@ public:
     // named after `editor` and the records it changed, dropping the steps undone before it.
     // Returns false and records nothing when no field changed.
     bool Record(const ScenarioTables& tables, EditorKind editor);
+    // The same for a change that names itself ("表格粘贴：12 个单元格").
+    bool Record(const ScenarioTables& tables, const QString& title);
 
     bool CanUndo() const { return position_ > 0; }
     bool CanRedo() const { return position_ < steps_.size(); }
@@ -59,6 +62,9 @@ public:
     QStringList StepLines(size_t index) const;
 
 private:
+    bool record(const ScenarioTables& tables,
+                const std::function<QString(const FieldDifferences&)>& title);
+
     std::vector<HistoryStep> steps_;
     size_t position_ = 0;
     // The tables as the applied steps leave them: the start of the next step.

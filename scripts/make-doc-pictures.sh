@@ -27,6 +27,8 @@ person-pending.png  --window FPrsn --scenario SAMPLE --pending
 person-find.png     --window FPrsn --scenario SAMPLE --find 钟
 history.png         --window FHistory --scenario SAMPLE
 check.png           --window FCheck --scenario FINDINGS
+table.png           --window FTable --scenario SAMPLE
+table-filter.png    --window FTable --scenario SAMPLE --find 统率>80
 EOF
 }
 

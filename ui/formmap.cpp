@@ -226,6 +226,8 @@ void TFMap::buildMenu()
     redoAction_->setEnabled(false);
     addItem(functions, QStringLiteral("CheckAction"), QStringLiteral("检查剧本(&C)"), {},
             &TFMap::CheckActionClick);
+    addItem(functions, QStringLiteral("TableAction"), QStringLiteral("表格编辑(&T)"),
+            QKeySequence(Qt::CTRL | Qt::Key_T), &TFMap::TableActionClick);
 
     QMenu* about = addMenu(QStringLiteral("N4"), QStringLiteral("关于(&A)"),
                            QKeySequence(Qt::CTRL | Qt::Key_A));
@@ -255,6 +257,8 @@ void TFMap::showModifiedState()
     setWindowTitle(store_.Modified() ? title_ + QStringLiteral(" *") : title_);
     undoAction_->setEnabled(history_.CanUndo());
     redoAction_->setEnabled(history_.CanRedo());
+    // Every change of the tables ends here.
+    Q_EMIT StoreChanged();
 }
 
 void TFMap::OpenScenarioFile(const QString& path)
@@ -346,6 +350,14 @@ void TFMap::EditorApplied(EditorKind editor)
     Q_EMIT StoreEdited();
 }
 
+void TFMap::TableEdited(const QString& title)
+{
+    RefreshCityMap();
+    history_.Record(store_, title);
+    showModifiedState();
+    Q_EMIT StoreEdited();
+}
+
 void TFMap::UndoClick()
 {
     if (history_.CanUndo())
@@ -415,6 +427,12 @@ void TFMap::CheckActionClick()
 {
     if (fileIsOpen() && checkDoor_)
         checkDoor_();
+}
+
+void TFMap::TableActionClick()
+{
+    if (fileIsOpen() && tableDoor_)
+        tableDoor_();
 }
 
 void TFMap::dragEnterEvent(QDragEnterEvent* event)

@@ -39,6 +39,7 @@ public:
     void setPersonEditorDoor(std::function<void()> door) { personDoor_ = std::move(door); }
     void setAboutDoor(std::function<void()> door) { aboutDoor_ = std::move(door); }
     void setCheckDoor(std::function<void()> door) { checkDoor_ = std::move(door); }
+    void setTableDoor(std::function<void()> door) { tableDoor_ = std::move(door); }
     // Replaces the open dialog (tests answer it this way).
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
@@ -53,6 +54,8 @@ public:
 
     // An editor's Apply or OK has written the store: one step of the history.
     void EditorApplied(EditorKind editor);
+    // The table window has written the store: one step named `title`.
+    void TableEdited(const QString& title);
     void UndoClick();
     void RedoClick();
     // Undoes step `index` of the history and every applied step after it.
@@ -70,10 +73,14 @@ public:
     void Button55Click(); // 退出 / 退出(&X)
     void CityButtonClick(int city);
     void CheckActionClick(); // 检查剧本(&C)
+    void TableActionClick(); // 表格编辑(&T)
 
 Q_SIGNALS:
     // An editor stored its working copy into the store (Apply or OK).
     void StoreEdited();
+    // The tables may differ from what a window last showed: opened, reloaded, edited, undone
+    // or redone.
+    void StoreChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -111,6 +118,7 @@ private:
     std::function<void()> personDoor_;
     std::function<void()> aboutDoor_;
     std::function<void()> checkDoor_;
+    std::function<void()> tableDoor_;
 };
 
 // The window titles before and after a scenario is opened.

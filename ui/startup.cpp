@@ -9,10 +9,12 @@
 #include "ui/formhistory.h"
 #include "ui/formmap.h"
 #include "ui/formprsn.h"
+#include "ui/formtable.h"
 #include "ui/mappicture.h"
 #include "ui/messages.h"
 #include "ui/qttranslations.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
@@ -76,6 +78,25 @@ Windows CreateWindows()
     QObject::connect(map, &TFMap::StoreEdited, check, [check] {
         if (check->isVisible())
             check->Refresh();
+    });
+
+    // Built on first use, so that start-up does not pay for five tables of models; modeless
+    // beside the map, whose undo and redo keys work in it too.
+    map->setTableDoor([map] {
+        auto* table = map->findChild<TFTable*>();
+        if (table == nullptr) {
+            table = new TFTable(map->Store(), map);
+            table->addActions({map->findChild<QAction*>(QStringLiteral("UndoAction")),
+                               map->findChild<QAction*>(QStringLiteral("RedoAction"))});
+            QObject::connect(table, &TFTable::Edited, map, &TFMap::TableEdited);
+            QObject::connect(map, &TFMap::StoreChanged, table, [table] {
+                if (table->isVisible())
+                    table->StoreChanged();
+            });
+        }
+        table->show();
+        table->raise();
+        table->activateWindow();
     });
 
     const QImage iconImage = icon.get();

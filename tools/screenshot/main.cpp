@@ -31,7 +31,8 @@ veldor::ShotRequest parse(const QCoreApplication& app)
     parser.addHelpOption();
     parser.addOption(
         {QStringLiteral("window"),
-         QStringLiteral("FMap, FAbout, FCity, FForc, FPrsn, FHistory or FCheck (default FMap). "
+         QStringLiteral("FMap, FAbout, FCity, FForc, FPrsn, FHistory, FCheck or FTable (default "
+                        "FMap). "
                         "FHistory shows the history of a few edits the tool "
                         "makes itself; FCheck the findings of the scenario."),
          QStringLiteral("NAME"), QStringLiteral("FMap")});
@@ -43,7 +44,7 @@ veldor::ShotRequest parse(const QCoreApplication& app)
                       QStringLiteral("N"), QStringLiteral("0")});
     parser.addOption({QStringLiteral("find"),
                       QStringLiteral("Text typed into the window's find field (FCity, FForc, "
-                                     "FPrsn)."),
+                                     "FPrsn) or filter (FTable)."),
                       QStringLiteral("TEXT")});
     parser.addOption({QStringLiteral("scale"),
                       QStringLiteral("Device pixel ratio of the picture, e.g. 2."),
@@ -59,10 +60,10 @@ veldor::ShotRequest parse(const QCoreApplication& app)
         std::exit(2);
     }
     const QString window = parser.value(QStringLiteral("window"));
-    const QStringList windows = {QStringLiteral("FMap"),  QStringLiteral("FAbout"),
-                                 QStringLiteral("FCity"), QStringLiteral("FForc"),
-                                 QStringLiteral("FPrsn"), QStringLiteral("FHistory"),
-                                 QStringLiteral("FCheck")};
+    const QStringList windows = {QStringLiteral("FMap"),   QStringLiteral("FAbout"),
+                                 QStringLiteral("FCity"),  QStringLiteral("FForc"),
+                                 QStringLiteral("FPrsn"),  QStringLiteral("FHistory"),
+                                 QStringLiteral("FCheck"), QStringLiteral("FTable")};
     if (!windows.contains(window)) {
         std::fprintf(stderr, "veldor-shot: --window takes one of %s\n",
                      qPrintable(windows.join(QStringLiteral(", "))));

@@ -4,6 +4,7 @@
 
 #include "ui/findbar.h"
 #include "ui/formmap.h"
+#include "ui/formtable.h"
 #include "ui/startup.h"
 
 #include <QAbstractButton>
@@ -12,6 +13,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
@@ -122,6 +124,16 @@ bool shootModal(TFMap* map, const ShotRequest& request, QString& error)
     return shown && saved;
 }
 
+// The table window stays beside the map rather than over it: opened, filtered, taken.
+bool shootTable(const Windows& windows, const ShotRequest& request, QString& error)
+{
+    windows.FMap->findChild<QAction*>(QStringLiteral("TableAction"))->trigger();
+    auto* table = windows.FMap->findChild<TFTable*>();
+    if (!request.find.isEmpty())
+        table->findChild<QLineEdit*>(QStringLiteral("TableFilter"))->setText(request.find);
+    return save(table, request.output, error);
+}
+
 } // namespace
 
 void FailOnAnyMessage()
@@ -151,6 +163,8 @@ bool TakeShot(const Windows& windows, const ShotRequest& request, QString& error
     waitUntilExposed(map);
     if (request.window == QLatin1String("FMap"))
         return save(map, request.output, error);
+    if (request.window == QLatin1String("FTable"))
+        return shootTable(windows, request, error);
     return shootModal(map, request, error);
 }
 
