@@ -11,8 +11,10 @@ namespace veldor {
 // writing nothing, wherever a save of the scenario would be refused, so that a refused
 // operation never leaves a backup behind. On failure `error` names the file and the reason.
 bool WriteScenarioBackup(const QString& scenarioPath, QString& error);
+// `folderRefusal`, when given, receives the reason where the folder takes no new file (no
+// permission, a read-only mount, a sticky folder): a save may then write in place instead.
 bool WriteScenarioBackup(const QString& scenarioPath, QString& error,
-                         const ReplaceOptions& options);
+                         const ReplaceOptions& options, QString* folderRefusal = nullptr);
 
 // Where the backup of the scenario at `scenarioPath` goes.
 QString ScenarioBackupPath(const QString& scenarioPath);

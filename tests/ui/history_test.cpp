@@ -94,7 +94,7 @@ TEST_F(History, WindowListsStepsWithTheirLinesAndUndoesToAnEntry)
 
     const QString city = RecordName(map->Store(), TableId::Cities, 9);
     const QString person = RecordName(map->Store(), TableId::Persons,
-                                      map->History().Steps()[1].changes.front().record);
+                                      map->History().Steps()[1].changes.Unpack().front().record);
     ASSERT_EQ(entries.size(), 3);
     EXPECT_EQ(entries[0], QStringLiteral("1. 城市修改：") + city);
     EXPECT_EQ(entries[1], QStringLiteral("2. 武将修改：") + person);
