@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 
@@ -122,15 +123,61 @@ bool shootModal(TFMap* map, const ShotRequest& request, QString& error)
     return shown && saved;
 }
 
+// Makes the user's edits, changes the file on disk and presses 保存修改: the question that
+// follows is the picture.
+bool shootExternalChange(TFMap* map, const ShotRequest& request, QString& error)
+{
+    MakeTypicalEdits(map);
+    const DiskChange change(map->Store().FileName());
+    if (!change.Made()) {
+        error = QStringLiteral("cannot change %1").arg(map->Store().FileName());
+        return false;
+    }
+    bool shown = false;
+    bool saved = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || box->objectName() != request.window)
+            return;
+        poll.stop();
+        shown = true;
+        saved = save(box, request.output, error);
+        box->reject();
+    });
+    poll.start();
+    map->findChild<QAbstractButton*>(QStringLiteral("Button54"))->click();
+    if (!shown)
+        error = QStringLiteral("no %1 came").arg(request.window);
+    return shown && saved;
+}
+
+// The main window once it took in a change made on disk, with its status bar saying so.
+bool shootReloaded(TFMap* map, const ShotRequest& request, QString& error)
+{
+    const DiskChange change(map->Store().FileName());
+    if (!change.Made()) {
+        error = QStringLiteral("cannot change %1").arg(map->Store().FileName());
+        return false;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    auto* status = map->findChild<QStatusBar*>(QStringLiteral("StatusBar"));
+    while (timer.elapsed() < 5000 && status->currentMessage().isEmpty())
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return save(map, request.output, error);
+}
+
 } // namespace
 
-void FailOnAnyMessage()
+void FailOnAnyMessage(const QString& expected)
 {
     auto* watch = new QTimer(qApp);
     watch->setInterval(10);
-    QObject::connect(watch, &QTimer::timeout, [] {
+    QObject::connect(watch, &QTimer::timeout, [expected] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr)
+        if (box == nullptr || (!expected.isEmpty() && box->objectName() == expected))
             return;
         std::fprintf(stderr, "veldor-shot: %s\n", qPrintable(box->text()));
         std::fflush(nullptr);
@@ -149,6 +196,10 @@ bool TakeShot(const Windows& windows, const ShotRequest& request, QString& error
     if (request.window == QLatin1String("FHistory"))
         MakeTypicalEdits(map);
     waitUntilExposed(map);
+    if (request.window == QLatin1String("ExternalChangeQuestion"))
+        return shootExternalChange(map, request, error);
+    if (request.window == QLatin1String("FMap") && request.diskChange)
+        return shootReloaded(map, request, error);
     if (request.window == QLatin1String("FMap"))
         return save(map, request.output, error);
     return shootModal(map, request, error);
