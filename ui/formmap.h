@@ -29,6 +29,8 @@ public:
 
     ScenarioStore& Store() { return store_; }
     const ScenarioHistory& History() const { return history_; }
+    // The memory the history may take (tests reach its limit this way).
+    void SetHistoryBudget(size_t bytes) { history_.SetMemoryBudget(bytes); }
     // What loading the name lists had to say at start-up (empty when all were found).
     const QString& NameListWarning() const { return nameListWarning_; }
 
