@@ -8,6 +8,7 @@
 
 #include "data/scenariocodec.h"
 #include "data/scenariohistory.h"
+#include "ui/formcity.h"
 #include "ui/formmap.h"
 
 #include <QAbstractButton>
@@ -157,6 +158,32 @@ TEST_F(DiskChanges, ReloadOverwriteAndCancelDoWhatTheySay)
     EXPECT_EQ(ReadBytes(path), disk);
     EXPECT_EQ(storeBytes(), tablesOfFile(path));
     EXPECT_EQ(map->windowTitle(), OpenedTitle(path));
+}
+
+TEST_F(DiskChanges, WhileAnEditorIsOpenTheQuestionWaitsUntilItCloses)
+{
+    applyInCityEditor(9, 4321);
+    answers.reset();
+    bool editorOpen = false;
+    QString askedWhileOpen;
+    whenModal<QMessageBox>([&](QMessageBox* box) {
+        if (editorOpen)
+            askedWhileOpen = box->objectName();
+        EXPECT_EQ(box->objectName(), QStringLiteral("ExternalChangeQuestion"));
+        ClickAnswer(box, QStringLiteral("合并"));
+    });
+    whenModal<TFCity>([&](TFCity* editor) {
+        editorOpen = true;
+        changeOnDisk(diskEdit);
+        QTest::qWait(300); // the watch has long noticed
+        editorOpen = false;
+        editor->reject();
+    });
+    cityButton(2)->click();
+    answers = std::make_unique<ModalAnswer>();
+    EXPECT_TRUE(askedWhileOpen.isEmpty());
+    EXPECT_EQ(map->History().Steps().back().title, QStringLiteral("合并外部修改：1 项"));
+    EXPECT_EQ(map->Store().cities.PingMin[9], 4321);
 }
 
 TEST_F(DiskChanges, TwoEditorsOnOneFileEachKeepTheOthersChange)
