@@ -21,6 +21,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace veldor {
 namespace {
@@ -71,6 +72,28 @@ bool saveWithTip(QWidget* widget, const QRect& tip, const QString& path, QString
     return false;
 }
 
+// Runs `open`, which opens the modal window `name`; while it is up runs `shoot` on it, then
+// closes it. False when the window never came.
+bool whileModal(const QString& name, const std::function<void(QDialog*)>& shoot,
+                const std::function<void()>& open)
+{
+    bool shown = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog->objectName() != name)
+            return;
+        poll.stop();
+        shown = true;
+        shoot(dialog);
+        dialog->reject();
+    });
+    poll.start();
+    open();
+    return shown;
+}
+
 // Sets up the scene the picture is to show, once `dialog` is up, and takes it.
 bool shootScene(QDialog* dialog, const ShotRequest& request, QString& error)
 {
@@ -100,24 +123,15 @@ bool shootModal(TFMap* map, const ShotRequest& request, QString& error)
         error = QStringLiteral("unknown window %1").arg(request.window);
         return false;
     }
-    bool shown = false;
     bool saved = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || dialog->objectName() != request.window)
-            return;
-        poll.stop();
-        shown = true;
-        saved = shootScene(dialog, request, error);
-        dialog->reject();
-    });
-    poll.start();
-    if (menuDoor != nullptr)
-        menuDoor->trigger();
-    else
-        button->click();
+    const bool shown = whileModal(
+        request.window, [&](QDialog* dialog) { saved = shootScene(dialog, request, error); },
+        [&] {
+            if (menuDoor != nullptr)
+                menuDoor->trigger();
+            else
+                button->click();
+        });
     if (!shown)
         error = QStringLiteral("window %1 is not built into this program yet").arg(request.window);
     return shown && saved;
@@ -133,21 +147,10 @@ bool shootExternalChange(TFMap* map, const ShotRequest& request, QString& error)
         error = QStringLiteral("cannot change %1").arg(map->Store().FileName());
         return false;
     }
-    bool shown = false;
     bool saved = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || box->objectName() != request.window)
-            return;
-        poll.stop();
-        shown = true;
-        saved = save(box, request.output, error);
-        box->reject();
-    });
-    poll.start();
-    map->findChild<QAbstractButton*>(QStringLiteral("Button54"))->click();
+    const bool shown = whileModal(
+        request.window, [&](QDialog* box) { saved = save(box, request.output, error); },
+        [map] { map->findChild<QAbstractButton*>(QStringLiteral("Button54"))->click(); });
     if (!shown)
         error = QStringLiteral("no %1 came").arg(request.window);
     return shown && saved;
