@@ -207,11 +207,13 @@ AtomicWrite WriteFileAtomically(const QString& target, const QByteArray& bytes,
 
     int error = 0;
     bool created = false;
+    bool publishing = false;
     for (bool unnamed : {true, false}) {
         TempFile temp;
         error = writeTemp(temp, folder, unnamed, bytes, like, likePath, calls, warnings);
         created = temp.fd() >= 0;
-        if (error == 0)
+        publishing = error == 0;
+        if (publishing)
             error = temp.publish(folder, QFile::encodeName(target), calls);
         if (error == 0 || !temp.linkFailed())
             break;
@@ -219,8 +221,9 @@ AtomicWrite WriteFileAtomically(const QString& target, const QByteArray& bytes,
     }
     if (error) {
         reason = SystemReason(error);
-        return !created && refusedByFolder(error) ? AtomicWrite::FolderRefused
-                                                  : AtomicWrite::Failed;
+        // A sticky folder lets the new file be made but not take another owner's file's name.
+        return (!created || publishing) && refusedByFolder(error) ? AtomicWrite::FolderRefused
+                                                                  : AtomicWrite::Failed;
     }
     if (calls.syncing())
         syncFolder(folder, calls);

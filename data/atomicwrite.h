@@ -12,7 +12,8 @@ namespace veldor {
 
 enum class AtomicWrite {
     Written,
-    // The folder takes no new file: permission or a read-only mount. Nothing was changed.
+    // The folder takes no new file (permission, a read-only mount) or, sticky, lets none take
+    // another owner's file's name. Nothing was changed.
     FolderRefused,
     // Nothing was changed; `reason` says why.
     Failed,

@@ -12,8 +12,10 @@ namespace veldor {
 // operation never leaves a backup behind. On failure `error` names the file and the reason;
 // `warning` receives what the backup could not take over (owner, mode, extended attributes).
 bool WriteScenarioBackup(const QString& scenarioPath, QString& error);
+// `folderRefusal`, when given, receives the reason where the folder takes no new file (no
+// permission, a read-only mount, a sticky folder): a save may then write in place instead.
 bool WriteScenarioBackup(const QString& scenarioPath, QString& error, const ReplaceOptions& options,
-                         QString* warning = nullptr);
+                         QString* warning = nullptr, QString* folderRefusal = nullptr);
 
 // Where the backup of the scenario at `scenarioPath` goes.
 QString ScenarioBackupPath(const QString& scenarioPath);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/fielddiff.h"
 #include "data/indices.h"
+#include "data/packedchanges.h"
 
 #include <QString>
 
@@ -13,14 +13,18 @@
 
 namespace veldor {
 
-// Which editor made a step; it names the step.
-enum class EditorKind { City, Force, Person };
+// Which editor made a step; it names the step. DiskMerge is the step that took in what another
+// program changed in the file.
+enum class EditorKind { City, Force, Person, DiskMerge };
+
+// The memory the steps may take before the oldest are dropped.
+constexpr size_t kHistoryBudget = size_t(64) << 20;
 
 // One Apply or OK that changed the store, kept as its field changes, not as a copy of tables.
 struct HistoryStep
 {
     QString title; // "城市修改：濮阳"
-    FieldDifferences changes;
+    PackedChanges changes;
     // The forces' sovereigns before the step: a force is called by its sovereign's name, and
     // the step may change or delete him.
     std::array<uint16_t, kForces> kingsBefore;
@@ -50,6 +54,17 @@ public:
     void Redo(ScenarioTables& tables);
     // Undoes step `index` and every step after it that is applied.
     void UndoThrough(size_t index, ScenarioTables& tables);
+    // Redoes every undone step up to and including step `index`.
+    void RedoThrough(size_t index, ScenarioTables& tables);
+    // The step the next undo or redo would take; empty when there is none.
+    QString UndoTitle() const;
+    QString RedoTitle() const;
+
+    // Once the steps take more than `bytes`, the oldest are dropped (never the newest one):
+    // running out of memory would end the program with the user's work unsaved.
+    void SetMemoryBudget(size_t bytes) { budget_ = bytes; }
+    // How many of the oldest steps were dropped since the last Reset.
+    size_t Dropped() const { return dropped_; }
 
     const std::vector<HistoryStep>& Steps() const { return steps_; }
     // Number of steps applied: steps [0, Position()) are in the tables, the rest undone.
@@ -64,9 +79,14 @@ public:
 private:
     bool record(const ScenarioTables& tables,
                 const std::function<QString(const FieldDifferences&)>& title);
+    void keepWithinBudget();
+    static size_t stepMemory(const HistoryStep& step);
 
     std::vector<HistoryStep> steps_;
     size_t position_ = 0;
+    size_t dropped_ = 0;
+    size_t budget_ = kHistoryBudget;
+    size_t stepsMemory_ = 0; // the sum of stepMemory over steps_
     // The tables as the applied steps leave them: the start of the next step.
     std::unique_ptr<ScenarioTables> current_;
 };

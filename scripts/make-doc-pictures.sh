@@ -19,6 +19,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 pictures() {
     cat <<'EOF'
 main.png            --window FMap --scenario SAMPLE
+main-reloaded.png   --window FMap --scenario SAMPLE --disk-change
+external-change.png --window ExternalChangeQuestion --scenario SAMPLE
 about.png           --window FAbout
 city.png            --window FCity --scenario SAMPLE --city 9
 force.png           --window FForc --scenario SAMPLE

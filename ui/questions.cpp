@@ -56,4 +56,34 @@ PendingValuesAnswer AskPendingValues(QWidget* parent, int pending)
     return PendingValuesAnswer(answer);
 }
 
+ExternalChangeAnswer AskExternalChange(QWidget* parent, int changedOnDisk, int changedByUserToo)
+{
+    QString text =
+        QStringLiteral("剧本文件已被其他程序修改。\n文件中有 %1 项与打开时不同").arg(changedOnDisk);
+    if (changedByUserToo > 0)
+        text += QStringLiteral("，其中 %1 项你也修改过；合并时这些项保留你的值。")
+                    .arg(changedByUserToo);
+    else
+        text += QStringLiteral("，都是你没有修改过的项。");
+    const int answer = ask(parent, QStringLiteral("ExternalChangeQuestion"), text,
+                           {QStringLiteral("合并"), QStringLiteral("重新载入"),
+                            QStringLiteral("覆盖"), QStringLiteral("取消")});
+    return ExternalChangeAnswer(answer);
+}
+
+bool AskSaveWithoutBackup(QWidget* parent, const QString& reason)
+{
+    return ask(parent, QStringLiteral("NoBackupQuestion"),
+               QStringLiteral("无法在剧本所在的文件夹中写入备份（%1）。是否直接写入剧本文件？")
+                   .arg(reason),
+               {QStringLiteral("直接写入"), QStringLiteral("取消")}) == 0;
+}
+
+bool AskSaveElsewhere(QWidget* parent, const QString& what)
+{
+    return ask(parent, QStringLiteral("FileGoneQuestion"),
+               what + QStringLiteral("\n是否把当前的剧本另存为新文件？"),
+               {QStringLiteral("另存为"), QStringLiteral("取消")}) == 0;
+}
+
 } // namespace veldor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QWidget;
 
 namespace veldor {
@@ -18,5 +20,17 @@ bool AskReload(QWidget* parent);
 // PendingValuesQuestion: "有 N 项输入尚未应用到选中的武将。"
 enum class PendingValuesAnswer { Assign, Drop, Back };
 PendingValuesAnswer AskPendingValues(QWidget* parent, int pending);
+
+// ExternalChangeQuestion: "剧本文件已被其他程序修改。", with how many fields changed in the file
+// and how many of those the user changed too (their values are the ones a merge keeps).
+enum class ExternalChangeAnswer { Merge, Reload, Overwrite, Cancel };
+ExternalChangeAnswer AskExternalChange(QWidget* parent, int changedOnDisk, int changedByUserToo);
+
+// NoBackupQuestion: "无法在剧本所在的文件夹中写入备份（原因）。是否直接写入剧本文件？" True means
+// write the file in place.
+bool AskSaveWithoutBackup(QWidget* parent, const QString& reason);
+
+// FileGoneQuestion: the file was deleted or renamed away (`what` says so). True means Save As.
+bool AskSaveElsewhere(QWidget* parent, const QString& what);
 
 } // namespace veldor

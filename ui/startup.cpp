@@ -65,7 +65,8 @@ Windows CreateWindows()
 
     // Built after the five windows above, whose order is fixed.
     auto* history = new TFHistory(
-        map->History(), [map](size_t step) { map->UndoThrough(step); }, map);
+        map->History(), [map](size_t step) { map->UndoThrough(step); },
+        [map](size_t step) { map->RedoThrough(step); }, map);
     windows.FHistory = history;
     map->setHistoryDoor([history] { history->exec(); });
 

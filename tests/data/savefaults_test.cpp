@@ -116,6 +116,13 @@ TEST(SaveFaults, OnlyAFolderThatRefusesNewFilesSendsTheSaveInPlace)
         EXPECT_TRUE(ReadBytes(s.file) == s.expected) << refusal;
         EXPECT_EQ(inodeOf(s.file), inode);
     }
+    // A sticky folder makes the new file but refuses it another owner's file's name.
+    test::WriteBytes(s.file, s.before);
+    QString refused;
+    EXPECT_TRUE(s.store->Save(refused, failingAt(SaveStep::Publish, EPERM)))
+        << refused.toStdString();
+    EXPECT_TRUE(ReadBytes(s.file) == s.expected);
+    EXPECT_EQ(folder.entries(), QStringList{"s.kqx"}) << "the new file went again";
     // Writing in place fails with its reason too.
     ReplaceOptions inPlaceFailing = failingAt(SaveStep::CreateTemp, EACCES);
     inPlaceFailing.write = [](int, const void*, size_t) -> ssize_t { return errno = EIO, -1; };

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 namespace veldor::test {
 namespace {
@@ -62,9 +63,13 @@ struct MenuItem
 };
 
 const MenuItem kMenuItems[] = {
-    {"O1", "打开(&O)", "Ctrl+O"},       {"X1", "退出(&X)", "Ctrl+X"},
-    {"S1", "保存修改(&S)", "Ctrl+S"},   {"N2", "重新载入(&R)", "Ctrl+R"},
-    {"N5", "关于贺岁版(&H)", "Ctrl+H"}, {"CheckAction", "检查剧本(&C)", ""},
+    {"O1", "打开(&O)", "Ctrl+O"},
+    {"X1", "退出(&X)", "Ctrl+X"},
+    {"S1", "保存修改(&S)", "Ctrl+S"},
+    {"N2", "重新载入(&R)", "Ctrl+R"},
+    {"N5", "关于贺岁版(&H)", "Ctrl+H"},
+    {"CheckAction", "检查剧本(&C)", ""},
+    {"SaveAsAction", "另存为(&A)…", "Ctrl+Shift+S"},
 };
 
 const MenuItem kMenus[] = {
@@ -80,7 +85,7 @@ TEST_F(MapLayout, ClientAreaAndPicture)
     EXPECT_EQ(map->objectName(), QStringLiteral("FMap"));
     EXPECT_EQ(map->windowTitle(), QStringLiteral("Veldor剧本修改器贺岁版V1.1--veldor-editor"));
     EXPECT_EQ(map->centralWidget()->size(), QSize(692, 527));
-    EXPECT_EQ(map->height(), map->menuBar()->height() + 527);
+    EXPECT_EQ(map->height(), map->menuBar()->height() + 527 + map->statusBar()->height());
     EXPECT_EQ(map->width(), 692);
     EXPECT_EQ(map->minimumSize(), map->maximumSize()) << "the border is fixed";
 
@@ -154,7 +159,7 @@ TEST_F(MapLayout, MenuFromTheTable)
                         (a->isSeparator() ? QStringLiteral("-") : QString());
         return list;
     };
-    EXPECT_EQ(names("F1"), QStringList({"O1", "RecentFilesMenu", "N1-", "X1"}));
+    EXPECT_EQ(names("F1"), QStringList({"O1", "RecentFilesMenu", "SaveAsAction", "N1-", "X1"}));
     EXPECT_EQ(names("E1"), QStringList({"S1", "N3-", "N2", "HistorySeparator-", "UndoAction",
                                         "RedoAction", "HistoryAction", "CheckAction"}));
     EXPECT_EQ(names("N4"), QStringList({"N5"}));
