@@ -1,5 +1,6 @@
 #include "data/fielddiff.h"
 
+#include "data/appendnumber.h"
 #include "data/tablecells.h"
 
 #include <cstring>
@@ -97,8 +98,23 @@ void ApplyDifferences(ScenarioTables& tables, const FieldDifferences& difference
 
 QString DifferenceLine(const QString& recordLabel, const FieldDifference& difference)
 {
-    return recordLabel + u' ' + TableColumns(difference.table)[difference.column].name + u' ' +
-           QString::number(difference.a) + QStringLiteral(" → ") + QString::number(difference.b);
+    QString line;
+    line.reserve(recordLabel.size() + 40);
+    AppendDifferenceLine(line, recordLabel, difference);
+    return line;
+}
+
+void AppendDifferenceLine(QString& text, const QString& recordLabel,
+                          const FieldDifference& difference)
+{
+    const QString& field = TableColumns(difference.table)[difference.column].name;
+    text += recordLabel;
+    text += u' ';
+    text += field;
+    text += u' ';
+    AppendNumber(text, difference.a);
+    text += QStringLiteral(" → ");
+    AppendNumber(text, difference.b);
 }
 
 } // namespace veldor

@@ -29,7 +29,7 @@ QString widthText(CellWidth width)
 bool fitsWidth(const QString& text, CellWidth width, int64_t& value)
 {
     bool ok = false;
-    value = text.trimmed().toLongLong(&ok, 10);
+    value = QStringView(text).trimmed().toLongLong(&ok, 10);
     if (!ok)
         return false;
     if (width == CellWidth::U16 && value == -1)
@@ -70,6 +70,7 @@ public:
         if (rows.size() == 1)
             problem(rows.front().line, 1, {},
                     QStringLiteral("只有表头，没有数据行（no rows）：没有可写回的值"));
+        plan_.values.reserve((rows.size() - 1) * columns_.size());
         for (size_t r = 1; r < rows.size(); ++r)
             readRow(rows[r]);
     }
@@ -165,7 +166,7 @@ private:
         const QString& text = row.fields[indexField_];
         const int line = row.lines[size_t(indexField_)];
         bool ok = false;
-        const int record = text.trimmed().toInt(&ok, 10);
+        const int record = QStringView(text).trimmed().toInt(&ok, 10);
         const int records = TableRecords(plan_.table);
         if (!ok || record < 0 || record >= records) {
             problem(line, indexField_ + 1, QStringLiteral("index"),
