@@ -3,10 +3,13 @@
 #include "data/scenariostore.h"
 #include "ui/fonts.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyleOptionViewItem>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace veldor {
 namespace {
@@ -37,9 +40,8 @@ TFCheck::TFCheck(const ScenarioStore& store, Doors doors, QWidget* parent)
     TreeView_Check->setColumnCount(1);
     TreeView_Check->setFont(ListFont());
     TreeView_Check->setUniformRowHeights(true);
-    // Long findings scroll sideways rather than lose their ends.
+    // Long findings scroll sideways rather than lose their ends; Refresh sizes the column.
     TreeView_Check->header()->setStretchLastSection(false);
-    TreeView_Check->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(TreeView_Check, &QTreeWidget::itemDoubleClicked, this, &TFCheck::openFinding);
     TreeView_Check->installEventFilter(this);
 }
@@ -63,10 +65,39 @@ void TFCheck::Refresh()
         }
         auto* row = new QTreeWidgetItem(group, {finding.message});
         row->setData(0, kFindingRole, int(i));
-        group->setText(0, groupText(finding.kind, group->childCount()));
+        if (i + 1 == findings_.size() || findings_[i + 1].kind != finding.kind)
+            group->setText(0, groupText(finding.kind, group->childCount()));
     }
     TreeView_Check->expandAll();
+    fitColumnToWidestRow();
     TreeView_Check->verticalScrollBar()->setValue(scrolled);
+}
+
+// As wide as the widest row, as sizing the column to its contents would make it, but with only
+// that row laid out by the delegate: laying out hundreds of rows was most of opening the window.
+void TFCheck::fitColumnToWidestRow()
+{
+    const QFontMetrics metrics(TreeView_Check->font());
+    const int indentation = TreeView_Check->indentation();
+    QTreeWidgetItem* widest = nullptr;
+    int widestWidth = -1;
+    for (QTreeWidgetItemIterator it(TreeView_Check); *it; ++it) {
+        const int depth = (*it)->parent() ? 2 : 1;
+        const int width = metrics.horizontalAdvance((*it)->text(0)) + depth * indentation;
+        if (width > widestWidth) {
+            widestWidth = width;
+            widest = *it;
+        }
+    }
+    if (widest == nullptr)
+        return;
+    QStyleOptionViewItem option;
+    option.initFrom(TreeView_Check);
+    option.font = TreeView_Check->font();
+    const QModelIndex index = TreeView_Check->indexFromItem(widest);
+    const int depth = widest->parent() ? 2 : 1;
+    TreeView_Check->header()->resizeSection(
+        0, TreeView_Check->itemDelegate()->sizeHint(option, index).width() + depth * indentation);
 }
 
 bool TFCheck::eventFilter(QObject* watched, QEvent* event)

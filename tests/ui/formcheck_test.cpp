@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -110,6 +111,8 @@ TEST_F(CheckWindow, ListsTheStoresFindingsByKindWithCountsInTheCommandsWording)
                                                  .arg(RecordLabel(store, TableId::Cities, 2))
                                                  .arg(store.cities.NaiJiu[2])
                                                  .arg(store.cities.MaxNaiJiu[2]));
+        // As wide as the widest row, so that long findings scroll sideways whole.
+        EXPECT_EQ(tree(check)->header()->sectionSize(0), tree(check)->sizeHintForColumn(0));
     });
 }
 
