@@ -73,6 +73,11 @@ FieldDifferences DiffTables(const ScenarioTables& a, const ScenarioTables& b)
 
 bool SameTables(const ScenarioTables& a, const ScenarioTables& b)
 {
+    // Right after an open, a save or an undo the two are copies, equal byte for byte: one
+    // comparison of the whole block settles it, where the walk by column costs a thousand times
+    // more.
+    if (std::memcmp(&a, &b, sizeof(ScenarioTables)) == 0)
+        return true;
     for (TableId table : AllTables()) {
         const std::vector<TableColumn>& columns = TableColumns(table);
         const int records = TableRecords(table);

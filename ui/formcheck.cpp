@@ -4,12 +4,17 @@
 #include "ui/fonts.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QStyleOptionViewItem>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace veldor {
 namespace {
@@ -73,31 +78,46 @@ void TFCheck::Refresh()
     TreeView_Check->verticalScrollBar()->setValue(scrolled);
 }
 
-// As wide as the widest row, as sizing the column to its contents would make it, but with only
-// that row laid out by the delegate: laying out hundreds of rows was most of opening the window.
+// As wide as the widest row, as sizing the column to its contents would make it, without
+// laying out every row: that was most of opening the window. The list's font is fixed-pitch,
+// so the sum of each character's advance (measured once per character) ranks the rows; only
+// those near the top are laid out by the delegate, which has the last word.
 void TFCheck::fitColumnToWidestRow()
 {
     const QFontMetrics metrics(TreeView_Check->font());
     const int indentation = TreeView_Check->indentation();
-    QTreeWidgetItem* widest = nullptr;
-    int widestWidth = -1;
-    for (QTreeWidgetItemIterator it(TreeView_Check); *it; ++it) {
-        const int depth = (*it)->parent() ? 2 : 1;
-        const int width = metrics.horizontalAdvance((*it)->text(0)) + depth * indentation;
-        if (width > widestWidth) {
-            widestWidth = width;
-            widest = *it;
+    QHash<QChar, int> advances;
+    auto estimate = [&](const QTreeWidgetItem* item) {
+        int width = (item->parent() ? 2 : 1) * indentation;
+        for (const QChar c : item->text(0)) {
+            auto known = advances.constFind(c);
+            if (known == advances.constEnd())
+                known = advances.insert(c, metrics.horizontalAdvance(c));
+            width += *known;
         }
+        return width;
+    };
+    std::vector<std::pair<int, QTreeWidgetItem*>> rows;
+    int widestEstimate = 0;
+    for (QTreeWidgetItemIterator it(TreeView_Check); *it; ++it) {
+        rows.emplace_back(estimate(*it), *it);
+        widestEstimate = std::max(widestEstimate, rows.back().first);
     }
-    if (widest == nullptr)
-        return;
     QStyleOptionViewItem option;
     option.initFrom(TreeView_Check);
     option.font = TreeView_Check->font();
-    const QModelIndex index = TreeView_Check->indexFromItem(widest);
-    const int depth = widest->parent() ? 2 : 1;
-    TreeView_Check->header()->resizeSection(
-        0, TreeView_Check->itemDelegate()->sizeHint(option, index).width() + depth * indentation);
+    // Shaping may differ from the sum by a little; a few characters' width of slack covers it.
+    const int slack = 4 * metrics.averageCharWidth();
+    int width = -1;
+    for (const auto& [estimated, item] : rows) {
+        if (estimated < widestEstimate - slack)
+            continue;
+        const QModelIndex index = TreeView_Check->indexFromItem(item);
+        width = std::max(width, TreeView_Check->itemDelegate()->sizeHint(option, index).width() +
+                                    (item->parent() ? 2 : 1) * indentation);
+    }
+    if (width >= 0)
+        TreeView_Check->header()->resizeSection(0, width);
 }
 
 bool TFCheck::eventFilter(QObject* watched, QEvent* event)
