@@ -4,7 +4,10 @@
 #include "data/indices.h"
 #include "data/nametables.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstring>
 
 namespace veldor {
 namespace {
@@ -54,9 +57,12 @@ QByteArray CityNameText(uint16_t index)
 
 QByteArray NumberText(uint16_t value)
 {
-    QByteArray text = QByteArray::number(value);
-    while (text.size() < 3)
-        text.prepend(' ');
+    // Right-aligned in three columns, written once: every row of every list has several.
+    char digits[8];
+    const int length = int(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    const int width = std::max(length, 3);
+    QByteArray text(width, ' ');
+    std::memcpy(text.data() + width - length, digits, size_t(length));
     return text;
 }
 
