@@ -3,6 +3,7 @@
 // writes its output. Target: each under 20 ms. Import writes with fsync, so its time includes
 // the disk's.
 
+#include "anchors.h"
 #include "tools/sample/samplescenario.h"
 #include "tools/sce/sce.h"
 
@@ -124,6 +125,7 @@ BENCHMARK(BM_CheckScenario)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
+    veldor::bench::QuickRun(argc, argv);
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

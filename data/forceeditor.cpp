@@ -71,7 +71,8 @@ QByteArray ForceEditor::DeletedForceText()
 {
     // One blank wider than the empty-person text of a fresh showing, as the window has always
     // written it.
-    return ToGbk(QStringLiteral("空       "));
+    static const QByteArray text = ToGbk(QStringLiteral("空       "));
+    return text;
 }
 
 QByteArray ForceEditor::DeletedRelationText(int force) const

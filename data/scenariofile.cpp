@@ -159,13 +159,15 @@ bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
     return true;
 }
 
-bool CheckScenarioWritable(const QString& path, QString& error)
+namespace {
+
+// The writability checks on `target`, the real file `path` names, whose status they leave in
+// `st` for the save to use.
+bool checkWritableTarget(const QString& path, const QString& target, struct stat& st,
+                         QString& error)
 {
-    if (!checkScenarioPath(path, error))
-        return false;
-    const QFileInfo info(path);
-    struct stat st;
-    if (::stat(QFile::encodeName(info.canonicalFilePath()).constData(), &st) != 0) {
+    const QByteArray name = QFile::encodeName(target);
+    if (::stat(name.constData(), &st) != 0) {
         error = writeFailure(path, SystemReason(errno));
         return false;
     }
@@ -175,25 +177,34 @@ bool CheckScenarioWritable(const QString& path, QString& error)
         error = writeFailure(path, QStringLiteral("文件是只读的"));
         return false;
     }
-    if (::access(QFile::encodeName(info.canonicalFilePath()).constData(), W_OK) != 0) {
+    if (::access(name.constData(), W_OK) != 0) {
         error = writeFailure(path, SystemReason(errno));
         return false;
     }
     return checkSize(path, st.st_size, error);
 }
 
+} // namespace
+
+bool CheckScenarioWritable(const QString& path, QString& error)
+{
+    if (!checkScenarioPath(path, error))
+        return false;
+    struct stat st;
+    return checkWritableTarget(path, QFileInfo(path).canonicalFilePath(), st, error);
+}
+
 bool ReplaceScenarioFile(const QString& path, const QByteArray& bytes, QString& error,
                          const ReplaceOptions& options, QString* warning)
 {
-    if (!CheckScenarioWritable(path, error))
+    if (!checkScenarioPath(path, error))
         return false;
-    // Replace the file a link points to, not the link.
+    // Replace the file a link points to, not the link; resolved once, as every call costs a
+    // walk of the path.
     const QString target = QFileInfo(path).canonicalFilePath();
     struct stat st;
-    if (::stat(QFile::encodeName(target).constData(), &st) != 0) {
-        error = writeFailure(path, SystemReason(errno));
+    if (!checkWritableTarget(path, target, st, error))
         return false;
-    }
     if (st.st_size != bytes.size()) {
         error = writeFailure(path, QStringLiteral("文件在保存期间被改变了长度"));
         return false;

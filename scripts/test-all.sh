@@ -19,6 +19,9 @@ cmake --build build -j"$jobs"
 echo "== Tests"
 ctest --test-dir build -j"$jobs" --timeout 300 | tee "$root/build/ctest.log"
 
+echo "== Benchmarks, briefly (that they build and run; figures need a quiet machine)"
+(cd build && for bench in bin/bench_*; do "./$bench" --quick >/dev/null; done)
+
 echo "== Pictures of the user guide"
 scripts/check-doc-pictures.sh "$root/build"
 

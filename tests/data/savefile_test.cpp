@@ -207,6 +207,11 @@ TEST(Save, DirectReplaceRefusesAnotherLengthAndAMissingFile)
     EXPECT_TRUE(error.contains(file));
     EXPECT_FALSE(ReplaceScenarioFile(file, before.left(before.size() - 1), error));
     EXPECT_TRUE(ReadBytes(file) == before);
+    // A file too short to be a scenario is refused even with bytes of its own length.
+    ASSERT_TRUE(QFile::resize(file, 600000));
+    EXPECT_FALSE(ReplaceScenarioFile(file, before.left(600000), error));
+    EXPECT_TRUE(error.contains(QStringLiteral("719,712"))) << error.toStdString();
+    EXPECT_TRUE(ReadBytes(file) == before.left(600000));
 
     const QString missing = folder.path(QStringLiteral("missing.kqx"));
     EXPECT_FALSE(ReplaceScenarioFile(missing, before, error));

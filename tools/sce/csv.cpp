@@ -51,6 +51,11 @@ private:
     {
         CsvRow row;
         row.line = line_;
+        // Records of one table have as many fields as the first.
+        if (!rows_.empty()) {
+            row.fields.reserve(rows_.front().fields.size());
+            row.lines.reserve(rows_.front().lines.size());
+        }
         for (;;) {
             row.lines.push_back(line_);
             QString field;

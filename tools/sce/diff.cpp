@@ -44,6 +44,10 @@ void writeText(const ScenarioDifference& d, const ScenarioTables& tablesA, Field
     // Differences come grouped by record: name each record once.
     const FieldDifference* previous = nullptr;
     QString label;
+    // One text for the whole listing, written at once: line by line the stream cost more than
+    // the comparison.
+    QString listing;
+    listing.reserve(qsizetype(d.fields.size()) * 40);
     for (const FieldDifference& f : d.fields) {
         if (labels == FieldLabels::Chinese) {
             out << ChineseDifferenceLine(tablesA, f) << '\n';
@@ -52,8 +56,10 @@ void writeText(const ScenarioDifference& d, const ScenarioTables& tablesA, Field
         if (!previous || previous->table != f.table || previous->record != f.record)
             label = RecordLabel(tablesA, f.table, f.record);
         previous = &f;
-        out << DifferenceLine(label, f) << '\n';
+        AppendDifferenceLine(listing, label, f);
+        listing += u'\n';
     }
+    out << listing;
     if (d.sizeA != d.sizeB)
         out << QStringLiteral("文件长度不同：A %1 字节，B %2 字节。\n")
                    .arg(grouped(d.sizeA), grouped(d.sizeB));

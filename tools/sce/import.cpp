@@ -1,3 +1,4 @@
+#include "data/appendnumber.h"
 #include "data/recordlabel.h"
 #include "data/scenariobackup.h"
 #include "data/scenariolock.h"
@@ -77,6 +78,9 @@ int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
     int changes = 0;
     int labelled = -1; // a row's values come together: name each record once
     QString label;
+    // One text for the whole listing: the stream would build a locale for every number.
+    QString listing;
+    listing.reserve(qsizetype(plan.values.size()) * 40);
     for (const CellValue& v : plan.values) {
         const int64_t old = cells.value(v.record, v.column);
         if (old == v.value)
@@ -84,11 +88,18 @@ int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
         if (v.record != labelled)
             label = RecordLabel(tables, plan.table, v.record);
         labelled = v.record;
-        out << label << ' ' << cells.columns()[size_t(v.column)].name << ' ' << old
-            << QStringLiteral(" → ") << v.value << '\n';
+        listing += label;
+        listing += u' ';
+        listing += cells.columns()[size_t(v.column)].name;
+        listing += u' ';
+        AppendNumber(listing, old);
+        listing += QStringLiteral(" → ");
+        AppendNumber(listing, v.value);
+        listing += u'\n';
         cells.setValue(v.record, v.column, v.value);
         ++changes;
     }
+    out << listing;
     return changes;
 }
 

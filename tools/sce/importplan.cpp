@@ -77,6 +77,7 @@ public:
         if (!chooseTable(rows.front(), table) || !readHeader(rows.front()))
             return;
         names_ = std::make_unique<ValueNames>(tables_);
+        plan_.values.reserve((rows.size() - 1) * columns_.size());
         int dataRows = 0;
         for (size_t r = 1; r < rows.size(); ++r) {
             if (isBlank(rows[r]))
@@ -284,7 +285,7 @@ private:
         const QString& text = row.fields[indexField_];
         const int line = row.lines[size_t(indexField_)];
         bool ok = false;
-        const int record = text.trimmed().toInt(&ok, 10);
+        const int record = QStringView(text).trimmed().toInt(&ok, 10);
         const int records = TableRecords(plan_.table);
         if (!ok || record < 0 || record >= records) {
             problem(line, indexField_ + 1, header_[indexField_],
