@@ -355,5 +355,25 @@ TEST_F(DiskChanges, AFileGoneIsSaidOnceInPassingAndAgainAtEverySave)
     EXPECT_EQ(asked, 2);
 }
 
+// Declining a change on disk holds until the next save: the same change made again after it
+// (the same import run once more) is asked about.
+TEST_F(DiskChanges, AChangeDeclinedAndMadeAgainAfterASaveIsAskedAbout)
+{
+    applyInCityEditor(9, 4321);
+    answerNext(QStringLiteral("ExternalChangeQuestion"), QStringLiteral("取消"));
+    const QByteArray disk = changeOnDisk(diskEdit);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return asked == 1; }, 3000));
+    answerNext(QStringLiteral("ExternalChangeQuestion"), QStringLiteral("覆盖"));
+    button(QStringLiteral("Button54"))->click();
+    ASSERT_EQ(asked, 2);
+    applyInCityEditor(9, 4000);
+    answerNext(QStringLiteral("ExternalChangeQuestion"), QStringLiteral("取消"));
+    const QString temp = dir.filePath(QStringLiteral("import.tmp"));
+    WriteBytes(temp, disk);
+    ASSERT_EQ(std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()),
+              0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return asked == 3; }, 3000));
+}
+
 } // namespace
 } // namespace veldor::test
