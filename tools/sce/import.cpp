@@ -1,9 +1,9 @@
-#include "data/appendnumber.h"
 #include "data/recordlabel.h"
 #include "data/scenariobackup.h"
 #include "data/scenariolock.h"
 #include "data/scenariostore.h"
 #include "data/tablecells.h"
+#include "tools/sce/changelisting.h"
 #include "tools/sce/csv.h"
 #include "tools/sce/csvtext.h"
 #include "tools/sce/importplan.h"
@@ -79,8 +79,7 @@ int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
     int labelled = -1; // a row's values come together: name each record once
     QString label;
     // One text for the whole listing: the stream would build a locale for every number.
-    QString listing;
-    listing.reserve(qsizetype(plan.values.size()) * 40);
+    ChangeListing listing(qsizetype(plan.values.size()));
     for (const CellValue& v : plan.values) {
         const int64_t old = cells.value(v.record, v.column);
         if (old == v.value)
@@ -88,18 +87,11 @@ int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
         if (v.record != labelled)
             label = RecordLabel(tables, plan.table, v.record);
         labelled = v.record;
-        listing += label;
-        listing += u' ';
-        listing += cells.columns()[size_t(v.column)].name;
-        listing += u' ';
-        AppendNumber(listing, old);
-        listing += QStringLiteral(" → ");
-        AppendNumber(listing, v.value);
-        listing += u'\n';
+        listing.add(label, cells.columns()[size_t(v.column)].name, old, v.value);
         cells.setValue(v.record, v.column, v.value);
         ++changes;
     }
-    out << listing;
+    out << listing.take();
     return changes;
 }
 

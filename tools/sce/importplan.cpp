@@ -47,10 +47,29 @@ int knownCount(TableId table, const QStringList& header)
     return known;
 }
 
+// The usual cell, an optional minus and up to 18 ASCII digits, read straight from its
+// characters; QString::toLongLong first converts every text to Latin-1 through the locale code,
+// which was half of the planning. Anything else (a plus, more digits, a name) goes that way.
+bool plainInteger(QStringView text, int64_t& value)
+{
+    const bool negative = !text.isEmpty() && text.front() == u'-';
+    const QStringView digits = negative ? text.mid(1) : text;
+    if (digits.isEmpty() || digits.size() > 18)
+        return false;
+    int64_t n = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return false;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    value = negative ? -n : n;
+    return true;
+}
+
 bool isBlank(const CsvRow& row)
 {
     for (const QString& field : row.fields)
-        if (!field.trimmed().isEmpty())
+        if (!QStringView(field).trimmed().isEmpty())
             return false;
     return true;
 }
@@ -184,6 +203,9 @@ private:
                         QStringLiteral("这一列与第 %1 列重复").arg(seen.value(column) + 1));
             seen.insert(column, k);
             columns_.push_back(column);
+            // Looked up once per column, not once per cell.
+            fields_.push_back(column >= 0 ? &CatalogueEntry(plan_.table, column) : nullptr);
+            cells_.push_back(column >= 0 ? &TableColumns(plan_.table)[size_t(column)] : nullptr);
             if (column == kIndexColumn)
                 indexField_ = k;
             if (column == kNameColumn)
@@ -215,14 +237,17 @@ private:
     void readValue(const CsvRow& row, int k, int record)
     {
         const int column = columns_[size_t(k)];
-        const CatalogueField& field = CatalogueEntry(plan_.table, column);
-        const CellWidth width = TableColumns(plan_.table)[size_t(column)].width;
-        const QString text = row.fields[k].trimmed();
+        const CatalogueField& field = *fields_[size_t(k)];
+        const TableColumn& cell = *cells_[size_t(k)];
+        const CellWidth width = cell.width;
+        const QStringView text = QStringView(row.fields[k]).trimmed();
         const int line = row.lines[size_t(k)];
-        bool ok = false;
-        int64_t value = text.toLongLong(&ok, 10);
+        int64_t value = 0;
+        bool ok = plainInteger(text, value);
+        if (!ok)
+            value = text.toLongLong(&ok, 10);
         if (!ok) {
-            const std::optional<int64_t> named = names_->value(field, text);
+            const std::optional<int64_t> named = names_->value(field, text.toString());
             if (!named) {
                 repeated(Repeat::NotWhole, line, k,
                          QStringLiteral("“%1”不是整数（not a whole number）%2")
@@ -240,8 +265,7 @@ private:
             return;
         }
         // A game file may hold such a value on purpose; giving it back unchanged writes nothing.
-        const bool unchanged =
-            record >= 0 && ReadCell(tables_, plan_.table, record, column) == value;
+        const bool unchanged = record >= 0 && ReadColumnCell(tables_, cell, record) == value;
         if (!IsAllowedValue(field, value) && !unchanged) {
             const QString message =
                 QStringLiteral("“%1”超出范围（out of range）：%2")
@@ -319,6 +343,9 @@ private:
     std::unique_ptr<ValueNames> names_;
     QStringList header_;
     std::vector<int> columns_; // per CSV field: column of the table, or one of the k*Column
+    // Per CSV field of a table column: its catalogue entry and its cells; null for the others.
+    std::vector<const CatalogueField*> fields_;
+    std::vector<const TableColumn*> cells_;
     int indexField_ = -1;
     int nameField_ = -1;
     QHash<int, int> lineOfRecord_;
