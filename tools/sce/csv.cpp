@@ -70,7 +70,7 @@ private:
                                 : plainField(field, column, error);
             if (!ok)
                 return false;
-            row.fields << field;
+            row.fields << std::move(field);
             if (pos_ < text_.size() && text_[pos_] == separator_) {
                 ++pos_;
                 continue;
@@ -92,7 +92,7 @@ private:
                                            "用引号括起，内部引号写两遍"));
             ++pos_;
         }
-        field = text_.mid(start, pos_ - start);
+        field = QString(text_.constData() + start, pos_ - start);
         return true;
     }
 
