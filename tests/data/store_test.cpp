@@ -247,6 +247,14 @@ TEST_F(RefusedOpen, TooShortNamesBothSizes)
     expectRefused(folder_.addBytes(QStringLiteral("empty.kqx"), {}), QStringLiteral(" 0 "));
 }
 
+// Refused by its size alone: a terabyte (a sparse file) would not even fit in memory to be read.
+TEST_F(RefusedOpen, HugeFileIsRefusedBeforeItIsRead)
+{
+    const QString huge = folder_.add(QStringLiteral("huge.kqx"), 1);
+    ASSERT_TRUE(QFile::resize(huge, qint64(1) << 40));
+    expectRefused(huge, QStringLiteral("不像剧本文件"));
+}
+
 TEST_F(RefusedOpen, NamedPipeIsNoScenario)
 {
     const QString fifo = folder_.path(QStringLiteral("pipe.kqx"));
