@@ -165,22 +165,7 @@ int64_t ReadCell(const ScenarioTables& tables, TableId table, int record, int co
 
 void WriteCell(ScenarioTables& tables, TableId table, int record, int column, int64_t value)
 {
-    const TableColumn& c = TableColumns(table)[size_t(column)];
-    char* p = reinterpret_cast<char*>(&tables) + c.offset + size_t(record) * c.step;
-    switch (c.width) {
-    case CellWidth::U16:
-        *reinterpret_cast<uint16_t*>(p) = uint16_t(value);
-        break;
-    case CellWidth::I32:
-        *reinterpret_cast<int32_t*>(p) = int32_t(value);
-        break;
-    case CellWidth::Byte:
-        *reinterpret_cast<uint8_t*>(p) = uint8_t(value);
-        break;
-    case CellWidth::Flag:
-        *reinterpret_cast<bool*>(p) = value != 0;
-        break;
-    }
+    WriteColumnCell(tables, TableColumns(table)[size_t(column)], record, value);
 }
 
 } // namespace veldor

@@ -37,7 +37,8 @@ const std::vector<TableId>& AllTables();
 int64_t CellMinimum(CellWidth width);
 int64_t CellMaximum(CellWidth width);
 
-// One cell of `tables`: record `record` of the column `c` (one of TableColumns' entries).
+// One cell of `tables`: record `record` of the column `c` (one of TableColumns' entries), for
+// loops over many cells that look their columns up once.
 inline int64_t ReadColumnCell(const ScenarioTables& tables, const TableColumn& c, int record)
 {
     const char* p = reinterpret_cast<const char*>(&tables) + c.offset + size_t(record) * c.step;
@@ -52,6 +53,25 @@ inline int64_t ReadColumnCell(const ScenarioTables& tables, const TableColumn& c
         return *reinterpret_cast<const bool*>(p) ? 1 : 0;
     }
     return 0;
+}
+
+inline void WriteColumnCell(ScenarioTables& tables, const TableColumn& c, int record, int64_t value)
+{
+    char* p = reinterpret_cast<char*>(&tables) + c.offset + size_t(record) * c.step;
+    switch (c.width) {
+    case CellWidth::U16:
+        *reinterpret_cast<uint16_t*>(p) = uint16_t(value);
+        break;
+    case CellWidth::I32:
+        *reinterpret_cast<int32_t*>(p) = int32_t(value);
+        break;
+    case CellWidth::Byte:
+        *reinterpret_cast<uint8_t*>(p) = uint8_t(value);
+        break;
+    case CellWidth::Flag:
+        *reinterpret_cast<bool*>(p) = value != 0;
+        break;
+    }
 }
 
 // One cell of `tables`, by table, record and column.

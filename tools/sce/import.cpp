@@ -74,21 +74,22 @@ int reportProblems(const QString& csvPath, const ImportProblems& problems, SceCo
 // Puts the plan's values into the tables and lists every cell that changes; returns how many.
 int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
 {
-    TableCells cells(tables, plan.table);
+    const std::vector<TableColumn>& columns = TableColumns(plan.table);
     int changes = 0;
     int labelled = -1; // a row's values come together: name each record once
     QString label;
     // One text for the whole listing: the stream would build a locale for every number.
     ChangeListing listing(qsizetype(plan.values.size()));
     for (const CellValue& v : plan.values) {
-        const int64_t old = cells.value(v.record, v.column);
+        const TableColumn& column = columns[size_t(v.column)];
+        const int64_t old = ReadColumnCell(tables, column, v.record);
         if (old == v.value)
             continue;
         if (v.record != labelled)
             label = RecordLabel(tables, plan.table, v.record);
         labelled = v.record;
-        listing.add(label, cells.columns()[size_t(v.column)].name, old, v.value);
-        cells.setValue(v.record, v.column, v.value);
+        listing.add(label, column.name, old, v.value);
+        WriteColumnCell(tables, column, v.record, v.value);
         ++changes;
     }
     out << listing.take();
