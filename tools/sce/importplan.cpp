@@ -68,8 +68,8 @@ bool plainInteger(QStringView text, int64_t& value)
 
 bool isBlank(const CsvRow& row)
 {
-    for (const QString& field : row.fields)
-        if (!QStringView(field).trimmed().isEmpty())
+    for (const QStringView field : row.fields)
+        if (!field.trimmed().isEmpty())
             return false;
     return true;
 }
@@ -93,6 +93,7 @@ public:
             problem(1, 1, {}, QStringLiteral("文件是空的，连表头都没有"));
             return;
         }
+        header_ = rows.front().texts();
         if (!chooseTable(rows.front(), table) || !readHeader(rows.front()))
             return;
         names_ = std::make_unique<ValueNames>(tables_);
@@ -159,10 +160,10 @@ private:
         std::vector<TableId> fitting;
         TableId closest = TableId::Persons;
         for (TableId candidate : AllTables()) {
-            const int known = knownCount(candidate, header.fields);
-            if (known == header.fields.size())
+            const int known = knownCount(candidate, header_);
+            if (known == header_.size())
                 fitting.push_back(candidate);
-            if (known > knownCount(closest, header.fields))
+            if (known > knownCount(closest, header_))
                 closest = candidate;
         }
         if (fitting.size() > 1) {
@@ -180,7 +181,7 @@ private:
 
     void unknownHead(const CsvRow& header, int k)
     {
-        const QString& name = header.fields[k];
+        const QString& name = header_[k];
         QString message = QStringLiteral("未知的列：%1 表没有这个字段")
                               .arg(QLatin1String(tableName(plan_.table)));
         const QString nearest = NearestHead(name, CatalogueHeads(plan_.table));
@@ -193,13 +194,12 @@ private:
     {
         const qsizetype before = problems_.count;
         QHash<int, int> seen; // column → CSV field
-        header_ = header.fields;
-        for (int k = 0; k < header.fields.size(); ++k) {
-            const int column = knownColumn(plan_.table, header.fields[k]);
+        for (int k = 0; k < header_.size(); ++k) {
+            const int column = knownColumn(plan_.table, header_[k]);
             if (column == kUnknownColumn)
                 unknownHead(header, k);
             else if (column != kSkippedColumn && seen.contains(column))
-                problem(header.line, k + 1, header.fields[k],
+                problem(header.line, k + 1, header_[k],
                         QStringLiteral("这一列与第 %1 列重复").arg(seen.value(column) + 1));
             seen.insert(column, k);
             columns_.push_back(column);
@@ -219,8 +219,8 @@ private:
 
     void readRow(const CsvRow& row)
     {
-        if (row.fields.size() != qsizetype(columns_.size())) {
-            problem(row.line, int(std::min<qsizetype>(row.fields.size(), columns_.size())) + 1, {},
+        if (row.fields.size() != columns_.size()) {
+            problem(row.line, int(std::min(row.fields.size(), columns_.size())) + 1, {},
                     QStringLiteral("这一行有 %1 个字段，表头有 %2 个")
                         .arg(row.fields.size())
                         .arg(columns_.size()));
@@ -240,7 +240,7 @@ private:
         const CatalogueField& field = *fields_[size_t(k)];
         const TableColumn& cell = *cells_[size_t(k)];
         const CellWidth width = cell.width;
-        const QStringView text = QStringView(row.fields[k]).trimmed();
+        const QStringView text = row.fields[size_t(k)].trimmed();
         const int line = row.lines[size_t(k)];
         int64_t value = 0;
         bool ok = plainInteger(text, value);
@@ -251,7 +251,7 @@ private:
             if (!named) {
                 repeated(Repeat::NotWhole, line, k,
                          QStringLiteral("“%1”不是整数（not a whole number）%2")
-                             .arg(ShownValue(row.fields[k]), namesHint(field)));
+                             .arg(ShownValue(row.fields[size_t(k)].toString()), namesHint(field)));
                 return;
             }
             value = *named;
@@ -261,15 +261,16 @@ private:
         if (value < CellMinimum(width) || value > CellMaximum(width)) {
             repeated(Repeat::OutOfRange, line, k,
                      QStringLiteral("“%1”超出范围（out of range）：%2")
-                         .arg(ShownValue(row.fields[k]), AllowedValuesSentence(field)));
+                         .arg(ShownValue(row.fields[size_t(k)].toString()),
+                              AllowedValuesSentence(field)));
             return;
         }
         // A game file may hold such a value on purpose; giving it back unchanged writes nothing.
         const bool unchanged = record >= 0 && ReadColumnCell(tables_, cell, record) == value;
         if (!IsAllowedValue(field, value) && !unchanged) {
-            const QString message =
-                QStringLiteral("“%1”超出范围（out of range）：%2")
-                    .arg(ShownValue(row.fields[k]), AllowedValuesSentence(field));
+            const QString message = QStringLiteral("“%1”超出范围（out of range）：%2")
+                                        .arg(ShownValue(row.fields[size_t(k)].toString()),
+                                             AllowedValuesSentence(field));
             if (!options_.allowOutOfRange) {
                 repeated(Repeat::OutOfRange, line, k, message);
                 return;
@@ -291,7 +292,7 @@ private:
     // A sort of some columns only puts rows under the wrong index: say so, without refusing.
     void compareName(const CsvRow& row, int record)
     {
-        const QString given = row.fields[nameField_].trimmed();
+        const QString given = row.fields[size_t(nameField_)].trimmed().toString();
         const QString own = RecordName(tables_, plan_.table, record).trimmed();
         if (given.isEmpty() || own.isEmpty() || given == own)
             return;
@@ -306,15 +307,15 @@ private:
     // The row's record, or -1 after reporting why there is none.
     int readIndex(const CsvRow& row)
     {
-        const QString& text = row.fields[indexField_];
+        const QStringView text = row.fields[size_t(indexField_)];
         const int line = row.lines[size_t(indexField_)];
         bool ok = false;
-        const int record = QStringView(text).trimmed().toInt(&ok, 10);
+        const int record = text.trimmed().toInt(&ok, 10);
         const int records = TableRecords(plan_.table);
         if (!ok || record < 0 || record >= records) {
             problem(line, indexField_ + 1, header_[indexField_],
                     QStringLiteral("编号“%1”不对：%2 表的编号是 0..%3")
-                        .arg(ShownValue(text), QLatin1String(tableName(plan_.table)))
+                        .arg(ShownValue(text.toString()), QLatin1String(tableName(plan_.table)))
                         .arg(records - 1));
             return -1;
         }
