@@ -128,7 +128,7 @@ TEST_F(Spreadsheet, FormsSpreadsheetsSaveAreRead)
         {utf16, 78},                                            // Excel's "Unicode text"
         {"index;WuLi\n5;79\n", 79},
         {" INDEX , wuli \n5,80\n", 80},
-        {"index,WuLi\n,\n5,81\n,,,\n", 81},         // rows of only separators
+        {"index,WuLi\n,\n5,81\n,,,\n \t, \n", 81},  // rows of only separators and blanks
         {"index,# note,WuLi\n5,\"a, b\",82\n", 82}, // a helper column
         {"编号,武 力\n5,83\n", 83},
     };
