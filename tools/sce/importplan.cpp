@@ -159,12 +159,15 @@ private:
         }
         std::vector<TableId> fitting;
         TableId closest = TableId::Persons;
+        int closestKnown = knownCount(closest, header_); // counted once per table
         for (TableId candidate : AllTables()) {
             const int known = knownCount(candidate, header_);
             if (known == header_.size())
                 fitting.push_back(candidate);
-            if (known > knownCount(closest, header_))
+            if (known > closestKnown) {
                 closest = candidate;
+                closestKnown = known;
+            }
         }
         if (fitting.size() > 1) {
             QStringList names;
