@@ -136,7 +136,7 @@ TEST_F(Spreadsheet, FormsSpreadsheetsSaveAreRead)
         {"index;WuLi\n5;79\n", 79},
         {"index;\"# a, b, c\";WuLi\n5;x;85\n", 85}, // commas only inside a quoted head
         {" INDEX , wuli \n5,80\n", 80},
-        {"index,WuLi\n,\n5,81\n , \n,,,\n", 81},             // rows of only separators
+        {"index,WuLi\n,\n5,81\n , \n,,,\n \t, \n", 81},      // rows of only separators and blanks
         {"index,# note,WuLi,# more\n5,\"a, b\",82,x\n", 82}, // helper columns
         {"编号,武 力\n5,83\n", 83},
     };

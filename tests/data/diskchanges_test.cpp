@@ -59,6 +59,22 @@ TEST(DiskChanges, OnlyTheTablesCount)
     EXPECT_EQ(CheckDisk(*s.store).state, DiskState::Gone);
 }
 
+// Another program's change outside the tables is no change to ask about, and the editor's save
+// keeps it: the bytes around the tables are the file's as it is now, not as it was opened.
+TEST(DiskChanges, TheEditorsSaveKeepsAChangeOutsideTheTables)
+{
+    OpenedStore s;
+    s.store->cities.PingMin[4] = 4444;
+    QByteArray disk = ReadBytes(s.file);
+    disk[10] = char(disk[10] ^ 1);
+    disk[disk.size() - 1] = char(disk[disk.size() - 1] ^ 1);
+    WriteBytes(s.file, disk);
+    QString error;
+    EXPECT_EQ(s.store->SaveEdits(error), SaveOutcome::Saved) << error.toStdString();
+    EXPECT_EQ(ReadBytes(s.file),
+              withTables(disk, [](ScenarioTables& t) { t.cities.PingMin[4] = 4444; }));
+}
+
 TEST(DiskChanges, MergeTakesWhatTheUserLeftAloneAndKeepsTheUsersOwn)
 {
     OpenedStore s;
