@@ -62,19 +62,7 @@ TableFields::TableFields(TableId table) : table_(table) {}
 
 QString TableFields::TableTitle() const
 {
-    switch (table_) {
-    case TableId::Persons:
-        return QStringLiteral("武将");
-    case TableId::Cities:
-        return QStringLiteral("城市");
-    case TableId::Forces:
-        return QStringLiteral("势力");
-    case TableId::Items:
-        return QStringLiteral("宝物");
-    case TableId::Places:
-        return QStringLiteral("据点");
-    }
-    return {};
+    return TableChineseName(table_);
 }
 
 int TableFields::Records() const
