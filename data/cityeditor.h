@@ -91,6 +91,8 @@ public:
     // Apply and OK: moves the persons of marked rows into the edited city, then writes the
     // city's eleven fields and every person's City into the store. Nothing else is written.
     void Store(const RowMarks& marks);
+    // Whether Store(marks) would change the store.
+    bool Differs(const RowMarks& marks) const;
 
     // Row r shows person CityPrsnOrder.order[r].
     RowOrder CityPrsnOrder;
@@ -106,6 +108,7 @@ public:
     uint16_t King[kForces];
 
 private:
+    void writeInto(ScenarioTables& tables, const RowMarks& marks) const;
     RowMarks marksByPerson(const RowMarks& marks) const;
     RowMarks marksByRow(const RowMarks& byPerson) const;
     uint16_t forceKey(uint16_t person) const;

@@ -58,6 +58,8 @@ public:
     void Load();
     // Copies the working copy into the store (not the persons' cities, which it never changes).
     void Store() const;
+    // Whether Store would change the store.
+    bool Differs() const;
 
     // --- texts of the list entries (GBK)
     // Force list and corps list: the padded name of the sovereign.
@@ -129,6 +131,7 @@ public:
     uint16_t Faith[kPersons][kForces]; // byte values, widened
 
 private:
+    void writeInto(ScenarioTables& tables) const;
     uint16_t personCity(int person) const;
     // The home-city rule: toggling the force's own sovereign's city always leaves it marked;
     // toggling another sovereign's city always leaves it unmarked.

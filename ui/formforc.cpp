@@ -280,22 +280,32 @@ void TFForc::Button_DeleteClick()
     selectOnly(ListBox_Forc_Metro, f);
 }
 
-void TFForc::Button_ApplyClick()
+bool TFForc::applyEdits()
 {
     editor_.Store();
     if (refreshMap_)
         refreshMap_();
+    return true;
+}
+
+void TFForc::dropEdits()
+{
+    editor_.Load();
+}
+
+void TFForc::Button_ApplyClick()
+{
+    applyEdits();
 }
 
 void TFForc::Button_OkClick()
 {
-    Button_ApplyClick();
+    applyEdits();
     accept();
 }
 
 void TFForc::Button_CancelClick()
 {
-    editor_.Load();
     reject();
 }
 

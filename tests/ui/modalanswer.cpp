@@ -13,6 +13,8 @@ QString GoOnAnswer(const QString& question)
         return QStringLiteral("重新载入");
     if (question == QStringLiteral("PendingValuesQuestion"))
         return QStringLiteral("放弃输入");
+    if (question == QStringLiteral("DiscardEditsQuestion"))
+        return QStringLiteral("放弃");
     return QStringLiteral("不保存");
 }
 
@@ -35,6 +37,8 @@ ModalAnswer::ModalAnswer()
 
 void ModalAnswer::answer()
 {
+    if (closing_ && !closing_->isVisible())
+        closing_ = nullptr;
     QWidget* modal = QApplication::activeModalWidget();
     auto* box = qobject_cast<QMessageBox*>(modal);
     const bool question = box != nullptr && box->objectName().endsWith(QStringLiteral("Question"));
@@ -46,9 +50,12 @@ void ModalAnswer::answer()
     } else if (box != nullptr) {
         messages << box->text();
         box->accept();
-    } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+    } else if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog != closing_) {
         windows << dialog->objectName();
-        dialog->reject();
+        // Closing may ask first, in a modal loop of its own that this timer must answer too:
+        // closed from the event loop, not from inside this timer's own call.
+        closing_ = dialog;
+        QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
     }
 }
 
