@@ -2,6 +2,7 @@
 // What the editor benchmarks share: one editor window over a store the benchmark fills, shown
 // offscreen before the first benchmark runs.
 #include "data/nametables.h"
+#include "anchors.h"
 #include "data/scenariostore.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@
 #include <utility>
 
 namespace veldor::uibench {
+
+using bench::QuickRun;
 
 // A scenario-sized file of random bytes at `path`: every city, force and sovereign value
 // occurs. Ends the process when it cannot be written.
@@ -59,6 +62,7 @@ int RunEditorBenchmarks(int argc, char** argv, std::unique_ptr<ShownEditor<Form>
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QuickRun(argc, argv);
     QApplication app(argc, argv);
     LoadNameTables();
     editor = std::make_unique<ShownEditor<Form>>(prepare, std::forward<FormArgs>(formArgs)...);

@@ -1,5 +1,6 @@
 #include "data/atomicwrite.h"
 
+#include "data/extendedattributes.h"
 #include "data/savecalls.h"
 #include "data/savetemps.h"
 #include "data/systemerror.h"
@@ -115,7 +116,15 @@ mode_t newFileMode()
 void keepOwner(int fd, const struct stat& like, const SaveCalls& calls, QStringList& warnings)
 {
     struct stat now;
-    if (::fstat(fd, &now) != 0 || (now.st_uid == like.st_uid && now.st_gid == like.st_gid))
+    if (::fstat(fd, &now) != 0) {
+        // Not knowing who owns the new file is no reason to fail the save, but the user is told.
+        warnings << QStringLiteral("无法确认文件的所有者和组是否保留为 %1:%2：%3")
+                        .arg(like.st_uid)
+                        .arg(like.st_gid)
+                        .arg(SystemReason(errno));
+        return;
+    }
+    if (now.st_uid == like.st_uid && now.st_gid == like.st_gid)
         return;
     int error = calls.injected(SaveStep::Own);
     if (error == 0 && ::fchown(fd, like.st_uid, like.st_gid) == 0)
@@ -164,7 +173,8 @@ bool refusedByFolder(int error)
 }
 
 int writeTemp(TempFile& temp, const QByteArray& folder, bool unnamed, const QByteArray& bytes,
-              const struct stat* like, const SaveCalls& calls, QStringList& warnings)
+              const struct stat* like, const QString& likePath, const SaveCalls& calls,
+              QStringList& warnings)
 {
     if (const int error = temp.create(folder, calls, unnamed))
         return error;
@@ -173,6 +183,12 @@ int writeTemp(TempFile& temp, const QByteArray& folder, bool unnamed, const QByt
     if (like)
         keepOwner(temp.fd(), *like, calls, warnings);
     keepMode(temp.fd(), like ? like->st_mode & 07777 : newFileMode(), calls, warnings);
+    // After the mode: an ACL sets the group bits of the mode to its mask.
+    if (like && !likePath.isEmpty()) {
+        const QString lost = CopyExtendedAttributes(QFile::encodeName(likePath), temp.fd());
+        if (!lost.isEmpty())
+            warnings << lost;
+    }
     return calls.syncing() ? calls.sync(temp.fd()) : 0;
 }
 
@@ -180,7 +196,7 @@ int writeTemp(TempFile& temp, const QByteArray& folder, bool unnamed, const QByt
 
 AtomicWrite WriteFileAtomically(const QString& target, const QByteArray& bytes,
                                 const struct stat* like, const ReplaceOptions& options,
-                                QString& reason, QStringList& warnings)
+                                QString& reason, QStringList& warnings, const QString& likePath)
 {
     timespec started;
     ::clock_gettime(CLOCK_REALTIME_COARSE, &started);
@@ -191,11 +207,13 @@ AtomicWrite WriteFileAtomically(const QString& target, const QByteArray& bytes,
 
     int error = 0;
     bool created = false;
+    bool publishing = false;
     for (bool unnamed : {true, false}) {
         TempFile temp;
-        error = writeTemp(temp, folder, unnamed, bytes, like, calls, warnings);
+        error = writeTemp(temp, folder, unnamed, bytes, like, likePath, calls, warnings);
         created = temp.fd() >= 0;
-        if (error == 0)
+        publishing = error == 0;
+        if (publishing)
             error = temp.publish(folder, QFile::encodeName(target), calls);
         if (error == 0 || !temp.linkFailed())
             break;
@@ -203,8 +221,9 @@ AtomicWrite WriteFileAtomically(const QString& target, const QByteArray& bytes,
     }
     if (error) {
         reason = SystemReason(error);
-        return !created && refusedByFolder(error) ? AtomicWrite::FolderRefused
-                                                  : AtomicWrite::Failed;
+        // A sticky folder lets the new file be made but not take another owner's file's name.
+        return (!created || publishing) && refusedByFolder(error) ? AtomicWrite::FolderRefused
+                                                                  : AtomicWrite::Failed;
     }
     if (calls.syncing())
         syncFolder(folder, calls);

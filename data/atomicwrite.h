@@ -12,7 +12,8 @@ namespace veldor {
 
 enum class AtomicWrite {
     Written,
-    // The folder takes no new file: permission or a read-only mount. Nothing was changed.
+    // The folder takes no new file (permission, a read-only mount) or, sticky, lets none take
+    // another owner's file's name. Nothing was changed.
     FolderRefused,
     // Nothing was changed; `reason` says why.
     Failed,
@@ -22,9 +23,12 @@ enum class AtomicWrite {
 // any moment leaves either the old file or the new one and no stray temporary file. `like` is
 // the file being replaced: the new one gets its mode, owner and group wherever this process
 // may set them, and `warnings` says what it may not. Without `like` the new file gets the
-// mode a newly created file gets. `target` must be the real path, not a symlink to it.
+// mode a newly created file gets. `target` must be the real path, not a symlink to it. Where
+// `likePath` names the file `like` describes, the new file gets its extended attributes (and
+// so its ACLs) too.
 AtomicWrite WriteFileAtomically(const QString& target, const QByteArray& bytes,
                                 const struct stat* like, const ReplaceOptions& options,
-                                QString& reason, QStringList& warnings);
+                                QString& reason, QStringList& warnings,
+                                const QString& likePath = {});
 
 } // namespace veldor

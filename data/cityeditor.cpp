@@ -2,6 +2,7 @@
 
 #include "data/clampednumber.h"
 #include "data/displaytext.h"
+#include "data/fieldcatalogue.h"
 #include "data/fielddiff.h"
 #include "data/gbk.h"
 #include "data/scenariostore.h"
@@ -38,15 +39,10 @@ bool isWideField(CityField field)
 
 int32_t CityFieldMaximum(CityField field)
 {
-    switch (field) {
-    case CityField::PingMin:
-    case CityField::ShiBing:
-        return kMaxCityPeople;
-    case CityField::BingYi:
-        return kMaxCityBingYi;
-    default:
-        return kMaxCityRating;
-    }
+    static const char* const identifiers[kCityFields] = {
+        "PingMin",   "BingYi",  "ShiBing",    "MinXin", "ShouYi",
+        "MaxShouYi", "ShouHuo", "MaxShouHuo", "NaiJiu", "MaxNaiJiu"};
+    return int32_t(CatalogueEntry(TableId::Cities, identifiers[int(field)]).maximum);
 }
 
 CityEditor::CityEditor(ScenarioStore& store) : store_(store)

@@ -27,12 +27,8 @@ enum class CityField : int {
 };
 constexpr int kCityFields = 10;
 
-// Bounds of the edit fields. Conscripts are capped at a tenth of the other two headcounts.
-constexpr int32_t kMaxCityPeople = 30000000; // PingMin, ShiBing
-constexpr int32_t kMaxCityBingYi = 3000000;
-constexpr int32_t kMaxCityRating = 10000; // the seven 16-bit fields
+// Bounds of the edit fields, from the field catalogue.
 constexpr int32_t kMinCityField = 0;
-
 int32_t CityFieldMaximum(CityField field);
 
 // The person list's eight column heads.

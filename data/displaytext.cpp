@@ -4,12 +4,26 @@
 #include "data/indices.h"
 #include "data/nametables.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstring>
+
 namespace veldor {
 namespace {
 
 QByteArray gbk(const char* utf8)
 {
     return ToGbk(QString::fromUtf8(utf8));
+}
+
+// A column's labels, encoded once by each caller: every row build asks for them.
+template <size_t N> std::array<QByteArray, N> encodeAll(const char* const (&labels)[N])
+{
+    std::array<QByteArray, N> encoded;
+    for (size_t i = 0; i < N; ++i)
+        encoded[i] = gbk(labels[i]);
+    return encoded;
 }
 
 QByteArray padRight(QByteArray text, int width)
@@ -25,23 +39,30 @@ constexpr int kDegreeLabels = 10;
 
 QByteArray PrsnNameText(uint16_t index)
 {
-    if (!isPerson(index))
-        return gbk("空      ");
+    if (!isPerson(index)) {
+        static const QByteArray empty = gbk("空      ");
+        return empty;
+    }
     return padRight(PrsnNames[index], 8);
 }
 
 QByteArray CityNameText(uint16_t index)
 {
-    if (!isCity(index))
-        return gbk("空   ");
+    if (!isCity(index)) {
+        static const QByteArray empty = gbk("空   ");
+        return empty;
+    }
     return padRight(CityNames[index], 5);
 }
 
 QByteArray NumberText(uint16_t value)
 {
-    QByteArray text = QByteArray::number(value);
-    while (text.size() < 3)
-        text.prepend(' ');
+    // Right-aligned in three columns, written once: every row of every list has several.
+    char digits[8];
+    const int length = int(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    const int width = std::max(length, 3);
+    QByteArray text(width, ' ');
+    std::memcpy(text.data() + width - length, digits, size_t(length));
     return text;
 }
 
@@ -50,7 +71,8 @@ QByteArray DegreeLabel(uint16_t degree)
     static const char* const labels[kDegreeLabels] = {" 君主  ", " 军团长", " 军师  ", " 一般  ",
                                                       " 俘虏  ", " 在野  ", "未发现 ", "未成年 ",
                                                       " 死亡  ", " 特殊  "};
-    return degree < kDegreeLabels ? gbk(labels[degree]) : QByteArray(7, ' ');
+    static const auto encoded = encodeAll(labels);
+    return degree < kDegreeLabels ? encoded[degree] : QByteArray(7, ' ');
 }
 
 QByteArray CityDegreeLabel(uint16_t degree)
@@ -58,17 +80,20 @@ QByteArray CityDegreeLabel(uint16_t degree)
     static const char* const labels[kDegreeLabels] = {"  君主  ", "!!!!!!!", "  军师  ", "  一般  ",
                                                       "  俘虏  ", " 在野  ", "未发现 ",  "未成年 ",
                                                       " 死亡  ",  " 特殊  "};
-    return degree < kDegreeLabels ? gbk(labels[degree]) : QByteArray(7, ' ');
+    static const auto encoded = encodeAll(labels);
+    return degree < kDegreeLabels ? encoded[degree] : QByteArray(7, ' ');
 }
 
 QByteArray CityNoForceText()
 {
-    return gbk("无       ");
+    static const QByteArray text = gbk("无       ");
+    return text;
 }
 
 QByteArray PrsnNoForceText()
 {
-    return gbk("无      ");
+    static const QByteArray text = gbk("无      ");
+    return text;
 }
 
 } // namespace veldor

@@ -1,5 +1,6 @@
 #include "data/fielddiff.h"
 
+#include "data/appendnumber.h"
 #include "data/tablecells.h"
 
 #include <cstring>
@@ -72,6 +73,11 @@ FieldDifferences DiffTables(const ScenarioTables& a, const ScenarioTables& b)
 
 bool SameTables(const ScenarioTables& a, const ScenarioTables& b)
 {
+    // Right after an open, a save or an undo the two are copies, equal byte for byte: one
+    // comparison of the whole block settles it, where the walk by column costs a thousand times
+    // more.
+    if (std::memcmp(&a, &b, sizeof(ScenarioTables)) == 0)
+        return true;
     for (TableId table : AllTables()) {
         const std::vector<TableColumn>& columns = TableColumns(table);
         const int records = TableRecords(table);
@@ -97,8 +103,23 @@ void ApplyDifferences(ScenarioTables& tables, const FieldDifferences& difference
 
 QString DifferenceLine(const QString& recordLabel, const FieldDifference& difference)
 {
-    return recordLabel + u' ' + TableColumns(difference.table)[difference.column].name + u' ' +
-           QString::number(difference.a) + QStringLiteral(" → ") + QString::number(difference.b);
+    QString line;
+    line.reserve(recordLabel.size() + 40);
+    AppendDifferenceLine(line, recordLabel, difference);
+    return line;
+}
+
+void AppendDifferenceLine(QString& text, const QString& recordLabel,
+                          const FieldDifference& difference)
+{
+    const QString& field = TableColumns(difference.table)[difference.column].name;
+    text += recordLabel;
+    text += u' ';
+    text += field;
+    text += u' ';
+    AppendNumber(text, difference.a);
+    text += QStringLiteral(" → ");
+    AppendNumber(text, difference.b);
 }
 
 } // namespace veldor

@@ -42,5 +42,8 @@ void ApplyDifferences(ScenarioTables& tables, const FieldDifferences& difference
 // "persons[12] 张三 TongShuai 80 → 95": a difference as the comparison prints it, after the
 // record's label (see RecordLabel).
 QString DifferenceLine(const QString& recordLabel, const FieldDifference& difference);
+// The same line appended to `text`, for listings of many.
+void AppendDifferenceLine(QString& text, const QString& recordLabel,
+                          const FieldDifference& difference);
 
 } // namespace veldor

@@ -1,6 +1,7 @@
 #include "data/forceeditor.h"
 
 #include "data/displaytext.h"
+#include "data/fieldcatalogue.h"
 #include "data/fielddiff.h"
 #include "data/gbk.h"
 #include "data/personforce.h"
@@ -24,15 +25,8 @@ int32_t clampNumber(int32_t value, int32_t maximum)
 
 int32_t ForceNumberMaximum(ForceNumber field)
 {
-    switch (field) {
-    case ForceNumber::Money:
-    case ForceNumber::Grain:
-        return kMaxForceStock;
-    case ForceNumber::MinRepute:
-    case ForceNumber::Repute:
-        return kMaxForceRepute;
-    }
-    return 0;
+    static const char* const identifiers[kForceNumbers] = {"Money", "Grain", "MinRepute", "Repute"};
+    return int32_t(CatalogueEntry(TableId::Forces, identifiers[int(field)]).maximum);
 }
 
 ForceEditor::ForceEditor(ScenarioStore& store) : store_(store)
@@ -92,7 +86,8 @@ QByteArray ForceEditor::DeletedForceText()
 {
     // One blank wider than the empty-person text of a fresh showing, as the window has always
     // written it.
-    return ToGbk(QStringLiteral("空       "));
+    static const QByteArray text = ToGbk(QStringLiteral("空       "));
+    return text;
 }
 
 QByteArray ForceEditor::DeletedRelationText(int force) const

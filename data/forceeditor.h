@@ -21,8 +21,7 @@ enum class ForceNumber : int {
 };
 constexpr int kForceNumbers = 4;
 
-constexpr int32_t kMaxForceStock = 30000000; // Money, Grain
-constexpr int32_t kMaxForceRepute = 1000;    // MinRepute, Repute
+// Bounds of the edit fields, from the field catalogue.
 constexpr int32_t kMinForceNumber = 0;
 int32_t ForceNumberMaximum(ForceNumber field);
 

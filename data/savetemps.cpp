@@ -25,8 +25,11 @@ bool olderThan(const timespec& a, const timespec& b)
 bool isStale(int folderFd, const char* name, const timespec& started)
 {
     struct stat named;
+    // Root's saves give their temporary file the owner of the file they replace, so for root a
+    // file of another owner may be its own leftover; the lock below still spares a live save.
+    const uid_t self = ::geteuid();
     if (::fstatat(folderFd, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(named.st_mode) ||
-        named.st_uid != ::geteuid() || !olderThan(named.st_mtim, started))
+        (named.st_uid != self && self != 0) || !olderThan(named.st_mtim, started))
         return false;
     // A save still writing holds a lock on its temporary file; its name may be gone by now.
     const int fd = ::openat(folderFd, name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);

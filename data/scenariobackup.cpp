@@ -24,7 +24,8 @@ bool WriteScenarioBackup(const QString& scenarioPath, QString& error)
     return WriteScenarioBackup(scenarioPath, error, ReplaceOptions{});
 }
 
-bool WriteScenarioBackup(const QString& scenarioPath, QString& error, const ReplaceOptions& options)
+bool WriteScenarioBackup(const QString& scenarioPath, QString& error, const ReplaceOptions& options,
+                         QString* warning, QString* folderRefusal)
 {
     ScenarioLock lock(scenarioPath);
     QByteArray bytes;
@@ -42,9 +43,21 @@ bool WriteScenarioBackup(const QString& scenarioPath, QString& error, const Repl
              S_ISLNK(present.st_mode))
         // Whoever put a link there meant something by it; neither follow nor replace it.
         reason = QStringLiteral("那里是一个符号链接，不会跟随也不会替换它");
-    else if (WriteFileAtomically(backup, bytes, &like, options, reason, warnings) ==
-             AtomicWrite::Written)
-        return true;
+    else
+        switch (WriteFileAtomically(backup, bytes, &like, options, reason, warnings, real)) {
+        case AtomicWrite::Written:
+            if (warning && !warnings.isEmpty())
+                *warning =
+                    QStringLiteral("备份文件“%1”已写好，但%2。")
+                        .arg(QDir::toNativeSeparators(backup), warnings.join(QStringLiteral("；")));
+            return true;
+        case AtomicWrite::FolderRefused:
+            if (folderRefusal)
+                *folderRefusal = reason;
+            break;
+        case AtomicWrite::Failed:
+            break;
+        }
     error = QStringLiteral("无法写入备份文件“%1”：%2。剧本未保存。")
                 .arg(QDir::toNativeSeparators(backup), reason);
     return false;

@@ -1,8 +1,10 @@
 #include "data/scenariochecks.h"
 
 #include "data/displaytext.h"
+#include "data/fieldcatalogue.h"
 #include "data/gbk.h"
 #include "data/recordlabel.h"
+#include "data/tablecells.h"
 
 #include <QStringList>
 
@@ -14,7 +16,7 @@ namespace {
 class Checker
 {
 public:
-    explicit Checker(const ScenarioTables& tables) : t_(tables) {}
+    Checker(const ScenarioTables& tables, FieldLabels labels) : t_(tables), labels_(labels) {}
 
     std::vector<Finding> run()
     {
@@ -28,11 +30,25 @@ public:
         badCorpsOwners();
         placesOutsideTheirHoldersLand();
         valuesAboveMaximum();
+        valuesOutOfRange();
         return std::move(findings_);
     }
 
 private:
-    QString label(TableId table, int index) const { return RecordLabel(t_, table, index); }
+    QString label(TableId table, int index) const
+    {
+        return RecordLabelAs(labels_, t_, table, index);
+    }
+    QString field(TableId table, const char* identifier) const
+    {
+        return FieldLabel(labels_, table, identifier);
+    }
+    // A force slot by its number alone: it has no sovereign to be named after.
+    QString slot(int f) const
+    {
+        return labels_ == FieldLabels::Chinese ? QStringLiteral("势力 %1").arg(f)
+                                               : QStringLiteral("forces[%1]").arg(f);
+    }
     QString force(int f) const { return label(TableId::Forces, f); }
     QString person(int p) const { return label(TableId::Persons, p); }
     QString city(int c) const { return label(TableId::Cities, c); }
@@ -69,7 +85,9 @@ private:
                 continue;
             const QString where = isCity(c)
                                       ? QStringLiteral("在 %1，%2").arg(city(c), ownerPhrase(c))
-                                      : QStringLiteral("不在任何城市（City = %1）").arg(c);
+                                      : QStringLiteral("不在任何城市（%1 = %2）")
+                                            .arg(field(TableId::Persons, "City"))
+                                            .arg(c);
             std::vector<RecordRef> refs{{TableId::Forces, f}, {TableId::Persons, king}};
             if (isCity(c))
                 refs.push_back({TableId::Cities, c});
@@ -173,7 +191,7 @@ private:
             const uint16_t owner = t_.cities.Forc[c];
             if (isForce(owner) && !occupied(owner))
                 add("city-of-empty-force",
-                    QStringLiteral("%1 属于空的势力槽 forces[%2]").arg(city(c)).arg(owner),
+                    QStringLiteral("%1 属于空的势力槽 %2").arg(city(c), slot(owner)),
                     {{TableId::Cities, c}, {TableId::Forces, owner}});
         }
     }
@@ -185,7 +203,9 @@ private:
             if (!occupied(uint16_t(f)) || metro == f || occupied(metro))
                 continue;
             const QString what = isForce(metro)
-                                     ? QStringLiteral("军团归属 forces[%1] 是空的势力槽").arg(metro)
+                                     ? QStringLiteral("军团归属 %1 是空的势力槽").arg(slot(metro))
+                                 : labels_ == FieldLabels::Chinese
+                                     ? QStringLiteral("军团归属 %1 不是势力").arg(metro)
                                      : QStringLiteral("军团归属 Metro = %1 不是势力").arg(metro);
             std::vector<RecordRef> refs{{TableId::Forces, f}};
             if (isForce(metro))
@@ -202,9 +222,8 @@ private:
             if (!isForce(holder) || !isCity(c) || t_.cities.Forc[c] == holder)
                 continue;
             add("place-outside-holder-land",
-                QStringLiteral("places[%1] 由 %2 占据，却在 %3 的地区，%4")
-                    .arg(p)
-                    .arg(force(holder), city(c), ownerPhrase(c)),
+                QStringLiteral("%1 由 %2 占据，却在 %3 的地区，%4")
+                    .arg(label(TableId::Places, p), force(holder), city(c), ownerPhrase(c)),
                 {{TableId::Places, p}, {TableId::Forces, holder}, {TableId::Cities, c}});
         }
     }
@@ -227,14 +246,36 @@ private:
                 if (pair.current[k] > pair.maximum[k])
                     add("value-above-maximum",
                         QStringLiteral("%1 的 %2 = %3 大于 %4 = %5")
-                            .arg(city(k), QLatin1String(pair.value))
+                            .arg(city(k), field(TableId::Cities, pair.value))
                             .arg(pair.current[k])
-                            .arg(QLatin1String(pair.bound))
+                            .arg(field(TableId::Cities, pair.bound))
                             .arg(pair.maximum[k]),
                         {{TableId::Cities, k}});
     }
 
+    // Files from the game may hold such values on purpose: they are reported, never refused.
+    void valuesOutOfRange()
+    {
+        for (TableId table : AllTables()) {
+            const std::vector<CatalogueField>& fields = FieldCatalogue(table);
+            for (int r = 0; r < TableRecords(table); ++r)
+                for (const CatalogueField& f : fields) {
+                    const int64_t value = ReadCell(t_, table, r, f.column);
+                    if (IsAllowedValue(f, value))
+                        continue;
+                    const QString name = labels_ == FieldLabels::Chinese ? f.name : f.identifier;
+                    add("value-out-of-range",
+                        QStringLiteral("%1 的 %2 = %3 超出 %4")
+                            .arg(label(table, r), name)
+                            .arg(value)
+                            .arg(AllowedValuesText(f)),
+                        {{table, r}});
+                }
+        }
+    }
+
     const ScenarioTables& t_;
+    const FieldLabels labels_;
     std::vector<Finding> findings_;
 };
 
@@ -254,7 +295,8 @@ const std::vector<FindingKind>& FindingKinds()
         {"city-of-empty-force", "属于空势力槽的城市", 0},
         {"bad-corps-owner", "军团归属（Metro）是空势力槽或不是势力", 0},
         {"place-outside-holder-land", "占据者并不拥有其所在地区城市的据点", 1},
-        {"value-above-maximum", "ShouYi、ShouHuo、NaiJiu 大于各自的上限", 0},
+        {"value-above-maximum", "收益、收获、耐久大于各自的上限", 0},
+        {"value-out-of-range", "编辑器不允许的值：超出范围或不是任何选项", 0},
     };
     return kinds;
 }
@@ -274,9 +316,9 @@ RecordRef RecordToEdit(const Finding& finding)
     return finding.records.at(pick < finding.records.size() ? pick : 0);
 }
 
-std::vector<Finding> CheckScenario(const ScenarioTables& tables)
+std::vector<Finding> CheckScenario(const ScenarioTables& tables, FieldLabels labels)
 {
-    return Checker(tables).run();
+    return Checker(tables, labels).run();
 }
 
 } // namespace veldor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/fieldlabels.h"
 #include "data/scenariolayout.h"
 
 #include <QString>
@@ -15,7 +16,7 @@ struct RecordRef
 };
 
 // One inconsistency the game would trip over. `kind` is a fixed identifier for scripts;
-// `message` names the records as RecordLabel does.
+// `message` names the records as CheckScenario's `labels` ask.
 struct Finding
 {
     QString kind;
@@ -41,7 +42,8 @@ RecordRef RecordToEdit(const Finding& finding);
 
 // Every finding in `tables`, grouped by kind in the order of FindingKinds().
 // A force slot counts as occupied when its King is a person; a person's force is the owner of
-// the city they stand in.
-std::vector<Finding> CheckScenario(const ScenarioTables& tables);
+// the city they stand in. `labels` says how messages name records and fields.
+std::vector<Finding> CheckScenario(const ScenarioTables& tables,
+                                   FieldLabels labels = FieldLabels::Identifiers);
 
 } // namespace veldor

@@ -2,6 +2,7 @@
 
 #include "data/atomicwrite.h"
 #include "data/savecalls.h"
+#include "data/savetemps.h"
 #include "data/scenariolayout.h"
 #include "data/systemerror.h"
 
@@ -32,15 +33,19 @@ QString grouped(qint64 n)
 }
 
 // The checks shared by open, reload and save: the file exists, is a regular file (a directory
-// or a device is no scenario) and is long enough to hold every table.
+// or a device is no scenario) and is long enough to hold every table. A file that cannot be
+// looked at (no permission on a folder, a failing disk) is reported with the system's reason.
 bool checkScenarioPath(const QString& path, QString& error)
 {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        error = QStringLiteral("找不到剧本文件“%1”。").arg(shown(path));
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        error = errno == ENOENT || errno == ENOTDIR
+                    ? QStringLiteral("找不到剧本文件“%1”。").arg(shown(path))
+                    : QStringLiteral("无法访问剧本文件“%1”：%2。")
+                          .arg(shown(path), SystemReason(errno));
         return false;
     }
-    if (!info.isFile()) {
+    if (!S_ISREG(st.st_mode)) {
         error = QStringLiteral("“%1”不是普通文件，不能作为剧本打开。").arg(shown(path));
         return false;
     }
@@ -105,6 +110,11 @@ int writeRanges(int fd, const QByteArray& bytes, const SaveCalls& calls)
 bool replaceInPlace(const QString& path, const QString& target, const QByteArray& bytes,
                     QString& error, const ReplaceOptions& options)
 {
+    // No temporary file of its own, but an earlier save or backup killed in this folder may
+    // have left one that nothing else would clear.
+    timespec started;
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &started);
+    RemoveStaleSaveTemps(QFileInfo(target).absolutePath(), started);
     const int fd = ::open(QFile::encodeName(target).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         error = writeFailure(path, SystemReason(errno));
@@ -149,35 +159,52 @@ bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
     return true;
 }
 
-bool CheckScenarioWritable(const QString& path, QString& error)
+namespace {
+
+// The writability checks on `target`, the real file `path` names, whose status they leave in
+// `st` for the save to use.
+bool checkWritableTarget(const QString& path, const QString& target, struct stat& st,
+                         QString& error)
 {
-    if (!checkScenarioPath(path, error))
-        return false;
-    const QFileInfo info(path);
-    struct stat st;
-    if (::stat(QFile::encodeName(info.canonicalFilePath()).constData(), &st) != 0) {
+    const QByteArray name = QFile::encodeName(target);
+    if (::stat(name.constData(), &st) != 0) {
         error = writeFailure(path, SystemReason(errno));
         return false;
     }
-    if ((st.st_mode & 0222) == 0 || !info.isWritable()) {
+    // No write bit binds root too; otherwise the system says why this user may not write: a
+    // read-only mount, a permission, an error of the disk.
+    if ((st.st_mode & 0222) == 0) {
         error = writeFailure(path, QStringLiteral("文件是只读的"));
+        return false;
+    }
+    if (::access(name.constData(), W_OK) != 0) {
+        error = writeFailure(path, SystemReason(errno));
         return false;
     }
     return checkSize(path, st.st_size, error);
 }
 
+} // namespace
+
+bool CheckScenarioWritable(const QString& path, QString& error)
+{
+    if (!checkScenarioPath(path, error))
+        return false;
+    struct stat st;
+    return checkWritableTarget(path, QFileInfo(path).canonicalFilePath(), st, error);
+}
+
 bool ReplaceScenarioFile(const QString& path, const QByteArray& bytes, QString& error,
                          const ReplaceOptions& options, QString* warning)
 {
-    if (!CheckScenarioWritable(path, error))
+    if (!checkScenarioPath(path, error))
         return false;
-    // Replace the file a link points to, not the link.
+    // Replace the file a link points to, not the link; resolved once, as every call costs a
+    // walk of the path.
     const QString target = QFileInfo(path).canonicalFilePath();
     struct stat st;
-    if (::stat(QFile::encodeName(target).constData(), &st) != 0) {
-        error = writeFailure(path, SystemReason(errno));
+    if (!checkWritableTarget(path, target, st, error))
         return false;
-    }
     if (st.st_size != bytes.size()) {
         error = writeFailure(path, QStringLiteral("文件在保存期间被改变了长度"));
         return false;
@@ -188,7 +215,7 @@ bool ReplaceScenarioFile(const QString& path, const QByteArray& bytes, QString& 
 
     QString reason;
     QStringList warnings;
-    switch (WriteFileAtomically(target, bytes, &st, options, reason, warnings)) {
+    switch (WriteFileAtomically(target, bytes, &st, options, reason, warnings, target)) {
     case AtomicWrite::Written:
         if (warning && !warnings.isEmpty())
             *warning = QStringLiteral("剧本文件“%1”已保存，但%2。")

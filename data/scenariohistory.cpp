@@ -1,5 +1,6 @@
 #include "data/scenariohistory.h"
 
+#include "data/fieldlabels.h"
 #include "data/recordlabel.h"
 #include "data/tablecells.h"
 
@@ -77,6 +78,8 @@ QString stepTitle(EditorKind editor, const FieldDifferences& changes, const Scen
         return QStringLiteral("势力修改：") + forceTitle(changes, before);
     case EditorKind::Person:
         return QStringLiteral("武将修改：") + personTitle(changes, before);
+    case EditorKind::DiskMerge:
+        return QStringLiteral("合并外部修改：%1 项").arg(changes.size());
     }
     return {};
 }
@@ -92,25 +95,62 @@ void ScenarioHistory::Reset(const ScenarioTables& tables)
     steps_.clear();
     steps_.shrink_to_fit();
     position_ = 0;
+    dropped_ = 0;
+    stepsMemory_ = 0;
     std::memcpy(static_cast<void*>(current_.get()), &tables, sizeof(ScenarioTables));
 }
 
 bool ScenarioHistory::Record(const ScenarioTables& tables, EditorKind editor)
 {
+    return record(tables, [this, editor](const FieldDifferences& changes) {
+        return stepTitle(editor, changes, *current_);
+    });
+}
+
+bool ScenarioHistory::Record(const ScenarioTables& tables, const QString& title)
+{
+    return record(tables, [&title](const FieldDifferences&) { return title; });
+}
+
+bool ScenarioHistory::record(const ScenarioTables& tables,
+                             const std::function<QString(const FieldDifferences&)>& title)
+{
     FieldDifferences changes = DiffTables(*current_, tables);
     if (changes.empty())
         return false;
-    changes.shrink_to_fit();
+    for (size_t k = position_; k < steps_.size(); ++k)
+        stepsMemory_ -= stepMemory(steps_[k]);
     steps_.erase(steps_.begin() + std::ptrdiff_t(position_), steps_.end());
     HistoryStep step;
-    step.title = stepTitle(editor, changes, *current_);
+    step.title = title(changes);
+    step.title.squeeze();
     std::copy(std::begin(current_->forces.King), std::end(current_->forces.King),
               step.kingsBefore.begin());
-    step.changes = std::move(changes);
-    ApplyDifferences(*current_, step.changes, Direction::Forwards);
+    ApplyDifferences(*current_, changes, Direction::Forwards);
+    step.changes = PackedChanges(changes);
+    stepsMemory_ += stepMemory(step);
     steps_.push_back(std::move(step));
     position_ = steps_.size();
+    keepWithinBudget();
     return true;
+}
+
+size_t ScenarioHistory::stepMemory(const HistoryStep& step)
+{
+    return step.changes.MemoryUse() + size_t(step.title.capacity()) * sizeof(QChar);
+}
+
+void ScenarioHistory::keepWithinBudget()
+{
+    size_t drop = 0;
+    while (drop + 1 < steps_.size() && drop < position_ &&
+           stepsMemory_ + steps_.capacity() * sizeof(HistoryStep) > budget_)
+        stepsMemory_ -= stepMemory(steps_[drop++]);
+    if (drop == 0)
+        return;
+    steps_.erase(steps_.begin(), steps_.begin() + std::ptrdiff_t(drop));
+    position_ -= drop;
+    dropped_ += drop;
 }
 
 void ScenarioHistory::Undo(ScenarioTables& tables)
@@ -119,7 +159,7 @@ void ScenarioHistory::Undo(ScenarioTables& tables)
         return;
     --position_;
     for (ScenarioTables* t : {&tables, current_.get()})
-        ApplyDifferences(*t, steps_[position_].changes, Direction::Backwards);
+        steps_[position_].changes.Apply(*t, Direction::Backwards);
 }
 
 void ScenarioHistory::Redo(ScenarioTables& tables)
@@ -127,7 +167,7 @@ void ScenarioHistory::Redo(ScenarioTables& tables)
     if (!CanRedo())
         return;
     for (ScenarioTables* t : {&tables, current_.get()})
-        ApplyDifferences(*t, steps_[position_].changes, Direction::Forwards);
+        steps_[position_].changes.Apply(*t, Direction::Forwards);
     ++position_;
 }
 
@@ -137,13 +177,25 @@ void ScenarioHistory::UndoThrough(size_t index, ScenarioTables& tables)
         Undo(tables);
 }
 
+void ScenarioHistory::RedoThrough(size_t index, ScenarioTables& tables)
+{
+    while (position_ <= index && CanRedo())
+        Redo(tables);
+}
+
+QString ScenarioHistory::UndoTitle() const
+{
+    return CanUndo() ? steps_[position_ - 1].title : QString();
+}
+
+QString ScenarioHistory::RedoTitle() const
+{
+    return CanRedo() ? steps_[position_].title : QString();
+}
+
 size_t ScenarioHistory::MemoryUse() const
 {
-    size_t bytes = steps_.capacity() * sizeof(HistoryStep);
-    for (const HistoryStep& step : steps_)
-        bytes += step.changes.capacity() * sizeof(FieldDifference) +
-                 size_t(step.title.capacity()) * sizeof(QChar);
-    return bytes;
+    return steps_.capacity() * sizeof(HistoryStep) + stepsMemory_;
 }
 
 QStringList ScenarioHistory::StepLines(size_t index) const
@@ -155,8 +207,8 @@ QStringList ScenarioHistory::StepLines(size_t index) const
     std::copy(step.kingsBefore.begin(), step.kingsBefore.end(), names->forces.King);
     QStringList lines;
     lines.reserve(int(step.changes.size()));
-    for (const FieldDifference& d : step.changes)
-        lines << DifferenceLine(RecordLabel(*names, d.table, d.record), d);
+    for (const FieldDifference& d : step.changes.Unpack())
+        lines << ChineseDifferenceLine(*names, d);
     return lines;
 }
 

@@ -1,25 +1,30 @@
 #pragma once
 
-#include "data/fielddiff.h"
 #include "data/indices.h"
+#include "data/packedchanges.h"
 
 #include <QString>
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace veldor {
 
-// Which editor made a step; it names the step.
-enum class EditorKind { City, Force, Person };
+// Which editor made a step; it names the step. DiskMerge is the step that took in what another
+// program changed in the file.
+enum class EditorKind { City, Force, Person, DiskMerge };
+
+// The memory the steps may take before the oldest are dropped.
+constexpr size_t kHistoryBudget = size_t(64) << 20;
 
 // One Apply or OK that changed the store, kept as its field changes, not as a copy of tables.
 struct HistoryStep
 {
     QString title; // "城市修改：濮阳"
-    FieldDifferences changes;
+    PackedChanges changes;
     // The forces' sovereigns before the step: a force is called by its sovereign's name, and
     // the step may change or delete him.
     std::array<uint16_t, kForces> kingsBefore;
@@ -40,6 +45,8 @@ public:
     // named after `editor` and the records it changed, dropping the steps undone before it.
     // Returns false and records nothing when no field changed.
     bool Record(const ScenarioTables& tables, EditorKind editor);
+    // The same for a change that names itself ("表格粘贴：12 个单元格").
+    bool Record(const ScenarioTables& tables, const QString& title);
 
     bool CanUndo() const { return position_ > 0; }
     bool CanRedo() const { return position_ < steps_.size(); }
@@ -47,6 +54,17 @@ public:
     void Redo(ScenarioTables& tables);
     // Undoes step `index` and every step after it that is applied.
     void UndoThrough(size_t index, ScenarioTables& tables);
+    // Redoes every undone step up to and including step `index`.
+    void RedoThrough(size_t index, ScenarioTables& tables);
+    // The step the next undo or redo would take; empty when there is none.
+    QString UndoTitle() const;
+    QString RedoTitle() const;
+
+    // Once the steps take more than `bytes`, the oldest are dropped (never the newest one):
+    // running out of memory would end the program with the user's work unsaved.
+    void SetMemoryBudget(size_t bytes) { budget_ = bytes; }
+    // How many of the oldest steps were dropped since the last Reset.
+    size_t Dropped() const { return dropped_; }
 
     const std::vector<HistoryStep>& Steps() const { return steps_; }
     // Number of steps applied: steps [0, Position()) are in the tables, the rest undone.
@@ -54,12 +72,21 @@ public:
     // Bytes the steps take, as the containers hold them.
     size_t MemoryUse() const;
 
-    // "persons[12] 张三 TongShuai 80 → 95": the step's changes as the comparison prints them.
+    // "武将 张三：统率 80 → 95": the step's changes as users read them (ChineseDifferenceLine),
+    // forces named after their sovereigns before the step.
     QStringList StepLines(size_t index) const;
 
 private:
+    bool record(const ScenarioTables& tables,
+                const std::function<QString(const FieldDifferences&)>& title);
+    void keepWithinBudget();
+    static size_t stepMemory(const HistoryStep& step);
+
     std::vector<HistoryStep> steps_;
     size_t position_ = 0;
+    size_t dropped_ = 0;
+    size_t budget_ = kHistoryBudget;
+    size_t stepsMemory_ = 0; // the sum of stepMemory over steps_
     // The tables as the applied steps leave them: the start of the next step.
     std::unique_ptr<ScenarioTables> current_;
 };

@@ -1,11 +1,19 @@
 #include "data/scenariostore.h"
 
+#include "data/atomicwrite.h"
 #include "data/fielddiff.h"
 #include "data/scenariobackup.h"
 #include "data/scenariocodec.h"
+#include "data/scenariolayout.h"
 #include "data/scenariolock.h"
 
+#include <QDir>
+#include <QFileInfo>
+
+#include <QFile>
+
 #include <cstring>
+#include <sys/stat.h>
 
 namespace veldor {
 
@@ -45,6 +53,7 @@ bool ScenarioStore::readInto(const QString& path, QString& error)
     Clear();
     DecodeScenario(bytes, *this);
     markSaved();
+    fileBytes_ = std::move(bytes);
     backupDue_ = true;
     return true;
 }
@@ -54,7 +63,40 @@ bool ScenarioStore::Open(const QString& path, QString& error)
     if (!readInto(path, error))
         return false;
     fileName_ = path;
+    withoutBackup_ = false;
     return true;
+}
+
+bool ScenarioStore::FileTablesUnchanged(const QByteArray& bytes, ScenarioTables* decoded) const
+{
+    // Where the tables' bytes are those last read, so are the tables: a block compare spares
+    // the decoding in the usual case.
+    const qint64 begin = layout::kPlaceOffset, end = layout::kMinFileSize;
+    if (bytes.size() >= end && fileBytes_.size() >= end &&
+        std::memcmp(bytes.constData() + begin, fileBytes_.constData() + begin,
+                    size_t(end - begin)) == 0)
+        return true;
+    auto tables = std::make_unique<ScenarioTables>();
+    std::memcpy(static_cast<void*>(tables.get()), static_cast<const ScenarioTables*>(this),
+                sizeof(ScenarioTables));
+    DecodeScenario(bytes, *tables);
+    if (SameTables(*tables, *saved_))
+        return true;
+    if (decoded)
+        std::memcpy(static_cast<void*>(decoded), tables.get(), sizeof(ScenarioTables));
+    return false;
+}
+
+void ScenarioStore::TakeFileContents(const QByteArray& bytes, const ScenarioTables& decoded,
+                                     bool keepTables)
+{
+    std::memcpy(static_cast<void*>(saved_.get()), &decoded, sizeof(ScenarioTables));
+    if (!keepTables)
+        std::memcpy(static_cast<void*>(static_cast<ScenarioTables*>(this)), &decoded,
+                    sizeof(ScenarioTables));
+    fileBytes_ = bytes;
+    // The next save backs up the file as the other program left it.
+    backupDue_ = true;
 }
 
 bool ScenarioStore::Reload(QString& error)
@@ -82,10 +124,81 @@ bool ScenarioStore::Save(QString& error, const ReplaceOptions& options, QString*
     if (!ReplaceScenarioFile(fileName_, bytes, error, options, warning))
         return false;
     markSaved();
+    fileBytes_ = std::move(bytes);
+    return true;
+}
+
+SaveOutcome ScenarioStore::SaveEdits(QString& error, QString* warning, bool overwriteDiskChanges)
+{
+    if (!FileOpen()) {
+        error = NoFileMessage();
+        return SaveOutcome::Failed;
+    }
+    // One turn for the comparison, the backup and the save: nobody writes the file between.
+    ScenarioLock lock(fileName_);
+    QByteArray bytes;
+    if (!lock.Acquire(error) || !ReadScenarioFile(fileName_, bytes, error))
+        return SaveOutcome::Failed;
+    if (!overwriteDiskChanges && !FileTablesUnchanged(bytes))
+        return SaveOutcome::ChangedOnDisk;
+    QString backupWarning;
+    if (backupDue_ && !withoutBackup_) {
+        QString refusal;
+        if (!WriteScenarioBackup(fileName_, error, {}, &backupWarning, &refusal)) {
+            if (refusal.isEmpty())
+                return SaveOutcome::Failed;
+            error = refusal;
+            return SaveOutcome::NoBackup;
+        }
+        backupDue_ = false;
+    }
+    const bool saved = Save(error, {}, warning);
+    if (warning && !backupWarning.isEmpty())
+        *warning = warning->isEmpty() ? backupWarning : backupWarning + '\n' + *warning;
+    return saved ? SaveOutcome::Saved : SaveOutcome::Failed;
+}
+
+bool ScenarioStore::SaveAs(const QString& path, QString& error, QString* warning)
+{
+    if (!FileOpen()) {
+        error = NoFileMessage();
+        return false;
+    }
+    QByteArray bytes = fileBytes_;
+    EncodeScenario(*this, bytes);
+    const QFileInfo info(path);
+    // Replace the file a link points to, not the link.
+    const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    ScenarioLock lock(target);
+    if (!lock.Acquire(error))
+        return false;
+    struct stat present;
+    const bool replacing = ::stat(QFile::encodeName(target).constData(), &present) == 0;
+    QString reason;
+    QStringList warnings;
+    if (WriteFileAtomically(target, bytes, replacing ? &present : nullptr, {}, reason, warnings) !=
+        AtomicWrite::Written) {
+        error = QStringLiteral("无法另存为“%1”：%2。剧本未保存。")
+                    .arg(QDir::toNativeSeparators(path), reason);
+        return false;
+    }
+    if (warning && !warnings.isEmpty())
+        *warning = QStringLiteral("剧本文件“%1”已保存，但%2。")
+                       .arg(QDir::toNativeSeparators(path), warnings.join(QStringLiteral("；")));
+    fileName_ = path;
+    markSaved();
+    fileBytes_ = std::move(bytes);
+    backupDue_ = true;
+    withoutBackup_ = false;
     return true;
 }
 
 bool ScenarioStore::SaveWithBackup(QString& error, QString* warning)
+{
+    return SaveWithBackup(error, {}, warning);
+}
+
+bool ScenarioStore::SaveWithBackup(QString& error, const ReplaceOptions& options, QString* warning)
 {
     if (!FileOpen()) {
         error = NoFileMessage();
@@ -95,12 +208,16 @@ bool ScenarioStore::SaveWithBackup(QString& error, QString* warning)
     ScenarioLock lock(fileName_);
     if (!lock.Acquire(error))
         return false;
+    QString backupWarning;
     if (backupDue_) {
-        if (!WriteScenarioBackup(fileName_, error))
+        if (!WriteScenarioBackup(fileName_, error, options, &backupWarning))
             return false;
         backupDue_ = false;
     }
-    return Save(error, {}, warning);
+    const bool saved = Save(error, options, warning);
+    if (warning && !backupWarning.isEmpty())
+        *warning = warning->isEmpty() ? backupWarning : backupWarning + '\n' + *warning;
+    return saved;
 }
 
 QString NoFileMessage()

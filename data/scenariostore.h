@@ -9,9 +9,27 @@
 
 namespace veldor {
 
+// What the editor's save did.
+enum class SaveOutcome {
+    Saved,
+    Failed,
+    // The file's tables are no longer those last opened, reloaded or saved: another program
+    // changed them. Nothing was written.
+    ChangedOnDisk,
+    // The folder takes no new file, so no backup can be written; `error` holds the reason.
+    // Nothing was written.
+    NoBackup,
+};
+
 // The one in-memory copy of the scenario, plus the path it was read from. Every operation
 // that touches the disk checks first and changes nothing when it fails: a refused open keeps
 // the old file name and tables, a refused save leaves the file as it was.
+//
+// Besides the tables the store keeps the file as it was last opened, reloaded or saved: its
+// tables (to tell the user's changes, and to see whether another program changed the file)
+// and its bytes, which Save As writes with the current tables in, so that every byte the
+// editor does not understand reaches the copy. Both must stay, however reading and saving
+// are made faster: without them Save As loses bytes and a change on disk goes unnoticed.
 class ScenarioStore : public ScenarioTables
 {
 public:
@@ -32,11 +50,36 @@ public:
     bool Save(QString& error, const ReplaceOptions& options = {}, QString* warning = nullptr);
     // Save as the editor does it: the first save since the file was opened or reloaded first
     // copies the file as it then is on disk to FILE.bak; a backup that fails stops the save.
+    // `warning` receives what the backup and the save could not keep.
     bool SaveWithBackup(QString& error, QString* warning = nullptr);
+    bool SaveWithBackup(QString& error, const ReplaceOptions& options, QString* warning);
+
+    // The editor's save: as SaveWithBackup, but refuses where another program changed the
+    // file's tables since they were last read, unless `overwriteDiskChanges`, and where the
+    // folder takes no backup, until AllowSaveWithoutBackup.
+    SaveOutcome SaveEdits(QString& error, QString* warning = nullptr,
+                          bool overwriteDiskChanges = false);
+    // Saves from now on without a backup, writing in place where the folder takes no new file;
+    // holds until another file is opened.
+    void AllowSaveWithoutBackup() { withoutBackup_ = true; }
+    // Writes the file as last read, with the current tables written in, to `path` as a new
+    // file (replacing one that is there), which then becomes the current file.
+    bool SaveAs(const QString& path, QString& error, QString* warning = nullptr);
 
     // True while the tables differ from the file's contents as last opened, reloaded or saved.
     // Compared, not counted: changing a value and changing it back is no change.
     bool Modified() const;
+
+    // The file's contents as last opened, reloaded or saved (see above).
+    const QByteArray& FileBytes() const { return fileBytes_; }
+    const ScenarioTables& FileTables() const { return *saved_; }
+    // Whether `bytes`, the file's contents now, hold the tables last read; where they do not,
+    // `decoded` (when given) receives their tables.
+    bool FileTablesUnchanged(const QByteArray& bytes, ScenarioTables* decoded = nullptr) const;
+    // Takes `bytes` as the file's contents now, with their tables `decoded`. `keepTables`
+    // leaves the store's tables as they are (a merge wrote them); otherwise they become the
+    // file's, as after Reload.
+    void TakeFileContents(const QByteArray& bytes, const ScenarioTables& decoded, bool keepTables);
 
 private:
     bool readInto(const QString& path, QString& error);
@@ -44,7 +87,9 @@ private:
 
     QString fileName_;
     std::unique_ptr<ScenarioTables> saved_;
+    QByteArray fileBytes_;
     bool backupDue_ = false;
+    bool withoutBackup_ = false;
 };
 
 // What every guarded action answers while no file is open.

@@ -41,7 +41,7 @@ expected_files=(
     share/veldor/city.txt
     share/veldor/face.txt
     share/veldor/name.txt
-    share/doc/veldor-editor/使用说明.md
+    share/doc/veldor-editor/user-guide.zh_CN.md
 )
 # The guide's pictures, as scripts/make-doc-pictures.sh lists them.
 while read -r picture; do
@@ -75,7 +75,7 @@ commands=$("$prefix/bin/veldor-sce" --help | awk '/^  [a-z]+  / {print $1}')
 tags=$(zcat "$prefix/share/man/man1/veldor-sce.1.gz" | sed -n '/^\.SH COMMANDS/,/^\.SH /p' |
     awk 'previous == ".TP" {print $2} {previous = $1}')
 for c in $commands; do
-    echo "$tags" | grep -qx "$c" || fail "the manual page does not describe 'veldor-sce $c'"
+    grep -qx "$c" <<<"$tags" || fail "the manual page does not describe 'veldor-sce $c'"
 done
 
 desktop=$prefix/share/applications/veldor-editor.desktop
@@ -128,13 +128,15 @@ own=$work/own
 mkdir "$own"
 echo Mine >"$own/name.txt"
 out=$(cd "$own" && "$prefix/bin/veldor-sce" info "$sample" 2>&1)
-echo "$out" | grep -q '^ *1  Mine ' || fail "a name.txt in the working directory was not used"
+grep -q '^ *1  Mine ' <<<"$out" || fail "a name.txt in the working directory was not used"
 
 # The editor reports missing name lists in a message box, not on a stream: start it on a
 # private X server and look at its top-level windows. Besides the main window Qt keeps two
 # windows without a class; a second window of the editor's class is the message box.
 start_x_server() {
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display" 2>"$work/xvfb.log" &
+    # -noreset: otherwise the server resets whenever its last client (a poll of xwininfo) goes,
+    # and a program connecting just then finds no display.
+    Xvfb -noreset -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$work/display" ] && break
@@ -162,13 +164,13 @@ editor_windows() {
     for _ in $(seq 100); do
         windows=$(editor_window_list)
         [ -n "$windows" ] && break
-        kill -0 "$pid" 2>/dev/null || fail "$1/bin/veldor-editor ended: $(cat "$work/editor.err")"
+        kill -0 "$pid" 2>/dev/null || fail "'$*' ended: $(cat "$work/editor.err")"
         sleep 0.1
     done
     # The message box follows the main window at once; give it a generous moment.
     sleep 1.5
     windows=$(editor_window_list)
-    kill "$pid" 2>/dev/null || fail "$1/bin/veldor-editor ended: $(cat "$work/editor.err")"
+    kill "$pid" 2>/dev/null || fail "'$*' ended: $(cat "$work/editor.err")"
     wait "$pid" 2>/dev/null || true
     printf '%s\n' "$windows"
 }
@@ -176,7 +178,7 @@ editor_windows() {
 check_editor() { # PREFIX
     local windows
     windows=$(editor_windows "$1")
-    echo "$windows" | grep -q 'Veldor剧本修改器' || fail "$1/bin/veldor-editor showed no main window"
+    grep -q 'Veldor剧本修改器' <<<"$windows" || fail "$1/bin/veldor-editor showed no main window"
     [ "$(echo "$windows" | grep -c .)" -eq 1 ] ||
         fail "$1/bin/veldor-editor did not find its name lists: it showed a message box"
 }
@@ -211,7 +213,7 @@ locale_env() { # LOCALE: prints the environment settings that select it
     return 0
 }
 locales=(POSIX C.UTF-8)
-if locale -a | grep -qix 'zh_CN.utf-\?8'; then
+if grep -qix 'zh_CN.utf-\?8' <<<"$(locale -a)"; then
     locales+=(zh_CN.UTF-8)
 elif [ -f /usr/share/i18n/locales/zh_CN ]; then
     mkdir -p "$work/locales"
@@ -236,7 +238,7 @@ for loc in "${locales[@]}"; do
     # Opened as the desktop entry opens a file: the caption shows the path as it is.
     mapfile -d '' command < <(desktop_command "$prefix" "$chinese")
     windows=$(editor_windows "$prefix" env "${settings[@]}" "${command[@]}")
-    echo "$windows" | grep -qF "\"Veldor剧本修改器V1.0--Orlen制作--$chinese\"" ||
+    grep -qF "\"Veldor剧本修改器V1.0--Orlen制作--$chinese\"" <<<"$windows" ||
         fail "in $loc the editor did not show $chinese opened: $windows $(cat "$work/editor.err")"
     [ "$(echo "$windows" | grep -c .)" -eq 1 ] || fail "in $loc the editor showed a message box"
 done
@@ -266,10 +268,10 @@ echo "Depends: $depends"
 names=$(echo "$depends" | tr ',' '\n' | sed 's/|.*//; s/(.*)//; s/ //g')
 for needed in libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo qt6-qpa-plugins \
     qt6-translations-l10n fonts-noto-cjk; do
-    echo "$names" | grep -qx "$needed" || fail "$deb does not depend on $needed"
+    grep -qx "$needed" <<<"$names" || fail "$deb does not depend on $needed"
 done
 for name in $names; do
-    dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q "install ok installed" ||
+    [ "$(dpkg-query -W -f='${Status}' "$name" 2>/dev/null)" = "install ok installed" ] ||
         fail "$deb depends on $name, which is not installed here"
 done
 

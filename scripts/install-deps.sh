@@ -16,6 +16,7 @@ test_packages=(
     clang libclang-rt-14-dev
     xvfb xauth x11-utils imagemagick locales
     file dpkg-dev lintian appstream desktop-file-utils shared-mime-info
+    libreoffice-calc-nogui
 )
 
 case "${1:-}" in

@@ -19,6 +19,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 pictures() {
     cat <<'EOF'
 main.png            --window FMap --scenario SAMPLE
+main-reloaded.png   --window FMap --scenario SAMPLE --disk-change
+external-change.png --window ExternalChangeQuestion --scenario SAMPLE
 about.png           --window FAbout
 city.png            --window FCity --scenario SAMPLE --city 9
 force.png           --window FForc --scenario SAMPLE
@@ -27,6 +29,8 @@ person-pending.png  --window FPrsn --scenario SAMPLE --pending
 person-find.png     --window FPrsn --scenario SAMPLE --find 钟
 history.png         --window FHistory --scenario SAMPLE
 check.png           --window FCheck --scenario FINDINGS
+table.png           --window FTable --scenario SAMPLE
+table-filter.png    --window FTable --scenario SAMPLE --find 统率>80
 EOF
 }
 

@@ -34,6 +34,10 @@ QFont SongFont(int pixelSize, bool bold)
 {
     QFont font = ListFont(pixelSize);
     font.setBold(bold);
+    // The regular face drawn bold: the CJK fonts' bold face is a second file of several
+    // megabytes to load at start-up, for marks that look the same at this size.
+    if (bold)
+        font.setStyleName(QStringLiteral("Regular"));
     return font;
 }
 

@@ -3,10 +3,18 @@
 #include "data/scenariostore.h"
 #include "ui/fonts.h"
 
+#include <QFontMetrics>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyleOptionViewItem>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace veldor {
 namespace {
@@ -20,7 +28,9 @@ QString groupText(const QString& kind, int count)
 {
     const FindingKind* known = FindFindingKind(kind);
     const QString meaning = known ? QString::fromUtf8(known->meaning) : QString();
-    return QStringLiteral("%1（%2）%3").arg(kind).arg(count).arg(meaning);
+    if (meaning.isEmpty())
+        return QStringLiteral("%1（%2）").arg(kind).arg(count);
+    return QStringLiteral("%1（%2） %3").arg(meaning).arg(count).arg(kind);
 }
 
 } // namespace
@@ -37,16 +47,15 @@ TFCheck::TFCheck(const ScenarioStore& store, Doors doors, QWidget* parent)
     TreeView_Check->setColumnCount(1);
     TreeView_Check->setFont(ListFont());
     TreeView_Check->setUniformRowHeights(true);
-    // Long findings scroll sideways rather than lose their ends.
+    // Long findings scroll sideways rather than lose their ends; Refresh sizes the column.
     TreeView_Check->header()->setStretchLastSection(false);
-    TreeView_Check->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(TreeView_Check, &QTreeWidget::itemDoubleClicked, this, &TFCheck::openFinding);
     TreeView_Check->installEventFilter(this);
 }
 
 void TFCheck::Refresh()
 {
-    findings_ = CheckScenario(store_);
+    findings_ = CheckScenario(store_, FieldLabels::Chinese);
     const int scrolled = TreeView_Check->verticalScrollBar()->value();
     TreeView_Check->clear();
     if (findings_.empty()) {
@@ -63,10 +72,54 @@ void TFCheck::Refresh()
         }
         auto* row = new QTreeWidgetItem(group, {finding.message});
         row->setData(0, kFindingRole, int(i));
-        group->setText(0, groupText(finding.kind, group->childCount()));
+        if (i + 1 == findings_.size() || findings_[i + 1].kind != finding.kind)
+            group->setText(0, groupText(finding.kind, group->childCount()));
     }
     TreeView_Check->expandAll();
+    fitColumnToWidestRow();
     TreeView_Check->verticalScrollBar()->setValue(scrolled);
+}
+
+// As wide as the widest row, as sizing the column to its contents would make it, without
+// laying out every row: that was most of opening the window. The list's font is fixed-pitch,
+// so the sum of each character's advance (measured once per character) ranks the rows; only
+// those near the top are laid out by the delegate, which has the last word.
+void TFCheck::fitColumnToWidestRow()
+{
+    const QFontMetrics metrics(TreeView_Check->font());
+    const int indentation = TreeView_Check->indentation();
+    QHash<QChar, int> advances;
+    auto estimate = [&](const QTreeWidgetItem* item) {
+        int width = (item->parent() ? 2 : 1) * indentation;
+        for (const QChar c : item->text(0)) {
+            auto known = advances.constFind(c);
+            if (known == advances.constEnd())
+                known = advances.insert(c, metrics.horizontalAdvance(c));
+            width += *known;
+        }
+        return width;
+    };
+    std::vector<std::pair<int, QTreeWidgetItem*>> rows;
+    int widestEstimate = 0;
+    for (QTreeWidgetItemIterator it(TreeView_Check); *it; ++it) {
+        rows.emplace_back(estimate(*it), *it);
+        widestEstimate = std::max(widestEstimate, rows.back().first);
+    }
+    QStyleOptionViewItem option;
+    option.initFrom(TreeView_Check);
+    option.font = TreeView_Check->font();
+    // Shaping may differ from the sum by a little; a few characters' width of slack covers it.
+    const int slack = 4 * metrics.averageCharWidth();
+    int width = -1;
+    for (const auto& [estimated, item] : rows) {
+        if (estimated < widestEstimate - slack)
+            continue;
+        const QModelIndex index = TreeView_Check->indexFromItem(item);
+        width = std::max(width, TreeView_Check->itemDelegate()->sizeHint(option, index).width() +
+                                    (item->parent() ? 2 : 1) * indentation);
+    }
+    if (width >= 0)
+        TreeView_Check->header()->resizeSection(0, width);
 }
 
 bool TFCheck::eventFilter(QObject* watched, QEvent* event)

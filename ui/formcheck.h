@@ -42,6 +42,7 @@ protected:
 private:
     // A double-click on a finding, or Enter on the current one.
     void openFinding(QTreeWidgetItem* item);
+    void fitColumnToWidestRow();
 
     const ScenarioStore& store_;
     Doors doors_;

@@ -3,6 +3,8 @@
 // list, the friendliness group and the corps list.
 #include "ui/formforc.h"
 
+#include "data/forcechoices.h"
+
 #include "ui/combobox.h"
 #include "ui/findbar.h"
 #include "ui/groupframe.h"
@@ -50,25 +52,6 @@ constexpr int kFunctionTop = kTop + kAttrHeight + 2;
 constexpr int kFunctionHeight = 74;
 constexpr int kCommandTop = kFunctionTop + kFunctionHeight + 5;
 constexpr int kCommandHeight = kTop + kColumnHeight - kCommandTop;
-
-const char* const kRankItems[kForceRankItems] = {"皇帝",   "王",     "公",   "大司马", "大将军",
-                                                 "中郎将", "州刺史", "州牧", "——"};
-const char* const kNameItems[kForceNameItems] = {"魏",   "蜀",   "吴",   "成", "倭", "乌丸", "羌",
-                                                 "山越", "南蛮", "黄巾", "燕", "赵", "齐",   "宋",
-                                                 "楚",   "凉",   "越",   "秦", "韩", "晋",   "——"};
-// Item N-1 is skill flag N; the fifteenth reads "门舰" in this window.
-const char* const kSkillItems[kSkills] = {
-    "奋战", "奋斗", "奋迅", "突破", "突进", "突击", "骑射", "奔射", "飞射", "齐射", "连射",
-    "连弩", "艨艟", "楼船", "门舰", "井阑", "冲车", "发石", "象兵", "营造", "石兵", "破陷",
-    "教谕", "混乱", "陷阱", "攻心", "幻术", "辱骂", "鼓舞", "治疗", "妖术"};
-
-QStringList items(const char* const* texts, int count)
-{
-    QStringList list;
-    for (int i = 0; i < count; ++i)
-        list << QString::fromUtf8(texts[i]);
-    return list;
-}
 
 QGroupBox* makeGroup(QWidget* parent, const QString& name, const QString& caption, int left,
                      int top, int width, int height)
@@ -174,13 +157,13 @@ void TFForc::buildAttributes()
     const int rankTop = kRowTop + 4 * kRowStep;
     MakeLabel(GroupBox2, QString(), QStringLiteral("官爵"), kLabelLeft, rankTop + 4);
     ComboBox_Forc_Rank = new ComboBox(GroupBox2);
-    ComboBox_Forc_Rank->addItems(items(kRankItems, kForceRankItems));
+    ComboBox_Forc_Rank->addItems(ForceRankItems());
     Place(ComboBox_Forc_Rank, QStringLiteral("ComboBox_Forc_Rank"), kFieldLeft, rankTop,
           kFieldWidth, kFieldHeight);
     const int nameTop = rankTop + kRowStep;
     MakeLabel(GroupBox2, QString(), QStringLiteral("国号"), kLabelLeft, nameTop + 4);
     ComboBox_Forc_Name = new ComboBox(GroupBox2);
-    ComboBox_Forc_Name->addItems(items(kNameItems, kForceNameItems));
+    ComboBox_Forc_Name->addItems(ForceNameItems());
     ComboBox_Forc_Name->setMaxVisibleItems(kForceNameItems);
     Place(ComboBox_Forc_Name, QStringLiteral("ComboBox_Forc_Name"), kFieldLeft, nameTop,
           kFieldWidth, kFieldHeight);
@@ -191,7 +174,7 @@ void TFForc::buildAttributes()
     MakeLabel(GroupBox2, QString(), QStringLiteral("兵法"), kLabelLeft, skillTop + 4);
     MakeLabel(GroupBox2, QString(), QStringLiteral("(可多选)"), kLabelLeft, skillTop + 22);
     ListBox_Forc_Skill = new ListBox(ListBox::Marking::Toggle, GroupBox2);
-    ListBox_Forc_Skill->setRows(items(kSkillItems, kSkills));
+    ListBox_Forc_Skill->setRows(ForceSkillCaptions());
     Place(ListBox_Forc_Skill, QStringLiteral("ListBox_Forc_Skill"), kFieldLeft, skillTop,
           kFieldWidth, 118);
     connect(ListBox_Forc_Skill, &ListBox::Click, this, &TFForc::ListBox_Forc_SkillClick);

@@ -12,6 +12,7 @@
 #include "ui/questions.h"
 #include "ui/recentfiles.h"
 #include "ui/recentfilesmenu.h"
+#include "ui/scenariowatch.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -23,6 +24,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <future>
@@ -81,7 +83,8 @@ QString ChooseScenarioFile(QWidget* parent)
     return dialog.selectedFiles().constFirst();
 }
 
-TFMap::TFMap(QWidget* parent) : QMainWindow(parent), chooseFile_(ChooseScenarioFile)
+TFMap::TFMap(QWidget* parent)
+    : QMainWindow(parent), chooseFile_(ChooseScenarioFile), chooseSaveAs_(ChooseSaveAsFile)
 {
     // The picture decodes on another core while the controls are built and their font loads;
     // it is in place before the constructor returns.
@@ -108,6 +111,10 @@ TFMap::TFMap(QWidget* parent) : QMainWindow(parent), chooseFile_(ChooseScenarioF
     buildCityButtons(client);
     buildSideButtons(client);
     buildMenu();
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->setSizeGripEnabled(false);
+    watch_ = new ScenarioWatch(this);
+    connect(watch_, &ScenarioWatch::Changed, this, &TFMap::CheckFileOnDisk);
     showPicture(image, picture.get(), scale);
     // Fixed border: the window is exactly the menu bar above the fixed client area, whatever
     // height the menu bar takes in the font and scale in use.
@@ -205,6 +212,8 @@ void TFMap::buildMenu()
             QKeySequence(Qt::CTRL | Qt::Key_O), &TFMap::Button53Click);
     file->addMenu(
         new RecentFilesMenu([this](const QString& path) { OpenScenarioAsked(path); }, file));
+    addItem(file, QStringLiteral("SaveAsAction"), QStringLiteral("另存为(&A)…"),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TFMap::SaveAsClick);
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
     addItem(file, QStringLiteral("X1"), QStringLiteral("退出(&X)"),
             QKeySequence(Qt::CTRL | Qt::Key_X), &TFMap::Button55Click);
@@ -226,6 +235,8 @@ void TFMap::buildMenu()
     redoAction_->setEnabled(false);
     addItem(functions, QStringLiteral("CheckAction"), QStringLiteral("检查剧本(&C)"), {},
             &TFMap::CheckActionClick);
+    addItem(functions, QStringLiteral("TableAction"), QStringLiteral("表格编辑(&T)"),
+            QKeySequence(Qt::CTRL | Qt::Key_T), &TFMap::TableActionClick);
 
     QMenu* about = addMenu(QStringLiteral("N4"), QStringLiteral("关于(&A)"),
                            QKeySequence(Qt::CTRL | Qt::Key_A));
@@ -250,11 +261,43 @@ bool TFMap::fileIsOpen()
     return false;
 }
 
+namespace {
+
+// "撤销 城市修改：濮阳(&U)": the menu item names the step it takes.
+QString historyActionText(const QString& verb, const QString& step, QChar mnemonic)
+{
+    QString text = verb;
+    if (!step.isEmpty())
+        text += u' ' + QString(step).replace(u'&', QStringLiteral("&&"));
+    return text + QStringLiteral("(&") + mnemonic + u')';
+}
+
+} // namespace
+
 void TFMap::showModifiedState()
 {
     setWindowTitle(store_.Modified() ? title_ + QStringLiteral(" *") : title_);
     undoAction_->setEnabled(history_.CanUndo());
     redoAction_->setEnabled(history_.CanRedo());
+    undoAction_->setText(historyActionText(QStringLiteral("撤销"), history_.UndoTitle(), u'U'));
+    redoAction_->setText(historyActionText(QStringLiteral("重做"), history_.RedoTitle(), u'Y'));
+    // Every change of the tables ends here.
+    Q_EMIT StoreChanged();
+}
+
+void TFMap::showStatus(const QString& text)
+{
+    statusBar()->showMessage(text);
+}
+
+void TFMap::becameFile(const QString& path)
+{
+    RememberRecentFile(path);
+    title_ = OpenedTitle(path);
+    watch_->Watch(path);
+    declinedDisk_.clear();
+    goneSaid_ = false;
+    diskCheckDue_ = false;
 }
 
 void TFMap::OpenScenarioFile(const QString& path)
@@ -264,11 +307,11 @@ void TFMap::OpenScenarioFile(const QString& path)
         ShowMessage(this, error);
         return;
     }
-    RememberRecentFile(path);
+    becameFile(path);
     history_.Reset(store_);
-    title_ = OpenedTitle(path);
     showModifiedState();
     RefreshCityMap();
+    statusBar()->clearMessage();
 }
 
 void TFMap::OpenScenarioAsked(const QString& path)
@@ -290,20 +333,6 @@ bool TFMap::ConfirmDropChanges()
         break;
     }
     return false;
-}
-
-bool TFMap::save()
-{
-    QString error;
-    QString warning;
-    if (!store_.SaveWithBackup(error, &warning)) {
-        ShowMessage(this, error);
-        return false;
-    }
-    showModifiedState();
-    if (!warning.isEmpty())
-        ShowMessage(this, warning);
-    return true;
 }
 
 void TFMap::Button53Click()
@@ -333,8 +362,10 @@ void TFMap::Button57Click()
         return;
     }
     history_.Reset(store_);
+    declinedDisk_.clear();
     showModifiedState();
     RefreshCityMap();
+    showStatus(QStringLiteral("已重新载入：") + QDir::toNativeSeparators(store_.FileName()));
 }
 
 void TFMap::EditorApplied(EditorKind editor)
@@ -342,6 +373,14 @@ void TFMap::EditorApplied(EditorKind editor)
     if (editor != EditorKind::Person)
         RefreshCityMap();
     history_.Record(store_, editor);
+    showModifiedState();
+    Q_EMIT StoreEdited();
+}
+
+void TFMap::TableEdited(const QString& title)
+{
+    RefreshCityMap();
+    history_.Record(store_, title);
     showModifiedState();
     Q_EMIT StoreEdited();
 }
@@ -354,42 +393,69 @@ void TFMap::UndoClick()
 
 void TFMap::RedoClick()
 {
-    if (!history_.CanRedo())
-        return;
-    history_.Redo(store_);
-    RefreshCityMap();
-    showModifiedState();
+    if (history_.CanRedo())
+        RedoThrough(history_.Position());
 }
+
+namespace {
+
+// "已撤销：城市修改：濮阳", and how many more steps went with it.
+QString stepsStatus(const QString& done, const QString& title, size_t steps)
+{
+    QString text = done + title;
+    if (steps > 1)
+        text += QStringLiteral(" 等 %1 步").arg(steps);
+    return text;
+}
+
+} // namespace
 
 void TFMap::UndoThrough(size_t index)
 {
+    if (index >= history_.Position())
+        return;
+    const size_t steps = history_.Position() - index;
+    const QString title = history_.Steps()[index].title;
     history_.UndoThrough(index, store_);
     RefreshCityMap();
     showModifiedState();
+    showStatus(stepsStatus(QStringLiteral("已撤销："), title, steps));
+}
+
+void TFMap::RedoThrough(size_t index)
+{
+    if (index < history_.Position() || index >= history_.Steps().size())
+        return;
+    const size_t steps = index + 1 - history_.Position();
+    const QString title = history_.Steps()[index].title;
+    history_.RedoThrough(index, store_);
+    RefreshCityMap();
+    showModifiedState();
+    showStatus(stepsStatus(QStringLiteral("已重做："), title, steps));
 }
 
 void TFMap::HistoryClick()
 {
     if (fileIsOpen() && historyDoor_)
-        historyDoor_();
+        runDoor(historyDoor_);
 }
 
 void TFMap::Button51Click()
 {
     if (fileIsOpen() && forceDoor_)
-        forceDoor_();
+        runDoor(forceDoor_);
 }
 
 void TFMap::Button52Click()
 {
     if (fileIsOpen() && personDoor_)
-        personDoor_();
+        runDoor(personDoor_);
 }
 
 void TFMap::Button56Click()
 {
     if (aboutDoor_)
-        aboutDoor_();
+        runDoor(aboutDoor_);
 }
 
 void TFMap::Button55Click()
@@ -408,13 +474,19 @@ void TFMap::closeEvent(QCloseEvent* event)
 void TFMap::CityButtonClick(int city)
 {
     if (fileIsOpen() && cityDoor_)
-        cityDoor_(city);
+        runDoor([this, city] { cityDoor_(city); });
 }
 
 void TFMap::CheckActionClick()
 {
     if (fileIsOpen() && checkDoor_)
-        checkDoor_();
+        runDoor(checkDoor_);
+}
+
+void TFMap::TableActionClick()
+{
+    if (fileIsOpen() && tableDoor_)
+        tableDoor_();
 }
 
 void TFMap::dragEnterEvent(QDragEnterEvent* event)

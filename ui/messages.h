@@ -10,4 +10,8 @@ namespace veldor {
 // "Message", so scripts and tests can find and answer it.
 void ShowMessage(QWidget* parent, const QString& text);
 
+// The title of every message box and question: the program's name as its main window's title
+// bar shows it.
+QString MessageTitle();
+
 } // namespace veldor

@@ -1,6 +1,7 @@
 #include "ui/questions.h"
 
-#include <QApplication>
+#include "ui/messages.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -19,8 +20,7 @@ template <class Answer>
 Answer ask(QWidget* parent, const QString& name, const QString& text,
            const Choices<Answer>& choices, Answer safest, bool enterIsSafest = false)
 {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                    QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, MessageTitle(), text, QMessageBox::NoButton, parent);
     box.setObjectName(name);
     std::vector<std::pair<QAbstractButton*, Answer>> added;
     for (const auto& [caption, answer] : choices) {
@@ -79,6 +79,39 @@ DiscardEditsAnswer AskDiscardEdits(QWidget* parent)
                                     {QStringLiteral("放弃"), DiscardEditsAnswer::Discard},
                                     {QStringLiteral("返回"), DiscardEditsAnswer::Back}},
                                    DiscardEditsAnswer::Back);
+}
+
+ExternalChangeAnswer AskExternalChange(QWidget* parent, int changedOnDisk, int changedByUserToo)
+{
+    QString text =
+        QStringLiteral("剧本文件已被其他程序修改。\n文件中有 %1 项与打开时不同").arg(changedOnDisk);
+    if (changedByUserToo > 0)
+        text += QStringLiteral("，其中 %1 项你也修改过；合并时这些项保留你的值。")
+                    .arg(changedByUserToo);
+    else
+        text += QStringLiteral("，都是你没有修改过的项。");
+    using A = ExternalChangeAnswer;
+    return ask<A>(parent, QStringLiteral("ExternalChangeQuestion"), text,
+                  {{QStringLiteral("合并"), A::Merge},
+                   {QStringLiteral("重新载入"), A::Reload},
+                   {QStringLiteral("覆盖"), A::Overwrite},
+                   {QStringLiteral("取消"), A::Cancel}},
+                  A::Cancel);
+}
+
+bool AskSaveWithoutBackup(QWidget* parent, const QString& reason)
+{
+    return ask<bool>(
+        parent, QStringLiteral("NoBackupQuestion"),
+        QStringLiteral("无法在剧本所在的文件夹中写入备份（%1）。是否直接写入剧本文件？").arg(reason),
+        {{QStringLiteral("直接写入"), true}, {QStringLiteral("取消"), false}}, false);
+}
+
+bool AskSaveElsewhere(QWidget* parent, const QString& what)
+{
+    return ask<bool>(parent, QStringLiteral("FileGoneQuestion"),
+                     what + QStringLiteral("\n是否把当前的剧本另存为新文件？"),
+                     {{QStringLiteral("另存为"), true}, {QStringLiteral("取消"), false}}, false);
 }
 
 } // namespace veldor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QWidget;
 
 namespace veldor {
@@ -24,5 +26,19 @@ PendingValuesAnswer AskPendingValues(QWidget* parent, int pending, bool canAssig
 // DiscardEditsQuestion: "放弃本窗口中尚未应用的修改？" Escape: Back.
 enum class DiscardEditsAnswer { Apply, Discard, Back };
 DiscardEditsAnswer AskDiscardEdits(QWidget* parent);
+
+// ExternalChangeQuestion: "剧本文件已被其他程序修改。", with how many fields changed in the file
+// and how many of those the user changed too (their values are the ones a merge keeps).
+// Escape: Cancel.
+enum class ExternalChangeAnswer { Merge, Reload, Overwrite, Cancel };
+ExternalChangeAnswer AskExternalChange(QWidget* parent, int changedOnDisk, int changedByUserToo);
+
+// NoBackupQuestion: "无法在剧本所在的文件夹中写入备份（原因）。是否直接写入剧本文件？" True means
+// write the file in place; Escape: false.
+bool AskSaveWithoutBackup(QWidget* parent, const QString& reason);
+
+// FileGoneQuestion: the file was deleted or renamed away (`what` says so). True means Save As;
+// Escape: false.
+bool AskSaveElsewhere(QWidget* parent, const QString& what);
 
 } // namespace veldor

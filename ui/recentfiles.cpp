@@ -1,5 +1,7 @@
 #include "ui/recentfiles.h"
 
+#include "ui/usersettings.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -10,17 +12,9 @@ namespace {
 
 const QString kKey = QStringLiteral("RecentFiles");
 
-// Named here rather than taken from the application object, so that the list stays the
-// editor's whichever program (tests, screenshots) builds the window.
-std::unique_ptr<QSettings> userSettings()
-{
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QStringLiteral("veldor"), QStringLiteral("veldor-editor"));
-}
-
 void store(const QStringList& list)
 {
-    const std::unique_ptr<QSettings> settings = userSettings();
+    const std::unique_ptr<QSettings> settings = UserSettings();
     if (list.isEmpty())
         settings->remove(kKey);
     else
@@ -40,7 +34,7 @@ QStringList WithRecentFile(QStringList list, const QString& path)
 
 QStringList RecentFiles()
 {
-    const QStringList list = userSettings()->value(kKey).toStringList();
+    const QStringList list = UserSettings()->value(kKey).toStringList();
     // A hand-edited settings file may hold more.
     return list.mid(0, kRecentFiles);
 }

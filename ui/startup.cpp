@@ -9,10 +9,12 @@
 #include "ui/formhistory.h"
 #include "ui/formmap.h"
 #include "ui/formprsn.h"
+#include "ui/formtable.h"
 #include "ui/mappicture.h"
 #include "ui/messages.h"
 #include "ui/qttranslations.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
@@ -21,14 +23,42 @@
 
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <future>
 #include <memory>
 
 namespace veldor {
 
+namespace {
+
+// A window built the first time its door opens and kept from then on: most runs open only a
+// few of them, and building all six up front was a third of start-up.
+template <class Window> class BuiltOnFirstUse
+{
+public:
+    explicit BuiltOnFirstUse(std::function<Window*()> build) : build_(std::move(build)) {}
+    Window* operator()()
+    {
+        if (window_ == nullptr)
+            window_ = build_();
+        return window_;
+    }
+
+private:
+    std::function<Window*()> build_;
+    Window* window_ = nullptr;
+};
+
+template <class Window> auto onFirstUse(std::function<Window*()> build)
+{
+    return std::make_shared<BuiltOnFirstUse<Window>>(std::move(build));
+}
+
+} // namespace
+
 Windows CreateWindows()
 {
-    // The icon decodes on another core while the windows are built.
+    // The icon decodes on another core while the main window is built.
     std::future<QImage> icon = std::async(std::launch::async, IconPicture);
 
     Windows windows;
@@ -40,42 +70,66 @@ Windows CreateWindows()
         return [map, editor] { map->EditorApplied(editor); };
     };
 
-    auto* city = new TFCity(map->Store(), applied(EditorKind::City), map);
-    windows.FCity = city;
+    auto city = onFirstUse<TFCity>(
+        [map, applied] { return new TFCity(map->Store(), applied(EditorKind::City), map); });
     auto cityDoor = [city](int index) {
-        city->CurCity = uint16_t(index);
-        city->exec();
+        (*city)()->CurCity = uint16_t(index);
+        (*city)()->exec();
     };
     map->setCityEditorDoor(cityDoor);
 
-    auto* force = new TFForc(map->Store(), applied(EditorKind::Force), map);
-    windows.FForc = force;
-    map->setForceEditorDoor([force] { force->exec(); });
+    auto force = onFirstUse<TFForc>(
+        [map, applied] { return new TFForc(map->Store(), applied(EditorKind::Force), map); });
+    map->setForceEditorDoor([force] { (*force)()->exec(); });
 
-    auto* person = new TFPrsn(map->Store(), map);
-    person->setApplied(applied(EditorKind::Person));
-    windows.FPrsn = person;
-    map->setPersonEditorDoor([person] { person->exec(); });
+    auto person = onFirstUse<TFPrsn>([map, applied] {
+        auto* window = new TFPrsn(map->Store(), map);
+        window->setApplied(applied(EditorKind::Person));
+        return window;
+    });
+    map->setPersonEditorDoor([person] { (*person)()->exec(); });
 
-    auto* about = new TFAbout(map);
-    windows.FAbout = about;
-    map->setAboutDoor([about] { about->exec(); });
+    auto about = onFirstUse<TFAbout>([map] { return new TFAbout(map); });
+    map->setAboutDoor([about] { (*about)()->exec(); });
 
-    // Built after the five windows above, whose order is fixed.
-    auto* history = new TFHistory(
-        map->History(), [map](size_t step) { map->UndoThrough(step); }, map);
-    windows.FHistory = history;
-    map->setHistoryDoor([history] { history->exec(); });
+    auto history = onFirstUse<TFHistory>([map] {
+        return new TFHistory(
+            map->History(), [map](size_t step) { map->UndoThrough(step); },
+            [map](size_t step) { map->RedoThrough(step); }, map);
+    });
+    map->setHistoryDoor([history] { (*history)()->exec(); });
 
-    TFCheck::Doors findingDoors{cityDoor, [force](int index) { force->ExecOnForce(index); },
-                                [person](int index) { person->ExecOnPerson(uint16_t(index)); }};
-    auto* check = new TFCheck(map->Store(), std::move(findingDoors), map);
-    windows.FCheck = check;
-    map->setCheckDoor([check] { check->exec(); });
-    // A fix made through a finding's editor shows at once in the list beneath it.
-    QObject::connect(map, &TFMap::StoreEdited, check, [check] {
-        if (check->isVisible())
-            check->Refresh();
+    auto check = onFirstUse<TFCheck>([map, cityDoor, force, person] {
+        TFCheck::Doors findingDoors{
+            cityDoor, [force](int index) { (*force)()->ExecOnForce(index); },
+            [person](int index) { (*person)()->ExecOnPerson(uint16_t(index)); }};
+        auto* window = new TFCheck(map->Store(), std::move(findingDoors), map);
+        // A fix made through a finding's editor shows at once in the list beneath it.
+        QObject::connect(map, &TFMap::StoreEdited, window, [window] {
+            if (window->isVisible())
+                window->Refresh();
+        });
+        return window;
+    });
+    map->setCheckDoor([check] { (*check)()->exec(); });
+
+    // Built on first use, so that start-up does not pay for five tables of models; modeless
+    // beside the map, whose undo and redo keys work in it too.
+    map->setTableDoor([map] {
+        auto* table = map->findChild<TFTable*>();
+        if (table == nullptr) {
+            table = new TFTable(map->Store(), map);
+            table->addActions({map->findChild<QAction*>(QStringLiteral("UndoAction")),
+                               map->findChild<QAction*>(QStringLiteral("RedoAction"))});
+            QObject::connect(table, &TFTable::Edited, map, &TFMap::TableEdited);
+            QObject::connect(map, &TFMap::StoreChanged, table, [table] {
+                if (table->isVisible())
+                    table->StoreChanged();
+            });
+        }
+        table->show();
+        table->raise();
+        table->activateWindow();
     });
 
     const QImage iconImage = icon.get();

@@ -14,7 +14,8 @@ class TFAbout;
 class TFCheck;
 
 // The windows of a run. FMap is a top-level window and the parent of the others, so
-// deleting it deletes them all. An editor not built yet stays null.
+// deleting it deletes them all. The others are built when their door first opens them, as
+// children of FMap with their names; here they stay null.
 struct Windows
 {
     TFMap* FMap = nullptr;
@@ -26,9 +27,8 @@ struct Windows
     TFCheck* FCheck = nullptr;
 };
 
-// Builds the windows in their fixed order (FMap, FCity, FForc, FPrsn, FAbout, FHistory, FCheck) and
-// plugs each editor into its door of the main window. Nothing is shown. The program and its tests
-// both start here.
+// Builds the main window and plugs each other window into its door of the main window, to be
+// built on first use. Nothing is shown. The program and its tests both start here.
 Windows CreateWindows();
 
 // Puts the window in the middle of its screen.

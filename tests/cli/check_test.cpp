@@ -185,11 +185,12 @@ const Planting kPlantings[] = {
     {"SovereignOfWrongStanding", sovereignAsOfficer, {"sovereign-standing"}},
     {"SovereignWithoutForce", sovereignWithoutForce, {"sovereign-without-force"}},
     {"CityOfEmptyForce", cityOfEmptySlot, {"city-of-empty-force"}},
-    {"BadCorpsOwner", badCorpsOwners, {"bad-corps-owner", "bad-corps-owner"}},
+    // Metro 50 is also a value no editor could store.
+    {"BadCorpsOwner", badCorpsOwners, {"bad-corps-owner", "bad-corps-owner", "value-out-of-range"}},
     {"PlaceOutsideHolderLand", placeOfAnotherForce, {"place-outside-holder-land"}},
     {"ValueAboveMaximum",
      valuesAboveBounds,
-     {"value-above-maximum", "value-above-maximum", "value-above-maximum"}},
+     {"value-above-maximum", "value-above-maximum", "value-above-maximum", "value-out-of-range"}},
 };
 
 class CheckFinding : public ::testing::TestWithParam<Planting>

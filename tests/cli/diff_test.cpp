@@ -53,6 +53,35 @@ TEST_F(DiffTest, AnItemOwnerAloneMakesTheFilesDiffer)
     EXPECT_EQ(text.out.count('\n'), 1);
 }
 
+TEST_F(DiffTest, ChineseLabelsNameRecordsFieldsAndValuesAsTheWindowsDo)
+{
+    uint16_t minXin = 0;
+    int p = 0;
+    const QByteArray b = EditedSampleBytes(kSeed, [&](ScenarioTables& t) {
+        minXin = t.cities.MinXin[9];
+        t.cities.MinXin[9] = uint16_t(minXin + 1);
+        while (t.persons.City[p] == 9 || t.persons.Degree[p] == 3 || t.persons.BornYear[p] == 60)
+            ++p;
+        t.persons.City[p] = 9;
+        t.persons.Degree[p] = 3;
+        t.persons.BornYear[p] = 60;
+    });
+    const SceResult text = diff(b, {"--labels", "zh"});
+    EXPECT_EQ(text.code, 1);
+    EXPECT_TRUE(
+        text.out.startsWith(QStringLiteral("城市 城9：民心 %1 → %2\n").arg(minXin).arg(minXin + 1)))
+        << text.out.toStdString();
+    // The city choice's own spelling, choices by their text, years as shown.
+    const QString person = QStringLiteral("\n武将 张%1：").arg(p);
+    for (const QString& change :
+         {QStringLiteral("出生年 "), QStringLiteral("城市 "), QStringLiteral("身份 ")})
+        EXPECT_TRUE(text.out.contains(person + change)) << text.out.toStdString();
+    for (const QString& shown :
+         {QStringLiteral(" → 190\n"), QStringLiteral(" → 濮阳\n"), QStringLiteral(" → 一般\n")})
+        EXPECT_TRUE(text.out.contains(shown)) << text.out.toStdString();
+    EXPECT_EQ(diff(b, {"--labels", "pinyin"}).code, 2);
+}
+
 TEST_F(DiffTest, OneEditedFieldIsNamedExactly)
 {
     uint16_t old = 0;

@@ -9,12 +9,14 @@
 #include "tools/sce/sceoutput.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace veldor::test {
@@ -58,11 +60,13 @@ TEST_F(HostileInput, CsvThatNoSpreadsheetWritesIsRefusedWithItsPlace)
         // Not UTF-8, so GBK: 张 and then a lead byte with nothing after it.
         {"index,WuLi\n5,\xD5\xC5\xC8", "in.csv:2:2: ", "0xc8"},
         {"index,WuLi\n5,\xD5\xC5\xFF\xD5\xC5\n", "in.csv:2:2: ", "0xff"},
-        {QByteArray("\xFF\xFEi\0n\0d\0", 8), "in.csv:1:1: ", "encoding not supported"},
+        {QByteArray("\xFF\xFEi\0n\0d", 7), "in.csv:1:1: ", "不是有效的 UTF-16"},
         {QByteArray("\x00\x00\xFE\xFF\0\0\0i", 8), "in.csv:1:1: ", "UTF-32"},
+        // Its mark begins with that of UTF-16 little-endian.
+        {QByteArray("\xFF\xFE\0\0i\0\0\0", 8), "in.csv:1:1: ", "UTF-32"},
         {"index,WuLi\r\n", "in.csv:1:1: ", "no rows"},
-        // Line ends of old Macs only, a quoted value over two lines: the bad value is on line 4.
-        {"index,WuLi\r5,\"1\r2\"\r6,x\r", "in.csv:4:2: WuLi: ", "x"},
+        // Line ends of old Macs only, a quoted name over two lines: the bad value is on line 4.
+        {"index,name,WuLi\r5,\"1\r2\",5\r6,x,y\r", "in.csv:4:3: WuLi: ", "“y”"},
     };
     for (const Case& c : cases) {
         const SceResult result = import(c.csv);
@@ -76,15 +80,16 @@ TEST_F(HostileInput, CsvThatNoSpreadsheetWritesIsRefusedWithItsPlace)
 
 TEST_F(HostileInput, ThousandsOfProblemsAreCountedButOnlyAHundredListed)
 {
-    // 800 bad values, and 200 rows outside the table with a bad value each.
+    // 800 bad values of one column (one line), and 200 rows outside the table.
     QByteArray csv = "index,WuLi\n";
     for (int k = 0; k < 1000; ++k)
         csv += QByteArray::number(k) + ",x\n";
     const SceResult result = import(csv);
     EXPECT_EQ(result.code, 1);
     EXPECT_EQ(result.err.count("in.csv:"), 100);
-    EXPECT_TRUE(result.err.contains("另有 1100 处")) << result.err.toStdString();
-    EXPECT_TRUE(result.err.contains("1200 处错误")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("（共 1000 行）")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("另有 101 处")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("201 处错误")) << result.err.toStdString();
     expectUntouched("many problems");
 
     // Far more fields than any table has are refused as a whole.
@@ -95,18 +100,20 @@ TEST_F(HostileInput, ThousandsOfProblemsAreCountedButOnlyAHundredListed)
 
 TEST_F(HostileInput, OversizedInputsAreRefusedBeforeTheyAreRead)
 {
-    const SceResult endless = scratch_.run({"import", scenario_, "/dev/zero"});
+    const QString tooLong = scratch_.write("long.csv", "index,WuLi\n");
+    ASSERT_TRUE(QFile::resize(tooLong, (qint64(64) << 20) + 1));
+    const SceResult endless = scratch_.run({"import", scenario_, tooLong});
     EXPECT_EQ(endless.code, 1);
-    EXPECT_TRUE(endless.err.contains("/dev/zero") && endless.err.contains("67,108,864"))
+    EXPECT_TRUE(endless.err.contains("long.csv") && endless.err.contains("67,108,864"))
         << endless.err.toStdString();
-    expectUntouched("/dev/zero");
+    expectUntouched("64 MiB");
 
     // A sparse 2 GB file: nothing is read, filled in or backed up.
     const qint64 huge = qint64(2) << 30;
     ASSERT_TRUE(QFile::resize(scenario_, huge));
-    const QByteArray csv = scratch_.write("in.csv", "index,WuLi\n5,1\n").toUtf8();
+    const QString csv = scratch_.write("in.csv", "index,WuLi\n5,1\n");
     for (const QStringList& args :
-         {QStringList{"resave", scenario_}, QStringList{"import", scenario_, "in.csv"},
+         {QStringList{"resave", scenario_}, QStringList{"import", scenario_, csv},
           QStringList{"info", scenario_}}) {
         const SceResult result = scratch_.run(args);
         EXPECT_EQ(result.code, 1) << args.join(' ').toStdString();
@@ -123,6 +130,38 @@ TEST_F(HostileInput, AReadOnlyScenarioGetsNoBackupFromARefusedImport)
     EXPECT_EQ(result.code, 1);
     EXPECT_TRUE(result.err.contains("只读")) << result.err.toStdString();
     expectUntouched("read-only");
+}
+
+// A pipe or a device given for the CSV is refused before the scenario is locked or read: a FIFO
+// without a writer would otherwise keep every other save of the scenario waiting for ever.
+TEST_F(HostileInput, InputThatIsNoRegularFileIsRefusedAtOnce)
+{
+    const QString fifo = scratch_.path("in.fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& input : {fifo, QStringLiteral("/dev/zero")}) {
+        const SceResult result = scratch_.run({"import", scenario_, input});
+        EXPECT_EQ(result.code, 1);
+        EXPECT_TRUE(result.err.contains(input) && result.err.contains("不是普通文件"))
+            << result.err.toStdString();
+    }
+    expectUntouched("fifo");
+}
+
+// What a hostile CSV puts in a value reaches the terminal escaped and shortened.
+TEST_F(HostileInput, QuotedValuesAreEscapedAndShortened)
+{
+    const SceResult result =
+        import("index,WuLi\n\x1b]0;owned\x07,\x1b[2J" + QByteArray(1 << 20, '9') + "\n");
+    EXPECT_EQ(result.code, 1);
+    EXPECT_FALSE(result.err.contains(QChar(0x1b)) || result.err.contains(QChar(0x07)));
+    EXPECT_TRUE(result.err.contains("\\x1b]0;owned\\x07") && result.err.contains("\\x1b[2J"))
+        << result.err.toStdString();
+    EXPECT_LT(result.err.size(), 2000);
+    EXPECT_TRUE(result.err.contains("1048580")) << "says how long the value was";
+    const SceResult column = import("index,\x1b]0;owned\x07\n5,1\n");
+    EXPECT_EQ(column.code, 1);
+    EXPECT_TRUE(column.err.contains("\\x1b]0;owned\\x07")) << column.err.toStdString();
+    expectUntouched("escaped");
 }
 
 // Output that is lost is an error, with the reason, on every command that writes it.
@@ -147,6 +186,11 @@ TEST_F(HostileInput, OutputThatCannotBeWrittenIsAnError)
     runTo(full, {"dump", scenario_}, 1, std::strerror(ENOSPC));
     runTo(full, {"export", "--table", "items", scenario_}, 1, std::strerror(ENOSPC));
     runTo(full, {"diff", scenario_, other}, 2, std::strerror(ENOSPC));
+    runTo(full, {"--help"}, 1, std::strerror(ENOSPC));
+    // Lost after the save: not to be taken for "nothing written".
+    const QString csv = scratch_.write("in.csv", "index,WuLi\n5,1\n");
+    runTo(full, {"import", scenario_, csv}, 3, "剧本已保存");
+    EXPECT_FALSE(ReadBytes(scenario_) == original_);
     ::close(full);
 
     int ends[2];
@@ -162,6 +206,18 @@ TEST_F(HostileInput, OutputThatCannotBeWrittenIsAnError)
     EXPECT_EQ(toFile.code, 1);
     EXPECT_TRUE(toFile.err.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))))
         << toFile.err.toStdString();
+}
+
+// -o through a symlink writes the file it points to and leaves the link a link.
+TEST_F(HostileInput, ExportThroughASymlinkKeepsTheLink)
+{
+    const QString target = scratch_.write("items.csv", "old");
+    const QString link = scratch_.path("link.csv");
+    ASSERT_TRUE(QFile::link(target, link));
+    const SceResult result = scratch_.run({"export", "--table", "items", "-o", link, scenario_});
+    ASSERT_EQ(result.code, 0) << result.err.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(ReadBytes(target).startsWith("index,"));
 }
 
 } // namespace

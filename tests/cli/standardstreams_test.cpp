@@ -12,6 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 namespace veldor::test {
 namespace {
 
@@ -159,6 +165,32 @@ TEST(StandardStreamPrograms, SamplePipesIntoSceAndBothTellTheirVersion)
         EXPECT_EQ(run.out, QFileInfo(QString::fromUtf8(program)).fileName().toUtf8() + ' ' +
                                QByteArray(kVersion) + '\n');
     }
+}
+
+// A device or a pipe given to veldor-sample is written into, never replaced by a file, and a
+// reader that goes away is reported.
+TEST(StandardStreamPrograms, SampleWritesIntoDevicesAndReportsAClosedPipe)
+{
+    SceScratch scratch;
+    if (::geteuid() == 0) {
+        // A private null device: what --force used to turn into a regular file.
+        const QString device = scratch.path("null");
+        ASSERT_EQ(::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+        QProcess sample;
+        sample.start(QStringLiteral(VELDOR_SAMPLE_PATH), {"-o", device, "--force"});
+        const ProgramRun run = finish(sample);
+        EXPECT_EQ(run.code, 0) << run.err.toStdString();
+        struct stat st;
+        ASSERT_EQ(::stat(QFile::encodeName(device).constData(), &st), 0);
+        EXPECT_TRUE(S_ISCHR(st.st_mode));
+    }
+    QProcess shell;
+    shell.start(QStringLiteral("bash"),
+                {"-c", "set -o pipefail; \"$0\" -o - | true", QStringLiteral(VELDOR_SAMPLE_PATH)});
+    const ProgramRun run = finish(shell);
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(QString::fromLocal8Bit(std::strerror(EPIPE))))
+        << run.err.toStdString();
 }
 
 } // namespace

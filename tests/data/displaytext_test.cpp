@@ -28,6 +28,15 @@ TEST(DisplayText, PersonNamePaddedToEightBytesNeverCut)
     EXPECT_EQ(PrsnNameText(65535), kKong + "      ");
 }
 
+// The converters are kept between calls: what is left of a name cut after a lead byte must not
+// swallow the start of the next text.
+TEST(DisplayText, ACutNameLeavesTheNextTextWhole)
+{
+    EXPECT_TRUE(FromGbk(QByteArray("\xD5\xC5\xB7")).startsWith(QStringLiteral("张")));
+    EXPECT_EQ(FromGbk(kKong), QStringLiteral("空"));
+    EXPECT_EQ(ToGbk(QStringLiteral("空")), kKong);
+}
+
 TEST(DisplayText, CityNamePaddedToFiveBytes)
 {
     CityNames[0] = "\xB3\xC9\xB6\xBC"; // 成都

@@ -2,6 +2,7 @@
 
 #include "data/fielddiff.h"
 #include "data/scenariocodec.h"
+#include "data/tablecells.h"
 #include "support/scenariofiles.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +54,23 @@ TEST(FieldDiff, FindsEveryKindOfFieldInOrderAndTakesItBackExactly)
     ApplyDifferences(*replay, d, Direction::Forwards);
     EXPECT_TRUE(SameTables(*replay, *after));
     EXPECT_TRUE(DiffTables(*replay, *after).empty());
+}
+
+// Copies are settled by comparing whole blocks: a change anywhere must still count.
+TEST(FieldDiff, ACopyWithAnyOneCellChangedIsNotTheSame)
+{
+    const auto before = randomTables(6);
+    auto after = copyOf(*before);
+    EXPECT_TRUE(SameTables(*before, *after));
+    for (TableId table : AllTables())
+        for (int c = 0; c < int(TableColumns(table).size()); ++c)
+            for (int record : {0, TableRecords(table) - 1}) {
+                const int64_t old = ReadCell(*after, table, record, c);
+                WriteCell(*after, table, record, c, old == 0 ? 1 : 0);
+                EXPECT_FALSE(SameTables(*before, *after))
+                    << TableColumns(table)[size_t(c)].name.toStdString() << " of " << record;
+                WriteCell(*after, table, record, c, old);
+            }
 }
 
 TEST(FieldDiff, LinesReadAsTheCommandLinePrintsThem)

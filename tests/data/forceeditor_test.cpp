@@ -66,7 +66,7 @@ TEST_F(ForceEditorTest, ShowingAForceClampsItsNumbersAndNoOther)
     EXPECT_EQ(store.forces.MinRepute[kLord], 1000);
     EXPECT_EQ(store.forces.Repute[kLord], 1000);
     EXPECT_EQ(store.forces.Money[kLord], 0);
-    EXPECT_EQ(store.forces.Grain[kLord], kMaxForceStock);
+    EXPECT_EQ(store.forces.Grain[kLord], 30000000);
     EXPECT_EQ(store.forces.MinRepute[kCorps], 1500);
 }
 

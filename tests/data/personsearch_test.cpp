@@ -35,6 +35,7 @@ TEST_F(PersonSearchTest, NameOrNumberWithBlanksAroundAndLatinInAnyCase)
 {
     EXPECT_TRUE(PersonSearch(QStringLiteral(" 羽 ")).matches(12));
     EXPECT_TRUE(PersonSearch(QStringLiteral("12")).matches(12));
+    EXPECT_TRUE(PersonSearch(QStringLiteral("0")).matches(0));
     EXPECT_FALSE(PersonSearch(QStringLiteral("1")).matches(12)); // a number must be whole
     EXPECT_TRUE(PersonSearch(QStringLiteral("aNN")).matches(34));
     EXPECT_FALSE(PersonSearch(QStringLiteral("  ")).matches(0));

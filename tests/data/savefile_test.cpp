@@ -18,6 +18,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -206,6 +207,11 @@ TEST(Save, DirectReplaceRefusesAnotherLengthAndAMissingFile)
     EXPECT_TRUE(error.contains(file));
     EXPECT_FALSE(ReplaceScenarioFile(file, before.left(before.size() - 1), error));
     EXPECT_TRUE(ReadBytes(file) == before);
+    // A file too short to be a scenario is refused even with bytes of its own length.
+    ASSERT_TRUE(QFile::resize(file, 600000));
+    EXPECT_FALSE(ReplaceScenarioFile(file, before.left(600000), error));
+    EXPECT_TRUE(error.contains(QStringLiteral("719,712"))) << error.toStdString();
+    EXPECT_TRUE(ReadBytes(file) == before.left(600000));
 
     const QString missing = folder.path(QStringLiteral("missing.kqx"));
     EXPECT_FALSE(ReplaceScenarioFile(missing, before, error));
@@ -311,6 +317,45 @@ TEST(SaveUnprivileged, ReadOnlyFolderFallsBackToWritingInPlace)
     // Writing in place may have begun: the message must not promise an untouched file.
     EXPECT_EQ(message.find("文件保持原样"), std::string::npos) << message;
     QFile::setPermissions(folder, kReadOnlyFolder | QFile::WriteOwner);
+}
+
+// A file that cannot be looked at or written is reported with the system's reason, not taken
+// for a missing or a read-only file.
+TEST(Save, RefusalsNameTheSystemsReason)
+{
+    ScenarioFolder folder;
+    const QString loop = folder.path("loop.kqx");
+    ASSERT_TRUE(QFile::link(folder.path("other.kqx"), loop));
+    ASSERT_TRUE(QFile::link(loop, folder.path("other.kqx")));
+    auto store = std::make_unique<ScenarioStore>();
+    QString error;
+    EXPECT_FALSE(store->Open(loop, error));
+    EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(ELOOP))))
+        << error.toStdString();
+
+    std::string message;
+    const test::ChildResult result = test::RunOnOwnTmpfs(
+        "size=4m",
+        [](const QString& dir, std::string& out) {
+            OpenScenario s(QStringLiteral("x.kqx"));
+            const QString file = dir + "/x.kqx";
+            test::WriteBytes(file, s.before);
+            QString error;
+            if (!s.store->Open(file, error) ||
+                ::mount(nullptr, QFile::encodeName(dir).constData(), nullptr,
+                        MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
+                out = "could not set up: " + error.toStdString() + std::strerror(errno);
+                return false;
+            }
+            s.store->cities.ShouYi[3] = uint16_t(s.store->cities.ShouYi[3] + 1);
+            const bool saved = s.store->Save(error);
+            out = error.toStdString();
+            return !saved && error.contains(QString::fromLocal8Bit(std::strerror(EROFS)));
+        },
+        message);
+    if (result == test::ChildResult::Skipped)
+        GTEST_SKIP() << message;
+    EXPECT_EQ(result, test::ChildResult::Passed) << message;
 }
 
 } // namespace

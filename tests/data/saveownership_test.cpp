@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace veldor {
@@ -164,6 +165,36 @@ TEST(ScenarioBackup, WritesNothingWhereTheSaveWouldBeRefusedOrTheWriteFails)
     EXPECT_TRUE(error.contains(folder.path("x.kqx.bak"))) << error.toStdString();
     EXPECT_EQ(ReadBytes(folder.path("x.kqx.bak")), QByteArray("older"));
     EXPECT_EQ(folder.entries(), QStringList({"x.kqx", "x.kqx.bak"}));
+}
+
+// What a copy cannot keep is said, never silently lost: an owner the backup could not take,
+// and the scenario's extended attributes (its ACLs among them) go with every new file.
+TEST(ScenarioBackup, KeepsExtendedAttributesAndSaysWhatItCouldNotKeep)
+{
+    ScenarioFolder folder;
+    OpenedScenario s(folder);
+    const QByteArray file = QFile::encodeName(s.file);
+    if (::setxattr(file.constData(), "user.veldor-test", "kept", 4, 0) != 0)
+        GTEST_SKIP() << "no user extended attributes here";
+    QString error, warning;
+    ASSERT_TRUE(s.store->SaveWithBackup(error, &warning)) << error.toStdString();
+    EXPECT_TRUE(warning.isEmpty()) << warning.toStdString();
+    for (const QString& path : {s.file, ScenarioBackupPath(s.file)}) {
+        char value[8] = {};
+        EXPECT_EQ(::getxattr(QFile::encodeName(path).constData(), "user.veldor-test", value,
+                             sizeof value),
+                  4)
+            << path.toStdString();
+        EXPECT_STREQ(value, "kept");
+    }
+
+    if (::geteuid() != 0)
+        return;
+    setOwnerAndMode(s.file, 1000, 60, 0644);
+    ReplaceOptions cannotChown;
+    cannotChown.failAt = [](SaveStep step) { return step == SaveStep::Own ? EPERM : 0; };
+    ASSERT_TRUE(WriteScenarioBackup(s.file, error, cannotChown, &warning)) << error.toStdString();
+    EXPECT_TRUE(warning.contains("1000:60") && warning.contains(".bak")) << warning.toStdString();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The change history: steps as field changes, undo and redo, names and memory.
 
+#include "data/fieldlabels.h"
 #include "data/nametables.h"
 #include "data/recordlabel.h"
 #include "data/scenariocodec.h"
@@ -13,6 +14,11 @@
 
 namespace veldor {
 namespace {
+
+QByteArray bytesOf(const ScenarioTables& tables)
+{
+    return QByteArray(reinterpret_cast<const char*>(&tables), sizeof(ScenarioTables));
+}
 
 class History : public ::testing::Test
 {
@@ -69,7 +75,15 @@ TEST_F(History, StepsAreNamedByEditorAndRecord)
         tables->forces.Grain[f] += 1;
     ASSERT_TRUE(history.Record(*tables, EditorKind::Force));
     EXPECT_EQ(history.Steps()[5].title, QString::fromUtf8("势力修改：10 个势力"));
-    EXPECT_TRUE(history.StepLines(0)[0].startsWith(QStringLiteral("cities[9] ")));
+    // Users read Chinese names and the values as the windows show them.
+    EXPECT_EQ(history.StepLines(0), QStringList{QStringLiteral("城市 濮阳：平民人口 %1 → %2")
+                                                    .arg(opened->cities.PingMin[9])
+                                                    .arg(opened->cities.PingMin[9] + 1)});
+    const QString moved = history.StepLines(1).value(0);
+    EXPECT_TRUE(moved.startsWith(ChineseRecordLabel(*opened, TableId::Persons, mover) +
+                                 QStringLiteral("：城市 ")) &&
+                moved.endsWith(QStringLiteral(" → 濮阳")))
+        << moved.toStdString();
 }
 
 TEST_F(History, UndoAndRedoRestoreExactlyAndANewStepDropsTheRedo)
@@ -113,6 +127,62 @@ TEST_F(History, FiveHundredOrdinaryStepsTakeUnderFiveMegabytes)
     EXPECT_LT(history.MemoryUse(), 5u * 1024 * 1024) << history.MemoryUse();
     history.UndoThrough(0, *tables);
     EXPECT_TRUE(same(*tables, *opened));
+}
+
+// Every shape a column's run can take: records in a range and scattered, old and new values
+// of each width, negative ones, a new value shared or not.
+TEST_F(History, PackedChangesGiveBackEveryChangeAndReplayBothWays)
+{
+    for (int p = 100; p < 300; ++p)
+        tables->persons.TongShuai[p] = 7; // one value, a range of records
+    for (int p = 5; p < 800; p += 97)
+        tables->persons.WuLi[p] = uint16_t(p * 61); // scattered, values differ
+    tables->cities.PingMin[3] = -5;
+    tables->cities.PingMin[4] = 70000;
+    tables->forces.Money[0] = opened->forces.Money[0] ^ 0x40000000;
+    tables->forces.Skill[2][3] = !tables->forces.Skill[2][3];
+    const FieldDifferences changes = DiffTables(*opened, *tables);
+    const PackedChanges packed(changes);
+    EXPECT_EQ(packed.Unpack(), changes);
+    auto replayed = std::make_unique<ScenarioTables>();
+    std::memcpy(static_cast<void*>(replayed.get()), opened.get(), sizeof(ScenarioTables));
+    packed.Apply(*replayed, Direction::Forwards);
+    EXPECT_TRUE(SameTables(*replayed, *tables));
+    packed.Apply(*replayed, Direction::Backwards);
+    EXPECT_TRUE(SameTables(*replayed, *opened));
+}
+
+TEST_F(History, OneFieldOfAllPersonsTakesAboutAByteAPerson)
+{
+    for (int p = 0; p < kPersons; ++p)
+        tables->persons.WuLi[p] = uint16_t(opened->persons.WuLi[p] == 99 ? 98 : 99);
+    ASSERT_TRUE(history.Record(*tables, EditorKind::Person));
+    EXPECT_LT(history.MemoryUse(), size_t(kPersons) * 2 + 512) << history.MemoryUse();
+}
+
+TEST_F(History, OverItsBudgetTheOldestStepsGoAndTheRestStillUndo)
+{
+    history.SetMemoryBudget(64 * 1024);
+    // The tables after each step, the opened ones first.
+    std::vector<QByteArray> after{bytesOf(*tables)};
+    for (int k = 0; k < 40; ++k) {
+        // All persons, several fields: the batches that filled the memory.
+        for (int p = 0; p < kPersons; ++p) {
+            tables->persons.TongShuai[p] = uint16_t(tables->persons.TongShuai[p] + 1 + p % 3);
+            tables->persons.Faith[p][k % kForces] ^= uint8_t(1 + p % 5);
+        }
+        ASSERT_TRUE(history.Record(*tables, EditorKind::Person));
+        after.push_back(bytesOf(*tables));
+    }
+    EXPECT_LE(history.MemoryUse(), 64u * 1024);
+    ASSERT_GT(history.Dropped(), 0u);
+    EXPECT_EQ(history.Dropped() + history.Steps().size(), 40u);
+    history.UndoThrough(0, *tables);
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(bytesOf(*tables), after[history.Dropped()]);
+    history.RedoThrough(history.Steps().size() - 2, *tables);
+    EXPECT_EQ(bytesOf(*tables), after[39]);
+    EXPECT_EQ(history.RedoTitle(), history.Steps().back().title);
 }
 
 } // namespace

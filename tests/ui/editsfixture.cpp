@@ -65,8 +65,12 @@ void EditsWindow::answerNext(const QString& question, const QString& caption)
     answers->answerQuestions = false;
     whenModal<QMessageBox>([this, question, caption](QMessageBox* box) {
         EXPECT_EQ(box->objectName(), question) << box->text().toStdString();
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Veldor剧本修改器"));
         ++asked;
-        EXPECT_TRUE(ClickAnswer(box, caption)) << caption.toStdString();
+        if (caption.isEmpty())
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            EXPECT_TRUE(ClickAnswer(box, caption)) << caption.toStdString();
     });
 }
 

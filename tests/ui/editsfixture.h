@@ -20,8 +20,9 @@ protected:
     void applyInForceEditor(int money);
     void applyInPersonEditor(int row, int tongShuai);
 
-    // Answers the next question box with the button captioned `caption`; it must be the box
-    // named `question`. `asked` counts the questions answered.
+    // Answers the next question box with the button captioned `caption`, or with the Escape
+    // key where `caption` is empty; it must be the box named `question`, under the program's
+    // title. `asked` counts the questions answered.
     void answerNext(const QString& question, const QString& caption);
     QAction* action(const QString& name) const;
 

@@ -2,6 +2,8 @@
 // through the input method), Enter, F3, Shift+F3, Escape, Space.
 #include "ui/findbar.h"
 
+#include "listinput.h"
+
 #include "data/gbk.h"
 #include "data/nametables.h"
 #include "data/scenariostore.h"
@@ -140,6 +142,17 @@ TEST_F(FindInPersonEditor, ANumberFindsThatPersonInASortedList)
     EXPECT_LE(row.bottom(), rows->viewport()->height());
     EXPECT_GE(rows->viewport()->mapTo(form.get(), row.topLeft()).y(),
               bar()->mapTo(form.get(), QPoint(0, bar()->height())).y());
+}
+
+// Typing looks from the row the user is on, not from the top of the list.
+TEST_F(FindInPersonEditor, TypingFindsTheFirstMatchFromTheCurrentRow)
+{
+    ListBox* rows = list("ListBox_Prsn_Prsn");
+    ClickRow(rows, 100);
+    ASSERT_EQ(focusedPerson(), 100);
+    openBar();
+    typeText(QStringLiteral("关"));
+    EXPECT_EQ(focusedPerson(), kGuanPing);
 }
 
 TEST_F(FindInPersonEditor, EnterAndF3GoForwardShiftF3BackWrappingBothWays)

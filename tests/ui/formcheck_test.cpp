@@ -2,6 +2,7 @@
 // opening, on a double-click, the editor that mends it on the right record.
 #include "mapfixture.h"
 
+#include "data/fieldlabels.h"
 #include "data/recordlabel.h"
 #include "data/scenariocodec.h"
 #include "support/scenariofiles.h"
@@ -18,6 +19,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -70,7 +72,7 @@ protected:
     {
         for (int g = 0; g < tree(check)->topLevelItemCount(); ++g) {
             QTreeWidgetItem* group = tree(check)->topLevelItem(g);
-            if (!group->text(0).startsWith(QLatin1String(kind)) || group->childCount() == 0)
+            if (!group->text(0).endsWith(u' ' + QLatin1String(kind)) || group->childCount() == 0)
                 continue;
             for (const Finding& f : check->Findings())
                 if (f.kind == QLatin1String(kind) && finding)
@@ -93,23 +95,41 @@ protected:
     }
 };
 
-TEST_F(CheckWindow, ListsTheStoresFindingsByKindWithCountsInTheCommandsWording)
+TEST_F(CheckWindow, ListsTheStoresFindingsByKindInChineseAndOpensTheEditorOfAValue)
 {
     openSample(true);
     // An edit not saved yet is seen: the check runs on the store, not the file.
     ScenarioStore& store = map->Store();
     store.cities.NaiJiu[2] = uint16_t(store.cities.MaxNaiJiu[2] + 7);
+    store.persons.TongShuai[5] = 300;
     inCheckWindow([&](TFCheck* check) {
         EXPECT_EQ(check->windowTitle(), QStringLiteral("剧本检查"));
         const QStringList texts = groups(check);
-        ASSERT_EQ(texts.size(), 5) << texts.join('\n').toStdString();
-        EXPECT_TRUE(texts[0].startsWith(QStringLiteral("sovereign-outside-own-land（1）")));
-        EXPECT_TRUE(texts[4].startsWith(QStringLiteral("value-above-maximum（2）")));
+        ASSERT_EQ(texts.size(), 6) << texts.join('\n').toStdString();
+        EXPECT_EQ(texts[0],
+                  QStringLiteral("君主所在的城市不属于他的势力（1） sovereign-outside-own-land"));
+        EXPECT_TRUE(texts[4].startsWith(QStringLiteral("收益、收获、耐久大于各自的上限（2）")));
+        EXPECT_TRUE(texts[5].startsWith(QStringLiteral("编辑器不允许的值")));
+        // Users read Chinese names, never a field's identifier.
         QTreeWidgetItem* values = tree(check)->topLevelItem(4);
-        EXPECT_EQ(values->child(1)->text(0), QStringLiteral("%1 的 NaiJiu = %2 大于 MaxNaiJiu = %3")
-                                                 .arg(RecordLabel(store, TableId::Cities, 2))
+        EXPECT_EQ(values->child(1)->text(0), QStringLiteral("%1 的 耐久 = %2 大于 最大耐久 = %3")
+                                                 .arg(ChineseRecordLabel(store, TableId::Cities, 2))
                                                  .arg(store.cities.NaiJiu[2])
                                                  .arg(store.cities.MaxNaiJiu[2]));
+        // As wide as the widest row, so that long findings scroll sideways whole.
+        EXPECT_EQ(tree(check)->header()->sectionSize(0), tree(check)->sizeHintForColumn(0));
+        EXPECT_EQ(tree(check)->topLevelItem(5)->child(0)->text(0),
+                  QStringLiteral("%1 的 统率 = 300 超出 0..255")
+                      .arg(ChineseRecordLabel(store, TableId::Persons, 5)));
+        uint16_t loaded = kNone;
+        whenModal<TFPrsn>([&](TFPrsn* editor) {
+            ListBox* rows = editor->findChild<ListBox*>(QStringLiteral("ListBox_Prsn_Prsn"));
+            QTRY_COMPARE(editor->Editor().PersonAt(rows->focusRow()), uint16_t(5));
+            loaded = editor->Editor().PersonAt(rows->focusRow());
+            editor->reject();
+        });
+        doubleClick(check, row(check, "value-out-of-range"));
+        EXPECT_EQ(loaded, 5);
     });
 }
 
@@ -138,7 +158,7 @@ TEST_F(CheckWindow, ACityFindingOpensTheCityEditorOnItsCityAndTheFixLeavesTheLis
         QTest::keyClick(tree(check), Qt::Key_Return);
         EXPECT_EQ(opened, unowned.records.at(0).index);
         EXPECT_EQ(groups(check).size(), 4);
-        EXPECT_FALSE(groups(check).join(' ').contains(QStringLiteral("value-above-maximum")));
+        EXPECT_FALSE(groups(check).join(' ').contains(QStringLiteral(" value-above-maximum")));
     });
 }
 
@@ -213,6 +233,33 @@ TEST_F(CheckWindow, TheMenuItemAsksForAFileFirst)
     map->findChild<QAction*>(QStringLiteral("CheckAction"))->trigger();
     EXPECT_EQ(answers->messages, QStringList{QStringLiteral("你还没打开文件呢")});
     EXPECT_TRUE(answers->windows.isEmpty());
+}
+
+// Enter of the keypad opens a finding as Return does; two strategists of one force are mended
+// in the person editor, on the first of them.
+TEST_F(CheckWindow, KeypadEnterOpensSeveralStrategistsInThePersonEditor)
+{
+    openSample(true);
+    inCheckWindow([&](TFCheck* check) {
+        Finding finding;
+        QTreeWidgetItem* item = row(check, "several-strategists", &finding);
+        const uint16_t person = uint16_t(finding.records.at(1).index);
+        QString opened;
+        whenModal<TFPrsn>([&](TFPrsn* editor) {
+            ListBox* rows = editor->findChild<ListBox*>(QStringLiteral("ListBox_Prsn_Prsn"));
+            QTRY_COMPARE(editor->Editor().PersonAt(rows->focusRow()), person);
+            opened = QStringLiteral("person");
+            editor->reject();
+        });
+        whenModal<TFForc>([&](TFForc* editor) {
+            opened = QStringLiteral("force");
+            editor->reject();
+        });
+        tree(check)->setFocus();
+        tree(check)->setCurrentItem(item);
+        QTest::keyClick(tree(check), Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(opened, QStringLiteral("person"));
+    });
 }
 
 } // namespace

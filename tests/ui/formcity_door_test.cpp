@@ -45,9 +45,10 @@ TEST_F(CityDoor, CityButtonOpensTheEditorOnItsCity)
     openScenario();
     cityButton(kCity)->click();
     EXPECT_EQ(answers->windows, QStringList{QStringLiteral("FCity")});
-    ASSERT_NE(windows.FCity, nullptr);
-    EXPECT_EQ(static_cast<TFCity*>(windows.FCity)->CurCity, kCity);
-    EXPECT_EQ(windows.FCity->parentWidget(), map.get());
+    auto* editor = map->findChild<TFCity*>(QStringLiteral("FCity"));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->CurCity, kCity);
+    EXPECT_EQ(editor->parentWidget(), map.get());
 }
 
 TEST_F(CityDoor, OkRepaintsTheMapAndSaveWritesTheOwner)

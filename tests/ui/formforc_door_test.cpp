@@ -46,8 +46,9 @@ TEST_F(ForceDoor, ForceButtonOpensTheEditorOverTheMap)
     openScenario();
     button(QStringLiteral("Button51"))->click();
     EXPECT_EQ(answers->windows, QStringList{QStringLiteral("FForc")});
-    ASSERT_NE(windows.FForc, nullptr);
-    EXPECT_EQ(windows.FForc->parentWidget(), map.get());
+    auto* editor = map->findChild<TFForc*>(QStringLiteral("FForc"));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->parentWidget(), map.get());
 }
 
 TEST_F(ForceDoor, OkRepaintsTheMapAndSaveWritesTheSovereign)

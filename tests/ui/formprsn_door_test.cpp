@@ -36,8 +36,7 @@ TEST_F(PersonDoor, ButtonOpensTheEditorWhoseOkReachesTheSavedFile)
         editor->findChild<QAbstractButton*>(QStringLiteral("Button1"))->click();
     });
     button(QStringLiteral("Button52"))->click();
-    ASSERT_NE(windows.FPrsn, nullptr);
-    EXPECT_EQ(windows.FPrsn->objectName(), QStringLiteral("FPrsn"));
+    ASSERT_NE(map->findChild<TFPrsn*>(QStringLiteral("FPrsn")), nullptr);
     EXPECT_EQ(map->Store().persons.TongShuai[6], 201);
 
     saveThroughButton();

@@ -5,6 +5,7 @@
 #include "support/scenariofiles.h"
 
 #include "data/fielddiff.h"
+#include "data/fieldlabels.h"
 #include "data/recordlabel.h"
 #include "ui/formhistory.h"
 #include "ui/formmap.h"
@@ -12,6 +13,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 namespace veldor::test {
@@ -74,13 +76,16 @@ TEST_F(History, WindowListsStepsWithTheirLinesAndUndoesToAnEntry)
     action(QStringLiteral("UndoAction"))->trigger();
 
     QStringList entries;
+    std::vector<bool> bold; // the current step, where undo would go back from
     QString firstLine;
     QString position;
     answers.reset();
     whenModal<TFHistory>([&](TFHistory* window) {
         auto* tree = window->findChild<QTreeWidget*>(QStringLiteral("TreeView_History"));
-        for (int k = 0; k < tree->topLevelItemCount(); ++k)
+        for (int k = 0; k < tree->topLevelItemCount(); ++k) {
             entries << tree->topLevelItem(k)->text(0);
+            bold.push_back(tree->topLevelItem(k)->font(0).bold());
+        }
         tree->topLevelItem(0)->setExpanded(true);
         firstLine = tree->topLevelItem(0)->child(0)->text(0);
         position = window->findChild<QLabel*>(QStringLiteral("Label_Position"))->text();
@@ -94,18 +99,54 @@ TEST_F(History, WindowListsStepsWithTheirLinesAndUndoesToAnEntry)
 
     const QString city = RecordName(map->Store(), TableId::Cities, 9);
     const QString person = RecordName(map->Store(), TableId::Persons,
-                                      map->History().Steps()[1].changes.front().record);
+                                      map->History().Steps()[1].changes.Unpack().front().record);
     ASSERT_EQ(entries.size(), 3);
     EXPECT_EQ(entries[0], QStringLiteral("1. 城市修改：") + city);
     EXPECT_EQ(entries[1], QStringLiteral("2. 武将修改：") + person);
     EXPECT_TRUE(entries[2].endsWith(QStringLiteral("（已撤销）")));
-    EXPECT_TRUE(firstLine.startsWith(QStringLiteral("cities[9] ") + city + QStringLiteral(" ")))
-        << firstLine.toStdString();
-    EXPECT_TRUE(firstLine.endsWith(QStringLiteral(" → 4321")) || oldPingMin == 4321)
+    EXPECT_EQ(bold, std::vector<bool>({false, true, false}));
+    // Chinese names, not identifiers: "城市 濮阳：平民人口 1234 → 4321".
+    EXPECT_EQ(firstLine, ChineseRecordLabel(map->Store(), TableId::Cities, 9) +
+                             QStringLiteral("：平民人口 %1 → 4321").arg(oldPingMin))
         << firstLine.toStdString();
     EXPECT_EQ(position, QStringLiteral("当前位置：第 2 步，共 3 步"));
     EXPECT_EQ(storeBytes(), opened) << "undone back through the first entry";
     EXPECT_EQ(map->windowTitle(), OpenedTitle(path));
+}
+
+TEST_F(History, WindowCountsTheDroppedStepsAndRedoesToAnEntry)
+{
+    map->SetHistoryBudget(1); // only the newest step is kept
+    applyInCityEditor(9, 4321);
+    applyInCityEditor(9, 4322);
+    applyInCityEditor(9, 4323);
+    action(QStringLiteral("UndoAction"))->trigger();
+    const QString title = map->History().Steps().back().title;
+    EXPECT_EQ(action(QStringLiteral("RedoAction"))->text(),
+              QStringLiteral("重做 ") + title + QStringLiteral("(&Y)"));
+    EXPECT_EQ(action(QStringLiteral("UndoAction"))->text(), QStringLiteral("撤销(&U)"));
+
+    QStringList entries;
+    bool undoEnabled = true;
+    answers.reset();
+    whenModal<TFHistory>([&](TFHistory* window) {
+        auto* tree = window->findChild<QTreeWidget*>(QStringLiteral("TreeView_History"));
+        tree->setCurrentItem(tree->topLevelItem(1));
+        undoEnabled =
+            window->findChild<QAbstractButton*>(QStringLiteral("Button_UndoThrough"))->isEnabled();
+        window->findChild<QAbstractButton*>(QStringLiteral("Button_RedoThrough"))->click();
+        for (int k = 0; k < tree->topLevelItemCount(); ++k)
+            entries << tree->topLevelItem(k)->text(0);
+        window->accept();
+    });
+    action(QStringLiteral("HistoryAction"))->trigger();
+    answers = std::make_unique<ModalAnswer>();
+
+    EXPECT_FALSE(undoEnabled) << "an undone entry is redone, not undone";
+    EXPECT_EQ(entries, QStringList({QStringLiteral("更早的 2 步已不能撤销"),
+                                    QStringLiteral("3. ") + title}));
+    EXPECT_EQ(map->Store().cities.PingMin[9], 4323);
+    EXPECT_EQ(map->statusBar()->currentMessage(), QStringLiteral("已重做：") + title);
 }
 
 } // namespace

@@ -42,5 +42,13 @@ TEST(MapImageScale, APictureForAnotherScreenIsReplacedWhenPainted)
     EXPECT_EQ(image.pixmap().deviceIndependentSize(), QSizeF(586, 526));
 }
 
+// Desktops scaled to 125 % or 150 % draw from the sharp picture, not a blown-up 1x one.
+TEST(MapImageScale, FractionalScalingDrawsFromTheSharpPicture)
+{
+    EXPECT_EQ(MapPictureScale(1.0), 1);
+    for (qreal ratio : {1.25, 1.5, 2.0, 3.0})
+        EXPECT_EQ(MapPictureScale(ratio), 2) << ratio;
+}
+
 } // namespace
 } // namespace veldor::test

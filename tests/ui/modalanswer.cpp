@@ -15,6 +15,12 @@ QString GoOnAnswer(const QString& question)
         return QStringLiteral("放弃输入");
     if (question == QStringLiteral("DiscardEditsQuestion"))
         return QStringLiteral("放弃");
+    if (question == QStringLiteral("ExternalChangeQuestion"))
+        return QStringLiteral("覆盖");
+    if (question == QStringLiteral("NoBackupQuestion"))
+        return QStringLiteral("直接写入");
+    if (question == QStringLiteral("FileGoneQuestion"))
+        return QStringLiteral("取消");
     return QStringLiteral("不保存");
 }
 

@@ -19,16 +19,22 @@ constexpr int kRow = 6;
 class PendingValues : public EditsWindow
 {
 protected:
-    // Opens the person editor, marks row kRow, types `value` into the WuLi field without
-    // pressing its button, then runs `work`.
-    void typeThen(int value, std::function<void(TFPrsn*, QLineEdit*)> work)
+    // Opens the person editor, marks row `alsoMarked` (if any) and then row kRow, types
+    // `value` into the WuLi field without pressing its button, then runs `work`.
+    void typeThen(int value, std::function<void(TFPrsn*, QLineEdit*)> work, int alsoMarked = -1)
     {
         answers.reset();
-        whenModal<TFPrsn>([this, value, work](TFPrsn* editor) {
+        whenModal<TFPrsn>([this, value, work, alsoMarked](TFPrsn* editor) {
             auto* list = editor->findChild<ListBox*>(QStringLiteral("ListBox_Prsn_Prsn"));
-            list->scrollToItem(list->item(kRow));
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                              list->visualItemRect(list->item(kRow)).center());
+            for (int row : {alsoMarked, kRow}) {
+                if (row < 0)
+                    continue;
+                list->scrollToItem(list->item(row));
+                QTest::mouseClick(list->viewport(), Qt::LeftButton,
+                                  row == kRow && alsoMarked >= 0 ? Qt::ControlModifier
+                                                                 : Qt::KeyboardModifiers(),
+                                  list->visualItemRect(list->item(row)).center());
+            }
             person = editor->Editor().PrsnOrder[kRow];
             auto* edit = editor->findChild<QLineEdit*>(QStringLiteral("Edit_Prsn_WuLi"));
             edit->selectAll();
@@ -91,6 +97,25 @@ TEST_F(PendingValues, AssignPressesTheButtonsThenGoesOn)
     EXPECT_EQ(map->Store().persons.XingGe[person], character);
     saveThroughButton();
     EXPECT_EQ(tablesOfFile(path), storeBytes());
+}
+
+// With several persons marked, only the typed field goes to each; their other fields stay.
+TEST_F(PendingValues, AssignWritesOnlyTheTypedFieldToEveryMarkedPerson)
+{
+    auto expected = std::make_unique<ScenarioTables>(map->Store());
+    answerNext(QStringLiteral("PendingValuesQuestion"), QStringLiteral("应用到选中武将"));
+    uint16_t other = 0;
+    typeThen(
+        96,
+        [this, &other](TFPrsn* editor, QLineEdit*) {
+            other = editor->Editor().PrsnOrder[kRow + 2];
+            press(editor, "Button1");
+        },
+        kRow + 2);
+    ASSERT_EQ(asked, 1);
+    expected->persons.WuLi[person] = 96;
+    expected->persons.WuLi[other] = 96;
+    EXPECT_EQ(TablesBytes(*expected), storeBytes());
 }
 
 TEST_F(PendingValues, DropGoesOnWithoutThem)

@@ -81,6 +81,22 @@ TEST_F(UnsavedDoors, CancelStaysWithNothingChanged)
     EXPECT_FALSE(QFile::exists(path + QStringLiteral(".bak")));
 }
 
+// Escape, like the close box, takes the answer that changes nothing.
+TEST_F(UnsavedDoors, EscapeNeitherSavesNorReloads)
+{
+    applyInCityEditor(9, 4321);
+    const QByteArray store = storeBytes();
+    const QByteArray file = ReadBytes(path);
+    answerNext(QStringLiteral("SaveChangesQuestion"), {});
+    EXPECT_FALSE(map->close());
+    answerNext(QStringLiteral("ReloadQuestion"), {});
+    button(QStringLiteral("Button57"))->click();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(storeBytes(), store);
+    EXPECT_EQ(ReadBytes(path), file);
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".bak")));
+}
+
 TEST_F(UnsavedDoors, DontSaveGoesOnWithoutTheChanges)
 {
     applyInCityEditor(9, 4321);

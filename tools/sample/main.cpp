@@ -1,5 +1,6 @@
 // Writes the sample scenario to disk, for demos and for trying the editor without a game file.
 
+#include "data/devicewrite.h"
 #include "data/scenariocodec.h"
 #include "data/scenariotables.h"
 #include "data/version.h"
@@ -13,6 +14,7 @@
 #include <QSaveFile>
 #include <QTextStream>
 
+#include <csignal>
 #include <memory>
 
 #include <unistd.h>
@@ -26,10 +28,18 @@ int fail(const QString& message)
 }
 
 // A new file is opened with NewOnly, so a file that appears meanwhile is not overwritten
-// either; --force replaces an existing one through a temporary file in the same folder.
+// either; --force replaces an existing one through a temporary file in the same folder, except
+// a device or a pipe, which is written into: replacing /dev/null would break the whole system.
 bool writeFile(const QString& path, const QByteArray& bytes, bool force, QString& error)
 {
     const QString shown = QDir::toNativeSeparators(path);
+    QString reason;
+    if (force && veldor::IsSpecialFile(path)) {
+        if (veldor::WriteToDevice(path, bytes, reason))
+            return true;
+        error = QStringLiteral("无法写入“%1”：%2。").arg(shown, reason);
+        return false;
+    }
     QSaveFile replacement(path);
     QFile fresh(path);
     QFileDevice& file = force ? static_cast<QFileDevice&>(replacement) : fresh;
@@ -72,6 +82,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veldor-sample"));
+    // A reader that goes away is a failed write to report, not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -84,8 +84,9 @@ private:
 
     void traits(int person, Degree degree, int force)
     {
-        p_.YiLi[person] = uint16_t(w_.random.between(0, 100));
-        p_.YeXin[person] = uint16_t(w_.random.between(0, 100));
+        // 义理 and 野心 are 0..15 in the person editor; a sample holds nothing it could not enter.
+        p_.YiLi[person] = uint16_t(w_.random.between(0, 15));
+        p_.YeXin[person] = uint16_t(w_.random.between(0, 15));
         p_.XingGe[person] = uint16_t(w_.random.between(0, 3));
         const int ruler = force >= 0 ? w_.sovereign[size_t(force)] : -1;
         if (ruler >= 0 && ruler != person)

@@ -18,7 +18,10 @@ bool needsQuotes(const QString& field)
 class CsvParser
 {
 public:
-    CsvParser(const QString& text, std::vector<CsvRow>& rows) : text_(text), rows_(rows) {}
+    CsvParser(const QString& text, QChar separator, std::vector<CsvRow>& rows)
+        : text_(text), separator_(separator), rows_(rows)
+    {
+    }
 
     bool run(CsvError& error)
     {
@@ -48,6 +51,11 @@ private:
     {
         CsvRow row;
         row.line = line_;
+        // Records of one table have as many fields as the first.
+        if (!rows_.empty()) {
+            row.fields.reserve(rows_.front().fields.size());
+            row.lines.reserve(rows_.front().lines.size());
+        }
         for (;;) {
             row.lines.push_back(line_);
             QString field;
@@ -63,7 +71,7 @@ private:
             if (!ok)
                 return false;
             row.fields << field;
-            if (pos_ < text_.size() && text_[pos_] == ',') {
+            if (pos_ < text_.size() && text_[pos_] == separator_) {
                 ++pos_;
                 continue;
             }
@@ -77,7 +85,7 @@ private:
     bool plainField(QString& field, int column, CsvError& error)
     {
         const qsizetype start = pos_;
-        while (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd()) {
+        while (pos_ < text_.size() && text_[pos_] != separator_ && !atLineEnd()) {
             if (text_[pos_] == '"')
                 return fail(error, column,
                             QStringLiteral("字段中间出现引号；含引号的字段须整个"
@@ -112,7 +120,7 @@ private:
             if (c == '\r' || c == '\n')
                 ++line_;
         }
-        if (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd())
+        if (pos_ < text_.size() && text_[pos_] != separator_ && !atLineEnd())
             return fail(error, column, QStringLiteral("闭合引号后还有文字"));
         return true;
     }
@@ -124,6 +132,7 @@ private:
     }
 
     const QString& text_;
+    const QChar separator_;
     std::vector<CsvRow>& rows_;
     qsizetype pos_ = 0;
     qsizetype fields_ = 0;
@@ -172,10 +181,32 @@ void CsvPlaceAtEnd(const QString& text, int& line, int& column)
     }
 }
 
-bool ParseCsv(const QString& text, std::vector<CsvRow>& rows, CsvError& error)
+QChar DetectCsvSeparator(const QString& text)
+{
+    int counts[3] = {};
+    const QChar separators[3] = {u',', u';', u'\t'};
+    bool quoted = false;
+    for (const QChar c : text) {
+        if (c == '"')
+            quoted = !quoted;
+        if (quoted)
+            continue;
+        if (c == '\n' || c == '\r')
+            break;
+        for (int k = 0; k < 3; ++k)
+            counts[k] += c == separators[k];
+    }
+    int best = 0;
+    for (int k = 1; k < 3; ++k)
+        if (counts[k] > counts[best])
+            best = k;
+    return separators[best];
+}
+
+bool ParseCsv(const QString& text, std::vector<CsvRow>& rows, CsvError& error, QChar separator)
 {
     rows.clear();
-    CsvParser parser(text, rows);
+    CsvParser parser(text, separator, rows);
     return parser.run(error);
 }
 

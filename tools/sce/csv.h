@@ -32,10 +32,15 @@ void CsvPlaceAtEnd(const QString& text, int& line, int& column);
 // The most fields a CSV may hold: the largest table has 800 records of a few hundred fields.
 constexpr qsizetype kMaxCsvFields = 1000000;
 
-// Splits `text` into records. Accepts CR LF, LF and CR alone and skips empty lines; refuses a
-// text of more than kMaxCsvFields fields; a quote that
-// opens in the middle of a field or text after a closing quote is an error, because it means
-// the file was not written as CSV and guessing would put values into the wrong columns.
-bool ParseCsv(const QString& text, std::vector<CsvRow>& rows, CsvError& error);
+// Splits `text` into records at `separator`. Accepts CR LF, LF and CR alone and skips empty lines;
+// refuses a text of more than kMaxCsvFields fields; a quote that opens in the middle of a field or
+// text after a closing quote is an error, because it means the file was not written as CSV and
+// guessing would put values into the wrong columns.
+bool ParseCsv(const QString& text, std::vector<CsvRow>& rows, CsvError& error,
+              QChar separator = u',');
+
+// The separator of a CSV as spreadsheets save it: whichever of comma, semicolon and tab occurs
+// most often outside quotes in the head line; comma when none does.
+QChar DetectCsvSeparator(const QString& text);
 
 } // namespace veldor

@@ -18,9 +18,29 @@ struct WideEncoding
 constexpr WideEncoding kWideEncodings[] = {
     {"\xFF\xFE\x00\x00", 4, "UTF-32"},
     {"\x00\x00\xFE\xFF", 4, "UTF-32"},
-    {"\xFF\xFE", 2, "UTF-16"},
-    {"\xFE\xFF", 2, "UTF-16"},
 };
+
+// A UTF-8 byte order mark that a spreadsheet read as Latin-1 and saved again as UTF-8.
+const QString kMisreadBom = QStringLiteral("\u00EF\u00BB\u00BF");
+
+// Excel's "Unicode text": UTF-16 with a byte order mark, usually tab-separated.
+bool decodeUtf16(const QByteArray& bytes, QString& text, CsvError& error)
+{
+    const bool little = bytes.startsWith("\xFF\xFE");
+    QStringDecoder utf16(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                         QStringConverter::Flag::Stateless);
+    text = utf16.decode(bytes.mid(2));
+    if (utf16.hasError() || bytes.size() % 2 != 0) {
+        error = {1, 1, QStringLiteral("文件以 UTF-16 的字节顺序标记开头，内容却不是有效的 UTF-16")};
+        return false;
+    }
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul < 0)
+        return true;
+    CsvPlaceAtEnd(text.left(nul), error.line, error.column);
+    error.message = QStringLiteral("第 %1 个字符是 NUL：CSV 的值里不能有它").arg(nul + 1);
+    return false;
+}
 
 const char* wideEncoding(const QByteArray& bytes)
 {
@@ -61,9 +81,29 @@ bool refuseAt(const QString& before, const QString& message, CsvError& error)
     return false;
 }
 
+bool decodeBytes(const QByteArray& bytes, QString& text, CsvError& error);
+
 } // namespace
 
-bool DecodeCsvText(const QByteArray& bytes, QString& text, CsvError& error)
+bool DecodeCsvText(const QByteArray& bytes, QString& text, CsvError& error, QStringList* notes)
+{
+    if (!decodeBytes(bytes, text, error))
+        return false;
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    if (text.startsWith(kMisreadBom)) {
+        text.remove(0, kMisreadBom.size());
+        if (notes)
+            *notes << QStringLiteral("文件开头的“ï»¿”是被误读成文字的 UTF-8 字节顺序标记"
+                                     "（电子表格没有按 UTF-8 打开文件），已去掉；"
+                                     "请核对其中的中文是否已成乱码");
+    }
+    return true;
+}
+
+namespace {
+
+bool decodeBytes(const QByteArray& bytes, QString& text, CsvError& error)
 {
     if (const char* encoding = wideEncoding(bytes)) {
         error = {1, 1,
@@ -72,6 +112,8 @@ bool DecodeCsvText(const QByteArray& bytes, QString& text, CsvError& error)
                      .arg(QLatin1String(encoding))};
         return false;
     }
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return decodeUtf16(bytes, text, error);
     const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
     const bool utf8 = isUtf8(body, text);
     const qsizetype invalid = utf8 ? -1 : firstInvalidGbkByte(body);
@@ -96,5 +138,7 @@ bool DecodeCsvText(const QByteArray& bytes, QString& text, CsvError& error)
         text = FromGbk(body);
     return true;
 }
+
+} // namespace
 
 } // namespace veldor

@@ -1,3 +1,4 @@
+#include "data/fieldlabels.h"
 #include "data/recordlabel.h"
 #include "data/scenariofile.h"
 #include "data/tablecells.h"
@@ -24,6 +25,8 @@ const char* const kHelp =
     "比较两个剧本文件 A 与 B。\n"
     "逐一列出不同的命名字段：表、记录（及其名字）、字段、A 的值 → B 的值，例如\n"
     "“persons[12] 张三 TongShuai 80 → 95”；势力以其在 A 中的君主称呼。\n"
+    "--labels zh 改用中文称呼与值的文字，例如“城市 濮阳：民心 65 → 90”、\n"
+    "“武将 杜哲：城市 长安 → 濮阳”。\n"
     "命名字段以外（保留字节，以及兵法掩码中不代表任何兵法的第 31 位）只给出不同字节的个数。\n"
     "两个文件长度不同时，命名字段照常比较，保留字节在共同长度内逐字节比较，较长文件多出的\n"
     "字节全部计为不同，并报告两个长度。\n"
@@ -35,17 +38,28 @@ QString grouped(qint64 value)
     return QLocale(QLocale::English).toString(value);
 }
 
-void writeText(const ScenarioDifference& d, const ScenarioTables& tablesA, QTextStream& out)
+void writeText(const ScenarioDifference& d, const ScenarioTables& tablesA, FieldLabels labels,
+               QTextStream& out)
 {
     // Differences come grouped by record: name each record once.
     const FieldDifference* previous = nullptr;
     QString label;
+    // One text for the whole listing, written at once: line by line the stream cost more than
+    // the comparison.
+    QString listing;
+    listing.reserve(qsizetype(d.fields.size()) * 40);
     for (const FieldDifference& f : d.fields) {
+        if (labels == FieldLabels::Chinese) {
+            out << ChineseDifferenceLine(tablesA, f) << '\n';
+            continue;
+        }
         if (!previous || previous->table != f.table || previous->record != f.record)
             label = RecordLabel(tablesA, f.table, f.record);
         previous = &f;
-        out << DifferenceLine(label, f) << '\n';
+        AppendDifferenceLine(listing, label, f);
+        listing += u'\n';
     }
+    out << listing;
     if (d.sizeA != d.sizeB)
         out << QStringLiteral("文件长度不同：A %1 字节，B %2 字节。\n")
                    .arg(grouped(d.sizeA), grouped(d.sizeB));
@@ -81,6 +95,12 @@ int RunDiff(const QStringList& args, SceContext& context)
     const QString command = QStringLiteral("diff");
     SceCommandLine line(command, QString::fromUtf8(kHelp));
     line.addReportFormatOption();
+    const QCommandLineOption labelsOption(
+        QStringLiteral("labels"),
+        QStringLiteral("文本格式的称呼：id（字段名，默认）或 zh（中文，"
+                       "如“城市 濮阳：民心 65 → 90”）。"),
+        QStringLiteral("LABELS"), QStringLiteral("id"));
+    line.addOption(labelsOption);
     line.addFileArgument(QStringLiteral("A"), QStringLiteral("原来的剧本文件"));
     line.addFileArgument(QStringLiteral("B"), QStringLiteral("要与之比较的剧本文件"));
     int exitCode = kSceFailure;
@@ -89,6 +109,11 @@ int RunDiff(const QStringList& args, SceContext& context)
     bool json = false;
     if (!line.reportAsJson(json, context))
         return kSceTrouble;
+    const QString labels = line.parser().value(labelsOption);
+    if (labels != QLatin1String("id") && labels != QLatin1String("zh")) {
+        SceFail(command, QStringLiteral("未知称呼“%1”；可选 id、zh。").arg(labels), context);
+        return kSceTrouble;
+    }
 
     if (IsStandardStream(line.file(0)) && IsStandardStream(line.file(1))) {
         SceFail(command, QStringLiteral("A 与 B 不能都是标准输入（-）。"), context);
@@ -106,7 +131,9 @@ int RunDiff(const QStringList& args, SceContext& context)
         writeJson(difference, *tablesA, QDir::toNativeSeparators(line.file(0)),
                   QDir::toNativeSeparators(line.file(1)), context.out);
     else
-        writeText(difference, *tablesA, context.out);
+        writeText(difference, *tablesA,
+                  labels == QLatin1String("zh") ? FieldLabels::Chinese : FieldLabels::Identifiers,
+                  context.out);
     return difference.empty() ? kSceSuccess : kSceDiffers;
 }
 

@@ -16,7 +16,9 @@ namespace {
 const char* const kHelp =
     "把一张表导出为 CSV 或 JSON：每条记录一行，按编号排列；表头是文件格式中的字段名\n"
     "（index、name（人物与城市）、各字段；Relation0..Relation49、Faith0..Faith49、\n"
-    "Skill1..Skill31 取 0 或 1），值与文件中存储的一致。表头从不翻译。\n"
+    "Skill1..Skill31 取 0 或 1），值与文件中存储的一致（年份也存为“年份 - 130”）。\n"
+    "--headers zh 改用中文表头（编号、名字、统率……，见 veldor-sce fields）；--names 把选项\n"
+    "与记录写成名字（身份“一般”、城市“濮阳”、“空”），重名的记录仍写数字。\n"
     "CSV 按 RFC 4180 写出（UTF-8，CR LF 换行）；--bom 在开头加上字节顺序标记，\n"
     "电子表格程序靠它认出 UTF-8，中文名字才不会变成乱码。\n"
     "导出的 CSV 修改后可用 veldor-sce import 写回。";
@@ -36,7 +38,15 @@ int RunExport(const QStringList& args, SceContext& context)
     const QCommandLineOption outOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                        QStringLiteral("写入文件 OUT，而不是标准输出。"),
                                        QStringLiteral("OUT"));
-    for (const QCommandLineOption& option : {formatOption, bomOption, outOption})
+    const QCommandLineOption namesOption(
+        QStringLiteral("names"),
+        QStringLiteral("选项与记录写名字（身份“一般”、城市“濮阳”）而不是数字；"
+                       "重名的记录仍写数字。"));
+    const QCommandLineOption headersOption(
+        QStringLiteral("headers"), QStringLiteral("表头：id（字段名，默认）或 zh（中文名）。"),
+        QStringLiteral("HEADERS"), QStringLiteral("id"));
+    for (const QCommandLineOption& option :
+         {formatOption, bomOption, outOption, namesOption, headersOption})
         line.addOption(option);
     line.addFileArgument(QStringLiteral("FILE"), QStringLiteral("剧本文件"));
     int exitCode = kSceFailure;
@@ -53,6 +63,13 @@ int RunExport(const QStringList& args, SceContext& context)
     if (format != QLatin1String("csv") && format != QLatin1String("json"))
         return SceFail(command, QStringLiteral("未知格式“%1”；可选 csv、json。").arg(format),
                        context);
+    const QString headers = parser.value(headersOption);
+    if (headers != QLatin1String("id") && headers != QLatin1String("zh"))
+        return SceFail(command, QStringLiteral("未知表头“%1”；可选 id、zh。").arg(headers),
+                       context);
+    ExportStyle style;
+    style.names = parser.isSet(namesOption);
+    style.chineseHeads = headers == QLatin1String("zh");
     // "-o -" is standard output, where the text goes without -o.
     QString outPath = parser.value(outOption);
     if (IsStandardStream(outPath))
@@ -64,8 +81,8 @@ int RunExport(const QStringList& args, SceContext& context)
     if (!SceReadScenario(command, line.file(0), *store, context))
         return kSceFailure;
     SceLoadNames(command, context);
-    QString text =
-        format == QLatin1String("csv") ? TableCsv(*store, *table) : TableJson(*store, *table);
+    QString text = format == QLatin1String("csv") ? TableCsv(*store, *table, style)
+                                                  : TableJson(*store, *table, style);
     if (parser.isSet(bomOption) && format == QLatin1String("csv"))
         text.prepend(QChar(0xFEFF));
     if (outPath.isEmpty()) {

@@ -1,5 +1,6 @@
 #include "tools/sce/exporttable.h"
 
+#include "data/fieldcatalogue.h"
 #include "data/recordlabel.h"
 #include "data/tablecells.h"
 #include "tools/sce/csv.h"
@@ -7,18 +8,42 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <memory>
+
 namespace veldor {
 namespace {
 
-QStringList header(TableId table)
+QStringList header(TableId table, const ExportStyle& style)
 {
-    QStringList names{QStringLiteral("index")};
+    const bool zh = style.chineseHeads;
+    QStringList names{zh ? QStringLiteral("编号") : QStringLiteral("index")};
     if (TableHasNames(table))
-        names << QStringLiteral("name");
-    for (const TableColumn& column : TableColumns(table))
-        names << column.name;
+        names << (zh ? QStringLiteral("名字") : QStringLiteral("name"));
+    for (const CatalogueField& field : FieldCatalogue(table))
+        names << (zh ? field.name : field.identifier);
     return names;
 }
+
+// The value's name where the style asks for names and it has one, else empty.
+class ValueWriter
+{
+public:
+    ValueWriter(const ScenarioTables& tables, TableId table, const ExportStyle& style)
+        : fields_(FieldCatalogue(table))
+    {
+        if (style.names)
+            names_ = std::make_unique<ValueNames>(tables);
+    }
+
+    QString name(int column, int64_t value) const
+    {
+        return names_ ? names_->name(fields_[size_t(column)], value) : QString();
+    }
+
+private:
+    const std::vector<CatalogueField>& fields_;
+    std::unique_ptr<ValueNames> names_;
+};
 
 QString compact(const QJsonArray& array)
 {
@@ -27,37 +52,45 @@ QString compact(const QJsonArray& array)
 
 } // namespace
 
-QString TableCsv(ScenarioTables& tables, TableId table)
+QString TableCsv(ScenarioTables& tables, TableId table, const ExportStyle& style)
 {
     const TableCells cells(tables, table);
+    const ValueWriter writer(tables, table, style);
     const int columns = int(cells.columns().size());
-    QString text = CsvRecord(header(table));
+    QString text = CsvRecord(header(table, style));
     QStringList fields;
     for (int r = 0; r < cells.records(); ++r) {
         fields.clear();
         fields << QString::number(r);
         if (TableHasNames(table))
             fields << RecordName(tables, table, r);
-        for (int c = 0; c < columns; ++c)
-            fields << QString::number(cells.value(r, c));
+        for (int c = 0; c < columns; ++c) {
+            const int64_t value = cells.value(r, c);
+            const QString name = writer.name(c, value);
+            fields << (name.isEmpty() ? QString::number(value) : name);
+        }
         text += CsvRecord(fields);
     }
     return text;
 }
 
-QString TableJson(ScenarioTables& tables, TableId table)
+QString TableJson(ScenarioTables& tables, TableId table, const ExportStyle& style)
 {
     const TableCells cells(tables, table);
+    const ValueWriter writer(tables, table, style);
     const int columns = int(cells.columns().size());
     QString text = QStringLiteral("{\"table\":\"%1\",\"columns\":%2,\"rows\":[\n")
                        .arg(QLatin1String(tableName(table)),
-                            compact(QJsonArray::fromStringList(header(table))));
+                            compact(QJsonArray::fromStringList(header(table, style))));
     for (int r = 0; r < cells.records(); ++r) {
         QJsonArray row{r};
         if (TableHasNames(table))
             row.append(RecordName(tables, table, r));
-        for (int c = 0; c < columns; ++c)
-            row.append(qint64(cells.value(r, c)));
+        for (int c = 0; c < columns; ++c) {
+            const int64_t value = cells.value(r, c);
+            const QString name = writer.name(c, value);
+            row.append(name.isEmpty() ? QJsonValue(qint64(value)) : QJsonValue(name));
+        }
         text += compact(row);
         text += r + 1 < cells.records() ? QStringLiteral(",\n") : QStringLiteral("\n");
     }

@@ -1,3 +1,4 @@
+#include "data/appendnumber.h"
 #include "data/recordlabel.h"
 #include "data/scenariobackup.h"
 #include "data/scenariolock.h"
@@ -10,6 +11,7 @@
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"
 #include "tools/sce/scescenario.h"
+#include "tools/sce/shownvalue.h"
 #include "tools/sce/textfiles.h"
 
 #include <QTextStream>
@@ -21,24 +23,45 @@ namespace {
 
 const char* const kHelp =
     "把一张表的 CSV（通常是 export 导出后改过的）写回剧本。\n"
-    "CSV 可以只含部分列，但必须有 index 列；每行按 index 找到记录，name 列只供阅读，不写回。\n"
-    "表由表头推断；几张表都可能时用 --table 指定。\n"
-    "写入之前先检查整个文件：未知的列、重复的列、错误的编号、重复的行、不是整数或超出字段\n"
-    "宽度的值（16 位字段收 0..65535，-1 表示 65535）都带行号和列号报告，只要有一处错误\n"
-    "就什么都不写。然后列出每处改动，例如“persons[12] 张三 TongShuai 80 → 95”；\n"
+    "CSV 可以只含部分列，但必须有 index（编号）列；每行按编号找到记录，name（名字）列不写回，\n"
+    "与记录的名字不符时给出警告（表格可能只排序了部分列）。\n"
+    "表头可以是字段名或中文名（TongShuai 或 统率），不分大小写、不计空格；以 # 开头的列跳过。\n"
+    "分隔符（逗号、分号或制表符）由表头行判断；编码可以是 UTF-8、GBK 或带 BOM 的 UTF-16。\n"
+    "值可以是整数，也可以是选项或记录的名字（身份“一般”、城市“濮阳”、“空”）。\n"
+    "表由表头推断；几张表都可能时用 --table 指定。全是空字段的行跳过。\n"
+    "写入之前先检查整个文件：未知的列（附最接近的列名）、重复的列、错误的编号、重复的行、\n"
+    "不是整数的值、编辑器不允许的值（例如“统率（TongShuai）须在 0..255 之间”；16 位字段的\n"
+    "-1 表示 65535）都带行号和列号报告，同一列的同类问题只报第一处并给出行数；只要有一处\n"
+    "错误就什么都不写。--allow-out-of-range "
+    "让字段宽度以内、编辑器不允许的值照写。然后列出每处改动，例如“persons[12] 张三 TongShuai 80 → "
+    "95”；\n"
     "除非用了 --dry-run，再把剧本先复制为 FILE.bak（--no-backup 则不复制），然后按编辑器的\n"
     "保存方式写回：先写临时文件再替换，命名字段以外的字节原样保留。没有改动时什么都不写。\n"
-    "退出码：0 成功（包括没有改动），1 出错。";
+    "退出码：0 成功（包括没有改动），1 出错（剧本未改动），3 剧本已保存，但标准输出无法写入\n"
+    "（改动清单可能不全）。";
+
+void reportLine(const QString& shown, const ImportProblem& p, const QString& lead,
+                SceContext& context)
+{
+    context.err << shown << ':' << p.line << ':' << p.column << ": " << lead;
+    if (!p.field.isEmpty())
+        context.err << ShownValue(p.field) << ": ";
+    // Whatever part of the CSV a message quotes, the terminal is not to obey it.
+    context.err << WithoutControls(p.message) << '\n';
+}
+
+void reportWarnings(const QString& csvPath, const std::vector<ImportProblem>& warnings,
+                    SceContext& context)
+{
+    for (const ImportProblem& p : warnings)
+        reportLine(ShownInput(csvPath), p, QStringLiteral("警告: "), context);
+}
 
 int reportProblems(const QString& csvPath, const ImportProblems& problems, SceContext& context)
 {
     const QString shown = ShownInput(csvPath);
-    for (const ImportProblem& p : problems.listed) {
-        context.err << shown << ':' << p.line << ':' << p.column << ": ";
-        if (!p.field.isEmpty())
-            context.err << p.field << ": ";
-        context.err << p.message << '\n';
-    }
+    for (const ImportProblem& p : problems.listed)
+        reportLine(shown, p, QString(), context);
     const qsizetype unlisted = problems.count - qsizetype(problems.listed.size());
     if (unlisted > 0)
         context.err << QStringLiteral("……另有 %1 处错误未列出。\n").arg(unlisted);
@@ -55,6 +78,9 @@ int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
     int changes = 0;
     int labelled = -1; // a row's values come together: name each record once
     QString label;
+    // One text for the whole listing: the stream would build a locale for every number.
+    QString listing;
+    listing.reserve(qsizetype(plan.values.size()) * 40);
     for (const CellValue& v : plan.values) {
         const int64_t old = cells.value(v.record, v.column);
         if (old == v.value)
@@ -62,39 +88,46 @@ int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
         if (v.record != labelled)
             label = RecordLabel(tables, plan.table, v.record);
         labelled = v.record;
-        out << label << ' ' << cells.columns()[size_t(v.column)].name << ' ' << old
-            << QStringLiteral(" → ") << v.value << '\n';
+        listing += label;
+        listing += u' ';
+        listing += cells.columns()[size_t(v.column)].name;
+        listing += u' ';
+        AppendNumber(listing, old);
+        listing += QStringLiteral(" → ");
+        AppendNumber(listing, v.value);
+        listing += u'\n';
         cells.setValue(v.record, v.column, v.value);
         ++changes;
     }
+    out << listing;
     return changes;
 }
 
-bool readPlan(const QString& csvPath, std::optional<TableId> table, ImportPlan& plan,
+bool readPlan(const QString& csvPath, const QByteArray& bytes, std::optional<TableId> table,
+              const ScenarioTables& tables, const ImportOptions& options, ImportPlan& plan,
               SceContext& context)
 {
     QString text;
     CsvError csvError;
-    {
-        QByteArray bytes;
-        if (!SceReadInput(QStringLiteral("import"), csvPath, bytes, context))
-            return false;
-        if (!DecodeCsvText(bytes, text, csvError)) {
-            reportProblems(
-                csvPath,
-                ImportProblems{{{csvError.line, csvError.column, {}, csvError.message}}, 1},
-                context);
-            return false;
-        }
+    QStringList notes;
+    if (!DecodeCsvText(bytes, text, csvError, &notes)) {
+        reportProblems(csvPath,
+                       ImportProblems{{{csvError.line, csvError.column, {}, csvError.message}}, 1},
+                       context);
+        return false;
     }
+    for (const QString& note : notes)
+        reportWarnings(csvPath, {{1, 1, {}, note}}, context);
     std::vector<CsvRow> rows;
     ImportProblems problems;
-    if (!ParseCsv(text, rows, csvError))
+    if (!ParseCsv(text, rows, csvError, DetectCsvSeparator(text)))
         problems.add({csvError.line, csvError.column, {}, csvError.message});
     else
-        PlanImport(rows, table, plan, problems);
-    if (problems.empty())
+        PlanImport(rows, table, tables, options, plan, problems);
+    if (problems.empty()) {
+        reportWarnings(csvPath, plan.warnings, context);
         return true;
+    }
     reportProblems(csvPath, problems, context);
     return false;
 }
@@ -109,7 +142,14 @@ int RunImport(const QStringList& args, SceContext& context)
                                           QStringLiteral("只列出改动，不写任何文件。"));
     const QCommandLineOption noBackupOption(QStringLiteral("no-backup"),
                                             QStringLiteral("写回前不复制 FILE.bak。"));
-    for (const QCommandLineOption& option : {dryRunOption, noBackupOption})
+    const QCommandLineOption allowOption(
+        QStringLiteral("allow-out-of-range"),
+        QStringLiteral("编辑器不允许的值（例如统率 300）也照写，每列给一行警告。"));
+    const QCommandLineOption namesOption(
+        QStringLiteral("names"),
+        QStringLiteral("值可以是名字（身份“一般”、城市“濮阳”）；不给也照样认得。"));
+    for (const QCommandLineOption& option :
+         {dryRunOption, noBackupOption, allowOption, namesOption})
         line.addOption(option);
     line.addTableOption(QStringLiteral("CSV 所属的表（表头看不出时才需要）。"));
     line.addFileArgument(QStringLiteral("FILE"), QStringLiteral("剧本文件"));
@@ -120,6 +160,11 @@ int RunImport(const QStringList& args, SceContext& context)
 
     std::optional<TableId> table;
     if (!line.table(table, context))
+        return kSceFailure;
+    // Read before the lock is taken: input that is slow to come (a terminal, a pipe) must not
+    // keep every other save of the scenario waiting.
+    QByteArray csvBytes;
+    if (!SceReadInput(command, line.file(1), csvBytes, context))
         return kSceFailure;
     // Held from the read to the save, so that a second import waits and then builds on this
     // one's result instead of overwriting it.
@@ -132,7 +177,11 @@ int RunImport(const QStringList& args, SceContext& context)
         return kSceFailure;
     SceLoadNames(command, context);
     ImportPlan plan;
-    if (!readPlan(line.file(1), table, plan, context))
+    ImportOptions options;
+    options.allowOutOfRange = line.parser().isSet(allowOption);
+    const bool planned = readPlan(line.file(1), csvBytes, table, *store, options, plan, context);
+    csvBytes = {};
+    if (!planned)
         return kSceFailure;
 
     const int changes = applyPlan(plan, *store, context.out);
@@ -144,8 +193,14 @@ int RunImport(const QStringList& args, SceContext& context)
         context.out << QStringLiteral("%1 处改动（试运行，未写入任何文件）。\n").arg(changes);
         return kSceSuccess;
     }
-    if (!line.parser().isSet(noBackupOption) && !WriteScenarioBackup(line.file(0), error))
-        return SceFail(command, error, context);
+    if (!line.parser().isSet(noBackupOption)) {
+        QString warning;
+        if (!WriteScenarioBackup(line.file(0), error, {}, &warning))
+            return SceFail(command, error, context);
+        if (!warning.isEmpty())
+            context.err << "veldor-sce " << command << QStringLiteral(": 警告：") << warning
+                        << Qt::endl;
+    }
     if (!SceSave(command, *store, context))
         return kSceFailure;
     context.out << QStringLiteral("%1 处改动已写入。\n").arg(changes);

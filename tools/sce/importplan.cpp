@@ -1,8 +1,15 @@
 #include "tools/sce/importplan.h"
 
+#include "data/fieldcatalogue.h"
+#include "data/fieldheads.h"
+#include "data/recordlabel.h"
 #include "data/tablecells.h"
+#include "tools/sce/shownvalue.h"
 
 #include <QHash>
+
+#include <map>
+#include <memory>
 
 namespace veldor {
 namespace {
@@ -10,40 +17,26 @@ namespace {
 constexpr int kUnknownColumn = -1;
 constexpr int kIndexColumn = -2;
 constexpr int kNameColumn = -3;
+constexpr int kSkippedColumn = -4;
 
-QString widthText(CellWidth width)
+const QString kIndexHeads[] = {QStringLiteral("index"), QStringLiteral("编号")};
+const QString kNameHeads[] = {QStringLiteral("name"), QStringLiteral("名字")};
+
+bool isOneOf(const QString& loose, const QString (&heads)[2])
 {
-    switch (width) {
-    case CellWidth::U16:
-        return QStringLiteral("16 位字段只收 0..65535（-1 表示 65535）");
-    case CellWidth::I32:
-        return QStringLiteral("32 位字段只收 -2147483648..2147483647");
-    case CellWidth::Byte:
-        return QStringLiteral("单字节字段只收 0..255");
-    case CellWidth::Flag:
-        return QStringLiteral("兵法只收 0 或 1");
-    }
-    return {};
+    return loose == heads[0] || loose == heads[1];
 }
 
-bool fitsWidth(const QString& text, CellWidth width, int64_t& value)
+int knownColumn(TableId table, const QString& head)
 {
-    bool ok = false;
-    value = text.trimmed().toLongLong(&ok, 10);
-    if (!ok)
-        return false;
-    if (width == CellWidth::U16 && value == -1)
-        value = 65535;
-    return value >= CellMinimum(width) && value <= CellMaximum(width);
-}
-
-int knownColumn(TableId table, const QString& name)
-{
-    if (name == QLatin1String("index"))
+    const QString loose = LooseHead(head);
+    if (loose.startsWith(u'#'))
+        return kSkippedColumn;
+    if (isOneOf(loose, kIndexHeads))
         return kIndexColumn;
-    if (name == QLatin1String("name") && TableHasNames(table))
+    if (isOneOf(loose, kNameHeads) && TableHasNames(table))
         return kNameColumn;
-    return TableColumnIndex(table, name); // kUnknownColumn when absent
+    return LooseCatalogueColumn(table, head); // kUnknownColumn when absent
 }
 
 int knownCount(TableId table, const QStringList& header)
@@ -54,10 +47,26 @@ int knownCount(TableId table, const QStringList& header)
     return known;
 }
 
+bool isBlank(const CsvRow& row)
+{
+    for (const QString& field : row.fields)
+        if (!field.trimmed().isEmpty())
+            return false;
+    return true;
+}
+
+// Problems of one kind in one CSV column are listed once, at their first place; the count of
+// rows is added when the listing is done.
+enum class Repeat { NotWhole, OutOfRange, Unallowed, NameMismatch };
+
 class Planner
 {
 public:
-    Planner(ImportPlan& plan, ImportProblems& problems) : plan_(plan), problems_(problems) {}
+    Planner(const ScenarioTables& tables, const ImportOptions& options, ImportPlan& plan,
+            ImportProblems& problems)
+        : tables_(tables), options_(options), plan_(plan), problems_(problems)
+    {
+    }
 
     void run(const std::vector<CsvRow>& rows, std::optional<TableId> table)
     {
@@ -67,11 +76,19 @@ public:
         }
         if (!chooseTable(rows.front(), table) || !readHeader(rows.front()))
             return;
-        if (rows.size() == 1)
+        names_ = std::make_unique<ValueNames>(tables_);
+        plan_.values.reserve((rows.size() - 1) * columns_.size());
+        int dataRows = 0;
+        for (size_t r = 1; r < rows.size(); ++r) {
+            if (isBlank(rows[r]))
+                continue;
+            ++dataRows;
+            readRow(rows[r]);
+        }
+        if (dataRows == 0)
             problem(rows.front().line, 1, {},
                     QStringLiteral("只有表头，没有数据行（no rows）：没有可写回的值"));
-        for (size_t r = 1; r < rows.size(); ++r)
-            readRow(rows[r]);
+        finishRepeats();
     }
 
 private:
@@ -80,8 +97,40 @@ private:
         problems_.add({line, column, field, message});
     }
 
-    // Names that belong to several tables (Rank, Skill1...) leave the table open; the one that
-    // knows every column of the header is meant.
+    // Lists the first of a repeated problem; later ones only count.
+    void repeated(Repeat kind, int line, int field, const QString& message, bool warning = false)
+    {
+        auto [it, first] = repeats_.try_emplace({field, kind}, Repeated{});
+        ++it->second.rows;
+        if (!first)
+            return;
+        const ImportProblem p{line, field + 1, header_[field], message};
+        if (warning) {
+            it->second.warning = int(plan_.warnings.size());
+            plan_.warnings.push_back(p);
+        } else if (problems_.listed.size() < size_t(ImportProblems::kListed)) {
+            it->second.listed = int(problems_.listed.size());
+            problems_.add(p);
+        } else {
+            problems_.add(p);
+        }
+    }
+
+    void finishRepeats()
+    {
+        for (const auto& [key, r] : repeats_) {
+            if (r.rows < 2)
+                continue;
+            const QString more = QStringLiteral("（共 %1 行）").arg(r.rows);
+            if (r.warning >= 0)
+                plan_.warnings[size_t(r.warning)].message += more;
+            else if (r.listed >= 0)
+                problems_.listed[size_t(r.listed)].message += more;
+        }
+    }
+
+    // Names that belong to several tables (Rank, 所属势力, Skill1...) leave the table open; the
+    // one that knows every column of the header is meant.
     bool chooseTable(const CsvRow& header, std::optional<TableId> table)
     {
         if (table) {
@@ -110,27 +159,39 @@ private:
         return true;
     }
 
+    void unknownHead(const CsvRow& header, int k)
+    {
+        const QString& name = header.fields[k];
+        QString message = QStringLiteral("未知的列：%1 表没有这个字段")
+                              .arg(QLatin1String(tableName(plan_.table)));
+        const QString nearest = NearestHead(name, CatalogueHeads(plan_.table));
+        if (!nearest.isEmpty())
+            message += QStringLiteral("；是不是“%1”？").arg(nearest);
+        problem(header.line, k + 1, name, message);
+    }
+
     bool readHeader(const CsvRow& header)
     {
         const qsizetype before = problems_.count;
-        QHash<QString, int> seen;
+        QHash<int, int> seen; // column → CSV field
+        header_ = header.fields;
         for (int k = 0; k < header.fields.size(); ++k) {
-            const QString& name = header.fields[k];
-            const int column = knownColumn(plan_.table, name);
+            const int column = knownColumn(plan_.table, header.fields[k]);
             if (column == kUnknownColumn)
-                problem(header.line, k + 1, name,
-                        QStringLiteral("未知的列：%1 表没有这个字段")
-                            .arg(QLatin1String(tableName(plan_.table))));
-            else if (seen.contains(name))
-                problem(header.line, k + 1, name,
-                        QStringLiteral("这一列与第 %1 列重复").arg(seen.value(name) + 1));
-            seen.insert(name, k);
+                unknownHead(header, k);
+            else if (column != kSkippedColumn && seen.contains(column))
+                problem(header.line, k + 1, header.fields[k],
+                        QStringLiteral("这一列与第 %1 列重复").arg(seen.value(column) + 1));
+            seen.insert(column, k);
             columns_.push_back(column);
+            if (column == kIndexColumn)
+                indexField_ = k;
+            if (column == kNameColumn)
+                nameField_ = k;
         }
-        indexField_ = int(header.fields.indexOf(QStringLiteral("index")));
         if (indexField_ < 0)
             problem(header.line, 1, {},
-                    QStringLiteral("缺少 index 列：没有它就不知道每行是哪条记录"));
+                    QStringLiteral("缺少 index（编号）列：没有它就不知道每行是哪条记录"));
         return problems_.count == before;
     }
 
@@ -144,19 +205,78 @@ private:
             return;
         }
         const int record = readIndex(row);
-        for (int k = 0; k < int(columns_.size()); ++k) {
-            const int column = columns_[size_t(k)];
-            if (column < 0)
-                continue;
-            const TableColumn& field = TableColumns(plan_.table)[size_t(column)];
-            int64_t value = 0;
-            if (!fitsWidth(row.fields[k], field.width, value))
-                problem(
-                    row.lines[size_t(k)], k + 1, field.name,
-                    QStringLiteral("“%1”不合要求：%2").arg(row.fields[k], widthText(field.width)));
-            else if (record >= 0)
-                plan_.values.push_back({record, column, value});
+        if (record >= 0 && nameField_ >= 0)
+            compareName(row, record);
+        for (int k = 0; k < int(columns_.size()); ++k)
+            if (columns_[size_t(k)] >= 0)
+                readValue(row, k, record);
+    }
+
+    void readValue(const CsvRow& row, int k, int record)
+    {
+        const int column = columns_[size_t(k)];
+        const CatalogueField& field = CatalogueEntry(plan_.table, column);
+        const CellWidth width = TableColumns(plan_.table)[size_t(column)].width;
+        const QString text = row.fields[k].trimmed();
+        const int line = row.lines[size_t(k)];
+        bool ok = false;
+        int64_t value = text.toLongLong(&ok, 10);
+        if (!ok) {
+            const std::optional<int64_t> named = names_->value(field, text);
+            if (!named) {
+                repeated(Repeat::NotWhole, line, k,
+                         QStringLiteral("“%1”不是整数（not a whole number）%2")
+                             .arg(ShownValue(row.fields[k]), namesHint(field)));
+                return;
+            }
+            value = *named;
         }
+        if (width == CellWidth::U16 && value == -1)
+            value = kNone;
+        if (value < CellMinimum(width) || value > CellMaximum(width)) {
+            repeated(Repeat::OutOfRange, line, k,
+                     QStringLiteral("“%1”超出范围（out of range）：%2")
+                         .arg(ShownValue(row.fields[k]), AllowedValuesSentence(field)));
+            return;
+        }
+        // A game file may hold such a value on purpose; giving it back unchanged writes nothing.
+        const bool unchanged =
+            record >= 0 && ReadCell(tables_, plan_.table, record, column) == value;
+        if (!IsAllowedValue(field, value) && !unchanged) {
+            const QString message =
+                QStringLiteral("“%1”超出范围（out of range）：%2")
+                    .arg(ShownValue(row.fields[k]), AllowedValuesSentence(field));
+            if (!options_.allowOutOfRange) {
+                repeated(Repeat::OutOfRange, line, k, message);
+                return;
+            }
+            repeated(Repeat::Unallowed, line, k,
+                     message + QStringLiteral("；按 --allow-out-of-range 照写"), true);
+        }
+        if (record >= 0)
+            plan_.values.push_back({record, column, value});
+    }
+
+    static QString namesHint(const CatalogueField& field)
+    {
+        if (field.values == FieldValues::Number || field.values == FieldValues::Flag)
+            return {};
+        return QStringLiteral("，也不是%1的一个选项名").arg(field.name);
+    }
+
+    // A sort of some columns only puts rows under the wrong index: say so, without refusing.
+    void compareName(const CsvRow& row, int record)
+    {
+        const QString given = row.fields[nameField_].trimmed();
+        const QString own = RecordName(tables_, plan_.table, record).trimmed();
+        if (given.isEmpty() || own.isEmpty() || given == own)
+            return;
+        repeated(Repeat::NameMismatch, row.lines[size_t(nameField_)], nameField_,
+                 QStringLiteral("名字“%1”与编号 %2 的记录“%3”不符：表格是否只排序了部分列？")
+                     .arg(ShownValue(given))
+                     .arg(record)
+                     .arg(own),
+                 true);
     }
 
     // The row's record, or -1 after reporting why there is none.
@@ -165,17 +285,17 @@ private:
         const QString& text = row.fields[indexField_];
         const int line = row.lines[size_t(indexField_)];
         bool ok = false;
-        const int record = text.trimmed().toInt(&ok, 10);
+        const int record = QStringView(text).trimmed().toInt(&ok, 10);
         const int records = TableRecords(plan_.table);
         if (!ok || record < 0 || record >= records) {
-            problem(line, indexField_ + 1, QStringLiteral("index"),
+            problem(line, indexField_ + 1, header_[indexField_],
                     QStringLiteral("编号“%1”不对：%2 表的编号是 0..%3")
-                        .arg(text, QLatin1String(tableName(plan_.table)))
+                        .arg(ShownValue(text), QLatin1String(tableName(plan_.table)))
                         .arg(records - 1));
             return -1;
         }
         if (lineOfRecord_.contains(record)) {
-            problem(line, indexField_ + 1, QStringLiteral("index"),
+            problem(line, indexField_ + 1, header_[indexField_],
                     QStringLiteral("编号 %1 重复：第 %2 行已经给过这条记录")
                         .arg(record)
                         .arg(lineOfRecord_.value(record)));
@@ -185,11 +305,24 @@ private:
         return record;
     }
 
+    struct Repeated
+    {
+        int rows = 0;
+        int listed = -1;  // into problems_.listed
+        int warning = -1; // into plan_.warnings
+    };
+
+    const ScenarioTables& tables_;
+    const ImportOptions& options_;
     ImportPlan& plan_;
     ImportProblems& problems_;
-    std::vector<int> columns_; // per CSV field: column of the table, or kIndexColumn/kNameColumn
+    std::unique_ptr<ValueNames> names_;
+    QStringList header_;
+    std::vector<int> columns_; // per CSV field: column of the table, or one of the k*Column
     int indexField_ = -1;
+    int nameField_ = -1;
     QHash<int, int> lineOfRecord_;
+    std::map<std::pair<int, Repeat>, Repeated> repeats_;
 };
 
 } // namespace
@@ -201,12 +334,13 @@ void ImportProblems::add(ImportProblem problem)
     ++count;
 }
 
-bool PlanImport(const std::vector<CsvRow>& rows, std::optional<TableId> table, ImportPlan& plan,
+bool PlanImport(const std::vector<CsvRow>& rows, std::optional<TableId> table,
+                const ScenarioTables& tables, const ImportOptions& options, ImportPlan& plan,
                 ImportProblems& problems)
 {
     plan = ImportPlan{};
     problems = ImportProblems{};
-    Planner(plan, problems).run(rows, table);
+    Planner(tables, options, plan, problems).run(rows, table);
     if (!problems.empty())
         plan.values.clear();
     return problems.empty();

@@ -34,9 +34,10 @@ int checkedOutput(int code, const QString& command, int errorCode, SceContext& c
         return code;
     const QIODevice* device = context.out.device();
     const QString reason = device ? device->errorString() : QStringLiteral("写入失败");
-    context.err << "veldor-sce" << (command.isEmpty() ? QString() : ' ' + command)
-                << QStringLiteral(": 无法写入标准输出：%1。").arg(reason) << Qt::endl;
-    return errorCode;
+    context.err << "veldor-sce" << (command.isEmpty() ? QString() : ' ' + command) << ": "
+                << (context.saved ? QStringLiteral("剧本已保存，但") : QString())
+                << QStringLiteral("无法写入标准输出：%1。").arg(reason) << Qt::endl;
+    return context.saved ? kSceSavedOutputLost : errorCode;
 }
 
 const SceCommand* findCommand(const QString& name)

@@ -16,6 +16,9 @@ struct SceContext
     QStringList nameListDirs;
     // What "-" reads where a command takes a file to read; null when there is none.
     QIODevice* in = nullptr;
+    // Set once the command has saved the scenario: from then on a failure does not mean that
+    // the file is as it was.
+    bool saved = false;
 };
 
 // Runs the command line `args` (without the program name, e.g. {"dump", "x.kqx"}) and returns

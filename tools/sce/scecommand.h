@@ -14,6 +14,9 @@ constexpr int kSceFailure = 1;
 constexpr int kSceDiffers = 1;
 constexpr int kSceFindings = 1;
 constexpr int kSceTrouble = 2;
+// The scenario was saved, but what the command wrote about it could not be: a script must not
+// take this for "nothing written".
+constexpr int kSceSavedOutputLost = 3;
 
 struct SceCommand
 {
@@ -35,5 +38,6 @@ int RunExport(const QStringList& args, SceContext& context);
 int RunImport(const QStringList& args, SceContext& context);
 int RunDiff(const QStringList& args, SceContext& context);
 int RunCheck(const QStringList& args, SceContext& context);
+int RunFields(const QStringList& args, SceContext& context);
 
 } // namespace veldor

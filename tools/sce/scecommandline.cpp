@@ -21,6 +21,12 @@ void SceCommandLine::addFileArgument(const QString& name, const QString& descrip
     fileNames_ << name;
 }
 
+void SceCommandLine::addOptionalArgument(const QString& name, const QString& description)
+{
+    parser_.addPositionalArgument(name, description, QLatin1Char('[') + name + QLatin1Char(']'));
+    ++optionalArguments_;
+}
+
 void SceCommandLine::addReportFormatOption()
 {
     parser_.addOption(QCommandLineOption(QStringLiteral("format"),
@@ -80,9 +86,9 @@ bool SceCommandLine::parse(const QStringList& args, SceContext& context, int& ex
                 context);
         return false;
     }
-    if (given.size() > fileNames_.size()) {
-        SceFail(command_,
-                QStringLiteral("多余的参数：%1。").arg(given.mid(fileNames_.size()).join(' ')),
+    const qsizetype allowed = fileNames_.size() + optionalArguments_;
+    if (given.size() > allowed) {
+        SceFail(command_, QStringLiteral("多余的参数：%1。").arg(given.mid(allowed).join(' ')),
                 context);
         return false;
     }

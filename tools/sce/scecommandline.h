@@ -20,6 +20,8 @@ public:
 
     void addOption(const QCommandLineOption& option) { parser_.addOption(option); }
     void addFileArgument(const QString& name, const QString& description);
+    // An argument that may be left out; it comes after every file argument.
+    void addOptionalArgument(const QString& name, const QString& description);
     // Adds --format text|json, text by default, for the commands that report what they find.
     void addReportFormatOption();
     // Adds --table NAME; `description` says what the table is for in this command.
@@ -44,6 +46,7 @@ private:
     QString command_;
     QCommandLineParser parser_;
     QStringList fileNames_;
+    int optionalArguments_ = 0;
 };
 
 // Writes "veldor-sce COMMAND: message" on err and returns the failure exit code.

@@ -11,6 +11,7 @@ const std::vector<SceCommand>& SceCommands()
         {"export", "把一张表导出为 CSV 或 JSON，供电子表格编辑", RunExport},
         {"import", "检查 CSV 后把其中改动的字段写回剧本（先备份）", RunImport},
         {"diff", "逐字段比较两个剧本（0 相同，1 不同，2 出错）", RunDiff, kSceTrouble},
+        {"fields", "列出各表的字段：字段名、中文名、允许的值、显示方式", RunFields},
         {"check", "找出君主、城市、军师等不一致之处（0 无，1 有，2 出错）", RunCheck, kSceTrouble},
     };
     return commands;

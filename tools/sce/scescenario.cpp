@@ -50,6 +50,7 @@ bool SceSave(const QString& command, ScenarioStore& store, SceContext& context)
         SceFail(command, error, context);
         return false;
     }
+    context.saved = true;
     if (!warning.isEmpty())
         context.err << "veldor-sce " << command << QStringLiteral(": 警告：") << warning
                     << Qt::endl;

@@ -1,7 +1,7 @@
 #include "tools/sce/textfiles.h"
 
 #include "data/atomicwrite.h"
-#include "data/savecalls.h"
+#include "data/devicewrite.h"
 #include "data/systemerror.h"
 
 #include <QDir>
@@ -22,18 +22,6 @@ namespace {
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-bool writeDirectly(const QString& path, const QByteArray& bytes, QString& reason)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-    const ReplaceOptions options;
-    int error = fd < 0 ? errno : SaveCalls(options).writeAll(fd, bytes.constData(), bytes.size());
-    if (fd >= 0 && ::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error)
-        reason = SystemReason(error);
-    return error == 0;
 }
 
 } // namespace
@@ -83,8 +71,8 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error
 {
     const QFileInfo info(path);
     QString reason;
-    if (info.exists() && !info.isFile() && !info.isDir()) {
-        if (writeDirectly(path, bytes, reason))
+    if (IsSpecialFile(path)) {
+        if (WriteToDevice(path, bytes, reason))
             return true;
     } else {
         const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
@@ -92,7 +80,8 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error
         const bool replacing = ::stat(QFile::encodeName(target).constData(), &like) == 0;
         QStringList warnings;
         if (WriteFileAtomically(target, bytes, replacing ? &like : nullptr, ReplaceOptions{},
-                                reason, warnings) == AtomicWrite::Written)
+                                reason, warnings,
+                                replacing ? target : QString()) == AtomicWrite::Written)
             return true;
     }
     error = QStringLiteral("无法写入“%1”：%2").arg(shown(path), reason);
@@ -101,12 +90,27 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error
 
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& error, qint64 limit)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        error = QStringLiteral("无法读取“%1”：这是一个文件夹").arg(shown(path));
+    // Not blocking in the open: a FIFO without a writer would wait for one forever.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0) {
+        error = QStringLiteral("无法读取“%1”：%2").arg(shown(path), SystemReason(errno));
+        if (fd >= 0)
+            ::close(fd);
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        error = S_ISDIR(st.st_mode)
+                    ? QStringLiteral("无法读取“%1”：这是一个文件夹").arg(shown(path))
+                    : QStringLiteral("无法读取“%1”：不是普通文件（管道或设备请用 - 从标准输入读）")
+                          .arg(shown(path));
+        return false;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         error = QStringLiteral("无法读取“%1”：%2").arg(shown(path), file.errorString());
         return false;
     }

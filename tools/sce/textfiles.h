@@ -26,8 +26,9 @@ bool ReadStandardInput(QIODevice* in, QByteArray& bytes, QString& error);
 // pipe is written to directly. On failure `error` names the file and the real reason.
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error);
 
-// Reads all of `path`, which may be a pipe or a device, refusing it once it passes `limit`
-// bytes; on failure `error` names the file and the reason.
+// Reads all of the regular file `path`, refusing it once it passes `limit` bytes, and refusing
+// anything else (a pipe, a device) before waiting on it; on failure `error` names the file and
+// the reason.
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& error, qint64 limit);
 
 // True when both paths name one existing file.

@@ -31,9 +31,11 @@ veldor::ShotRequest parse(const QCoreApplication& app)
     parser.addHelpOption();
     parser.addOption(
         {QStringLiteral("window"),
-         QStringLiteral("FMap, FAbout, FCity, FForc, FPrsn, FHistory or FCheck (default FMap). "
-                        "FHistory shows the history of a few edits the tool "
-                        "makes itself; FCheck the findings of the scenario."),
+         QStringLiteral("FMap, FAbout, FCity, FForc, FPrsn, FHistory, FCheck, FTable or "
+                        "ExternalChangeQuestion (default FMap). FHistory shows the history of a "
+                        "few edits the tool makes itself; FCheck the findings of the scenario; "
+                        "ExternalChangeQuestion the question at a save after those edits and a "
+                        "change on disk."),
          QStringLiteral("NAME"), QStringLiteral("FMap")});
     parser.addOption({QStringLiteral("scenario"), QStringLiteral("Open this scenario file first."),
                       QStringLiteral("FILE")});
@@ -43,13 +45,15 @@ veldor::ShotRequest parse(const QCoreApplication& app)
                       QStringLiteral("N"), QStringLiteral("0")});
     parser.addOption({QStringLiteral("find"),
                       QStringLiteral("Text typed into the window's find field (FCity, FForc, "
-                                     "FPrsn)."),
+                                     "FPrsn) or filter (FTable)."),
                       QStringLiteral("TEXT")});
     parser.addOption({QStringLiteral("scale"),
                       QStringLiteral("Device pixel ratio of the picture, e.g. 2."),
                       QStringLiteral("FACTOR"), QStringLiteral("1")});
     parser.addOption({QStringLiteral("pending"),
                       QStringLiteral("FPrsn: show a value typed but not assigned, with its tip.")});
+    parser.addOption({QStringLiteral("disk-change"),
+                      QStringLiteral("FMap: another program changes the scenario first.")});
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
                       QStringLiteral("PNG file to write."),
                       QStringLiteral("PATH")});
@@ -59,10 +63,15 @@ veldor::ShotRequest parse(const QCoreApplication& app)
         std::exit(2);
     }
     const QString window = parser.value(QStringLiteral("window"));
-    const QStringList windows = {QStringLiteral("FMap"),  QStringLiteral("FAbout"),
-                                 QStringLiteral("FCity"), QStringLiteral("FForc"),
-                                 QStringLiteral("FPrsn"), QStringLiteral("FHistory"),
-                                 QStringLiteral("FCheck")};
+    const QStringList windows = {QStringLiteral("FMap"),
+                                 QStringLiteral("FAbout"),
+                                 QStringLiteral("FCity"),
+                                 QStringLiteral("FForc"),
+                                 QStringLiteral("FPrsn"),
+                                 QStringLiteral("FHistory"),
+                                 QStringLiteral("FCheck"),
+                                 QStringLiteral("FTable"),
+                                 QStringLiteral("ExternalChangeQuestion")};
     if (!windows.contains(window)) {
         std::fprintf(stderr, "veldor-shot: --window takes one of %s\n",
                      qPrintable(windows.join(QStringLiteral(", "))));
@@ -79,7 +88,8 @@ veldor::ShotRequest parse(const QCoreApplication& app)
             city,
             parser.value(QStringLiteral("output")),
             parser.isSet(QStringLiteral("pending")),
-            parser.value(QStringLiteral("find"))};
+            parser.value(QStringLiteral("find")),
+            parser.isSet(QStringLiteral("disk-change"))};
 }
 
 } // namespace
@@ -94,7 +104,7 @@ int main(int argc, char** argv)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     veldor::Application app(argc, argv);
     const veldor::ShotRequest request = parse(app);
-    veldor::FailOnAnyMessage();
+    veldor::FailOnAnyMessage(request.window);
     const veldor::Windows windows = veldor::CreateWindows();
     const std::unique_ptr<veldor::TFMap> owner(windows.FMap);
     QString error;

@@ -1,14 +1,19 @@
 #include "shotscenes.h"
 
+#include "data/scenariocodec.h"
 #include "data/scenariohistory.h"
 #include "ui/formmap.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QSaveFile>
 #include <QToolTip>
 #include <QTreeWidget>
+
+#include <memory>
 
 namespace veldor {
 
@@ -31,6 +36,37 @@ void MakeTypicalEdits(TFMap* map)
     store.persons.WuLi[3] = 99;
     map->EditorApplied(EditorKind::Person);
     map->UndoClick();
+}
+
+namespace {
+
+bool replaceFile(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+} // namespace
+
+DiskChange::DiskChange(const QString& path) : path_(path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    original_ = file.readAll();
+    QByteArray bytes = original_;
+    auto tables = std::make_unique<ScenarioTables>();
+    DecodeScenario(bytes, *tables);
+    tables->persons.WuLi[5] = uint16_t(tables->persons.WuLi[5] == 88 ? 87 : 88);
+    tables->cities.PingMin[9] += 1;
+    EncodeScenario(*tables, bytes);
+    made_ = replaceFile(path, bytes);
+}
+
+DiskChange::~DiskChange()
+{
+    if (made_)
+        replaceFile(path_, original_);
 }
 
 void OpenHistoryEntries(QDialog* history)

@@ -4,6 +4,7 @@
 
 #include "ui/findbar.h"
 #include "ui/formmap.h"
+#include "ui/formtable.h"
 #include "ui/startup.h"
 
 #include <QAbstractButton>
@@ -12,14 +13,17 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace veldor {
 namespace {
@@ -70,6 +74,28 @@ bool saveWithTip(QWidget* widget, const QRect& tip, const QString& path, QString
     return false;
 }
 
+// Runs `open`, which opens the modal window `name`; while it is up runs `shoot` on it, then
+// closes it. False when the window never came.
+bool whileModal(const QString& name, const std::function<void(QDialog*)>& shoot,
+                const std::function<void()>& open)
+{
+    bool shown = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog->objectName() != name)
+            return;
+        poll.stop();
+        shown = true;
+        shoot(dialog);
+        dialog->reject();
+    });
+    poll.start();
+    open();
+    return shown;
+}
+
 // Sets up the scene the picture is to show, once `dialog` is up, and takes it.
 bool shootScene(QDialog* dialog, const ShotRequest& request, QString& error)
 {
@@ -99,38 +125,74 @@ bool shootModal(TFMap* map, const ShotRequest& request, QString& error)
         error = QStringLiteral("unknown window %1").arg(request.window);
         return false;
     }
-    bool shown = false;
     bool saved = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || dialog->objectName() != request.window)
-            return;
-        poll.stop();
-        shown = true;
-        saved = shootScene(dialog, request, error);
-        dialog->reject();
-    });
-    poll.start();
-    if (menuDoor != nullptr)
-        menuDoor->trigger();
-    else
-        button->click();
+    const bool shown = whileModal(
+        request.window, [&](QDialog* dialog) { saved = shootScene(dialog, request, error); },
+        [&] {
+            if (menuDoor != nullptr)
+                menuDoor->trigger();
+            else
+                button->click();
+        });
     if (!shown)
         error = QStringLiteral("window %1 is not built into this program yet").arg(request.window);
     return shown && saved;
 }
 
+// The table window stays beside the map rather than over it: opened, filtered, taken.
+bool shootTable(const Windows& windows, const ShotRequest& request, QString& error)
+{
+    windows.FMap->findChild<QAction*>(QStringLiteral("TableAction"))->trigger();
+    auto* table = windows.FMap->findChild<TFTable*>();
+    if (!request.find.isEmpty())
+        table->findChild<QLineEdit*>(QStringLiteral("TableFilter"))->setText(request.find);
+    return save(table, request.output, error);
+}
+
+// Makes the user's edits, changes the file on disk and presses 保存修改: the question that
+// follows is the picture.
+bool shootExternalChange(TFMap* map, const ShotRequest& request, QString& error)
+{
+    MakeTypicalEdits(map);
+    const DiskChange change(map->Store().FileName());
+    if (!change.Made()) {
+        error = QStringLiteral("cannot change %1").arg(map->Store().FileName());
+        return false;
+    }
+    bool saved = false;
+    const bool shown = whileModal(
+        request.window, [&](QDialog* box) { saved = save(box, request.output, error); },
+        [map] { map->findChild<QAbstractButton*>(QStringLiteral("Button54"))->click(); });
+    if (!shown)
+        error = QStringLiteral("no %1 came").arg(request.window);
+    return shown && saved;
+}
+
+// The main window once it took in a change made on disk, with its status bar saying so.
+bool shootReloaded(TFMap* map, const ShotRequest& request, QString& error)
+{
+    const DiskChange change(map->Store().FileName());
+    if (!change.Made()) {
+        error = QStringLiteral("cannot change %1").arg(map->Store().FileName());
+        return false;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    auto* status = map->findChild<QStatusBar*>(QStringLiteral("StatusBar"));
+    while (timer.elapsed() < 5000 && status->currentMessage().isEmpty())
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return save(map, request.output, error);
+}
+
 } // namespace
 
-void FailOnAnyMessage()
+void FailOnAnyMessage(const QString& expected)
 {
     auto* watch = new QTimer(qApp);
     watch->setInterval(10);
-    QObject::connect(watch, &QTimer::timeout, [] {
+    QObject::connect(watch, &QTimer::timeout, [expected] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr)
+        if (box == nullptr || (!expected.isEmpty() && box->objectName() == expected))
             return;
         std::fprintf(stderr, "veldor-shot: %s\n", qPrintable(box->text()));
         std::fflush(nullptr);
@@ -149,8 +211,14 @@ bool TakeShot(const Windows& windows, const ShotRequest& request, QString& error
     if (request.window == QLatin1String("FHistory"))
         MakeTypicalEdits(map);
     waitUntilExposed(map);
+    if (request.window == QLatin1String("ExternalChangeQuestion"))
+        return shootExternalChange(map, request, error);
+    if (request.window == QLatin1String("FMap") && request.diskChange)
+        return shootReloaded(map, request, error);
     if (request.window == QLatin1String("FMap"))
         return save(map, request.output, error);
+    if (request.window == QLatin1String("FTable"))
+        return shootTable(windows, request, error);
     return shootModal(map, request, error);
 }
 

@@ -1,0 +1,111 @@
+// What the store tells of a file changed by another program, and the merge of its changes.
+
+#include "data/diskchanges.h"
+#include "data/scenariocodec.h"
+#include "data/scenariolayout.h"
+#include "data/scenariostore.h"
+#include "support/scenariofiles.h"
+#include "tempscenario.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <memory>
+
+namespace veldor {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+QByteArray withTables(QByteArray bytes, const std::function<void(ScenarioTables&)>& edit)
+{
+    auto tables = std::make_unique<ScenarioTables>();
+    DecodeScenario(bytes, *tables);
+    edit(*tables);
+    EncodeScenario(*tables, bytes);
+    return bytes;
+}
+
+struct OpenedStore
+{
+    OpenedStore() : file(folder.add(QStringLiteral("s.kqx"), 3))
+    {
+        QString error;
+        EXPECT_TRUE(store->Open(file, error)) << error.toStdString();
+    }
+    test::ScenarioFolder folder;
+    QString file;
+    std::unique_ptr<ScenarioStore> store = std::make_unique<ScenarioStore>();
+};
+
+// Times and bytes outside the tables are no change; a table's value is.
+TEST(DiskChanges, OnlyTheTablesCount)
+{
+    OpenedStore s;
+    QByteArray bytes = ReadBytes(s.file);
+    bytes[10] = char(bytes[10] ^ 1); // before the tables
+    WriteBytes(s.file, bytes);
+    EXPECT_EQ(CheckDisk(*s.store).state, DiskState::Unchanged);
+
+    WriteBytes(s.file, withTables(bytes, [](ScenarioTables& t) { t.persons.WuLi[799] ^= 1; }));
+    const DiskCheck check = CheckDisk(*s.store);
+    ASSERT_EQ(check.state, DiskState::Changed);
+    ASSERT_EQ(check.changes.size(), 1u);
+    EXPECT_EQ(check.changes[0].record, 799);
+
+    QFile::remove(s.file);
+    EXPECT_EQ(CheckDisk(*s.store).state, DiskState::Gone);
+}
+
+TEST(DiskChanges, MergeTakesWhatTheUserLeftAloneAndKeepsTheUsersOwn)
+{
+    OpenedStore s;
+    s.store->cities.PingMin[4] = 4444; // the user's alone
+    s.store->cities.PingMin[5] = 5555; // both, differently
+    s.store->forces.Money[1] = 1111;   // both, the same
+    WriteBytes(s.file, withTables(ReadBytes(s.file), [](ScenarioTables& t) {
+                   t.cities.PingMin[5] = -5;
+                   t.forces.Money[1] = 1111;
+                   t.persons.TongShuai[7] = uint16_t(t.persons.TongShuai[7] + 1);
+               }));
+    const QByteArray disk = ReadBytes(s.file);
+    const DiskCheck check = CheckDisk(*s.store);
+    ASSERT_EQ(check.state, DiskState::Changed);
+    EXPECT_EQ(check.changes.size(), 3u);
+    EXPECT_EQ(check.changedByUserToo, 2);
+    EXPECT_EQ(MergeDiskChanges(*s.store, check), 1);
+    EXPECT_EQ(s.store->cities.PingMin[4], 4444);
+    EXPECT_EQ(s.store->cities.PingMin[5], 5555);
+    EXPECT_EQ(s.store->forces.Money[1], 1111);
+    EXPECT_EQ(s.store->persons.TongShuai[7], check.tables->persons.TongShuai[7]);
+    // The file as merged from is now the file as last read: no second question, and a save
+    // writes the merge.
+    EXPECT_EQ(CheckDisk(*s.store).state, DiskState::Unchanged);
+    EXPECT_TRUE(s.store->Modified());
+    QString error;
+    EXPECT_EQ(s.store->SaveEdits(error), SaveOutcome::Saved) << error.toStdString();
+    EXPECT_EQ(ReadBytes(s.file), withTables(disk, [](ScenarioTables& t) {
+                  t.cities.PingMin[4] = 4444;
+                  t.cities.PingMin[5] = 5555;
+              }));
+}
+
+TEST(DiskChanges, TheEditorsSaveRefusesToWriteOverAChangeUnlessTold)
+{
+    OpenedStore s;
+    s.store->cities.PingMin[4] = 4444;
+    const QByteArray disk =
+        withTables(ReadBytes(s.file), [](ScenarioTables& t) { t.persons.WuLi[3] ^= 1; });
+    WriteBytes(s.file, disk);
+    QString error;
+    EXPECT_EQ(s.store->SaveEdits(error), SaveOutcome::ChangedOnDisk);
+    EXPECT_EQ(ReadBytes(s.file), disk);
+    EXPECT_EQ(s.store->SaveEdits(error, nullptr, true), SaveOutcome::Saved);
+    EXPECT_EQ(CheckDisk(*s.store).state, DiskState::Unchanged);
+    EXPECT_FALSE(s.store->Modified()) << "the user's tables, the disk's change written over";
+}
+
+} // namespace
+} // namespace veldor

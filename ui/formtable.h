@@ -1,0 +1,77 @@
+#pragma once
+
+#include "data/scenariolayout.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+
+namespace veldor {
+
+class FrozenTableView;
+class ScenarioStore;
+struct ScenarioTables;
+class ScenarioTableModel;
+class TableProxy;
+
+// Every table of the store as a spreadsheet: sorted by a click on a head, filtered by names,
+// numbers or conditions, edited in place, copied to and pasted from spreadsheets as tab-
+// separated text. A modeless window; its size, column widths and tab are remembered.
+class TFTable : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TFTable(ScenarioStore& store, QWidget* parent = nullptr);
+    ~TFTable() override;
+
+    // The store changed (opened, reloaded, edited anywhere, undone): every tab reads it again.
+    void StoreChanged();
+    FrozenTableView* View(TableId table) const;
+
+    // Ctrl+C: the selected cells of the current tab, with their heads, as tab-separated text.
+    QString SelectionText() const;
+    // Ctrl+V: `text` pasted from the current cell on, all or nothing. False when refused.
+    bool PasteText(const QString& text);
+
+Q_SIGNALS:
+    // The store holds a table edit that is to become one history step named `title`.
+    void Edited(const QString& title);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    struct Page
+    {
+        ScenarioTableModel* model;
+        TableProxy* proxy;
+        FrozenTableView* view;
+    };
+
+    void buildPage(ScenarioStore& store, TableId table);
+    void setColumnWidths(const Page& page, const ScenarioTables& tables);
+    void buildActions();
+    const Page& currentPage() const;
+    void applyFilter();
+    void showCount();
+    void showStatus(const QString& text);
+    void fillSelection(const QString& text);
+    void copySelection();
+    void pasteClipboard();
+    std::vector<int> shownColumns(const Page& page) const;
+    void restoreSettings();
+    void saveSettings() const;
+
+    std::vector<Page> pages_;
+    QLineEdit* TableFilter = nullptr;
+    QTabWidget* TableTabs = nullptr;
+    QLabel* TableCount = nullptr;
+    QLabel* TableStatus = nullptr;
+};
+
+} // namespace veldor

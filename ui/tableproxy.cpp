@@ -1,0 +1,77 @@
+#include "ui/tableproxy.h"
+
+#include "data/fieldcatalogue.h"
+#include "data/scenariostore.h"
+#include "ui/tablemodel.h"
+
+#include <optional>
+
+namespace veldor {
+namespace {
+
+// The filter's view of a table's columns: heads and values as the cells show them.
+class ShownColumns : public FilterColumns
+{
+public:
+    ShownColumns(const TableFields& fields, const ScenarioTables& tables)
+        : fields_(fields), tables_(tables)
+    {
+    }
+
+    int ColumnOf(const QString& head, QString& error) const override
+    {
+        const int column = fields_.ColumnOf(head);
+        if (column == TableFields::kNameColumn)
+            error = QStringLiteral("按%1筛选时直接输入%1，不用条件").arg(head);
+        else if (column < 0)
+            error = QStringLiteral("%1表中没有「%2」这一列").arg(fields_.TableTitle(), head);
+        return column == TableFields::kNameColumn ? -1 : column;
+    }
+    bool ParseValue(int column, const QString& text, int64_t& value, QString& error) const override
+    {
+        // Names are looked up only for conditions, not on every keystroke of a plain text.
+        if (!names_)
+            names_.emplace(tables_);
+        return fields_.ParseValue(tables_, *names_, column, text, value, error);
+    }
+
+private:
+    const TableFields& fields_;
+    const ScenarioTables& tables_;
+    mutable std::optional<ValueNames> names_;
+};
+
+} // namespace
+
+TableProxy::TableProxy(ScenarioTableModel* table, QObject* parent)
+    : QSortFilterProxyModel(parent), table_(table)
+{
+    setSourceModel(table);
+    setSortRole(ScenarioTableModel::kValueRole);
+    setSortLocaleAware(true);
+}
+
+TableFilter TableProxy::SetFilterText(const QString& text)
+{
+    TableFilter read = ReadTableFilter(text, ShownColumns(table_->Fields(), table_->Store()));
+    if (read.Readable()) {
+        filter_ = read;
+        invalidateFilter();
+    }
+    return read;
+}
+
+int TableProxy::RecordAt(int row) const
+{
+    return mapToSource(index(row, 0)).row();
+}
+
+bool TableProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) const
+{
+    const TableFields& fields = table_->Fields();
+    const ScenarioTables& tables = table_->Store();
+    return filter_.Keeps(sourceRow, table_->Name(sourceRow),
+                         [&](int column) { return fields.Value(tables, sourceRow, column); });
+}
+
+} // namespace veldor
