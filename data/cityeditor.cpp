@@ -225,12 +225,18 @@ void CityEditor::writeInto(ScenarioTables& tables, const RowMarks& marks) const
         (tables.cities.*array)[curCity_] = (cities.*array)[curCity_];
 }
 
+// Whole tables are too big to copy onto the stack.
+void CityEditor::MarkLoaded(const RowMarks& marks)
+{
+    loaded_ = std::make_unique<ScenarioTables>(store_);
+    writeInto(*loaded_, marks);
+}
+
 bool CityEditor::Differs(const RowMarks& marks) const
 {
-    // Whole tables are too big to copy onto the stack.
     const auto stored = std::make_unique<ScenarioTables>(store_);
     writeInto(*stored, marks);
-    return !SameTables(*stored, store_);
+    return !SameTables(*stored, loaded_ ? *loaded_ : store_);
 }
 
 } // namespace veldor

@@ -63,12 +63,18 @@ void ForceEditor::writeInto(ScenarioTables& tables) const
             tables.persons.Faith[p][j] = uint8_t(Faith[p][j]);
 }
 
+// Whole tables are too big to copy onto the stack.
+void ForceEditor::MarkLoaded()
+{
+    loaded_ = std::make_unique<ScenarioTables>(store_);
+    writeInto(*loaded_);
+}
+
 bool ForceEditor::Differs() const
 {
-    // Whole tables are too big to copy onto the stack.
     const auto stored = std::make_unique<ScenarioTables>(store_);
     writeInto(*stored);
-    return !SameTables(*stored, store_);
+    return !SameTables(*stored, loaded_ ? *loaded_ : store_);
 }
 
 QByteArray ForceEditor::ForceEntryText(int force) const

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace veldor {
 
@@ -57,7 +58,11 @@ public:
     void Load();
     // Copies the working copy into the store (not the persons' cities, which it never changes).
     void Store() const;
-    // Whether Store would change the store.
+    // Takes what Store would write now as what the window loaded. The force shown on loading
+    // has its stored values that are out of range clamped into the working copy; that is no
+    // edit of the user's.
+    void MarkLoaded();
+    // Whether Store would write anything other than it would have when loaded.
     bool Differs() const;
 
     // --- texts of the list entries (GBK)
@@ -131,6 +136,7 @@ public:
 
 private:
     void writeInto(ScenarioTables& tables) const;
+    std::unique_ptr<ScenarioTables> loaded_;
     uint16_t personCity(int person) const;
     // The home-city rule: toggling the force's own sovereign's city always leaves it marked;
     // toggling another sovereign's city always leaves it unmarked.

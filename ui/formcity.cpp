@@ -194,6 +194,7 @@ void TFCity::FormShow()
         edits_[field]->setFallback(value);
         edits_[field]->setValue(value);
     }
+    editor_.MarkLoaded(personMarks());
 }
 
 void TFCity::fillPersonRows(const RowMarks& marks)

@@ -64,6 +64,7 @@ void TFForc::FormShow()
     forceToChoose_ = 0;
     selectOnly(ListBox_Forc_Metro, 0);
     ShowForc();
+    editor_.MarkLoaded();
 }
 
 void TFForc::ExecOnForce(int force)
@@ -283,6 +284,7 @@ void TFForc::Button_DeleteClick()
 bool TFForc::applyEdits()
 {
     editor_.Store();
+    editor_.MarkLoaded();
     if (refreshMap_)
         refreshMap_();
     return true;
