@@ -28,7 +28,7 @@ protected:
 
     // Whether closing without applying would lose something the user did.
     virtual bool hasUnappliedEdits() const { return false; }
-    // Applies the edits as the window's OK button does; false when the user chose to stay.
+    // Applies the edits, as the user chose on closing; false when the user chose to stay.
     virtual bool applyEdits() { return true; }
     // Drops the edits before the window closes unapplied.
     virtual void dropEdits() {}

@@ -268,9 +268,13 @@ bool TFPrsn::hasUnappliedEdits() const
     return pending_->count() > 0 || editor_.Differs();
 }
 
+// The user chose to apply on closing: typed values go to the marked rows as their buttons would
+// take them. Only with no row marked, where they could reach nobody, is there a question.
 bool TFPrsn::applyEdits()
 {
-    if (!settlePendingValues())
+    if (ListBox_Prsn_Prsn->markedCount() > 0)
+        pending_->assignAll();
+    else if (!settlePendingValues())
         return false;
     applyWorkingCopy();
     return true;
@@ -289,8 +293,10 @@ void TFPrsn::Button11Click()
 
 void TFPrsn::Button1Click()
 {
-    if (applyEdits())
-        accept();
+    if (!settlePendingValues())
+        return;
+    applyWorkingCopy();
+    accept();
 }
 
 void TFPrsn::Button10Click()
