@@ -102,20 +102,30 @@ void FindBar::open()
 }
 
 // The field and its count take the list's top strip, so that they hide neither a row nor the
-// column heads above the list; the list shows one row or so fewer while the field is open.
+// column heads above the list (which may reach a pixel or two into it); the list shows one row
+// or so fewer while the field is open.
 void FindBar::takeStrip()
 {
     if (stripTaken_)
         return;
     stripTaken_ = true;
     listGeometry_ = list_->geometry();
-    const QPoint top = list_->parentWidget()->mapTo(window(), listGeometry_.topLeft());
+    const QRect topEdge(listGeometry_.topLeft(), QSize(listGeometry_.width(), 1));
+    int stripTop = listGeometry_.top();
+    for (QWidget* sibling :
+         list_->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (sibling != list_ && sibling != this && sibling != count_ && sibling->isVisible() &&
+            sibling->geometry().intersects(topEdge))
+            stripTop = std::max(stripTop, sibling->geometry().bottom() + 1);
+    const QPoint top =
+        list_->parentWidget()->mapTo(window(), QPoint(listGeometry_.left(), stripTop));
     const int countWidth =
         count_->fontMetrics().horizontalAdvance(QStringLiteral("800/800")) + kCountPadding;
     setGeometry(top.x(), top.y(), listGeometry_.width() - countWidth, kBarHeight);
     count_->setGeometry(top.x() + listGeometry_.width() - countWidth, top.y(), countWidth,
                         kBarHeight);
-    list_->setGeometry(listGeometry_.adjusted(0, kBarHeight, 0, 0));
+    list_->setGeometry(
+        listGeometry_.adjusted(0, stripTop - listGeometry_.top() + kBarHeight, 0, 0));
 }
 
 void FindBar::giveStripBack()
