@@ -40,6 +40,7 @@ struct Editor
 {
     QDialog* window;
     const char* cancelButton;
+    const char* applyButton;
     std::function<void()> show;
     // Makes the edits; `stored` tells whether they reached the store, `kept` whether the window
     // still holds them.
@@ -59,6 +60,21 @@ void expectEveryWayOutAsks(const Editor& editor, ScenarioTables& store)
             EXPECT_TRUE(none.asked.isEmpty()) << way.name << ": nothing was changed";
         }
         EXPECT_FALSE(editor.window->isVisible()) << way.name;
+        // Edits applied are no longer at stake.
+        store = *original;
+        editor.show();
+        editor.edit();
+        {
+            // The person editor asks about the value typed but not assigned.
+            NextAnswer assign(QStringLiteral("应用到选中武将"));
+            editor.window->findChild<QAbstractButton*>(QLatin1String(editor.applyButton))->click();
+        }
+        {
+            NextAnswer none;
+            way.leave(editor.window);
+            EXPECT_TRUE(none.asked.isEmpty()) << way.name << ": everything was applied";
+        }
+        EXPECT_TRUE(editor.stored()) << way.name;
         for (const QString& answer :
              {QStringLiteral("应用"), QStringLiteral("放弃"), QStringLiteral("返回"), QString()}) {
             const std::string what = std::string(way.name) + " / " + answer.toStdString();
@@ -88,7 +104,8 @@ void expectEveryWayOutAsks(const Editor& editor, ScenarioTables& store)
 TEST_F(CityWindow, EveryWayOutAsksBeforeDroppingEdits)
 {
     NumberEdit* soldiers = nullptr;
-    expectEveryWayOutAsks({form.get(), "Button_City_Cancel", [this] { show(); },
+    expectEveryWayOutAsks({form.get(), "Button_City_Cancel", "Button_City_Apply",
+                           [this] { show(); },
                            [&] {
                                soldiers = edit("Edit_City_ShiBing");
                                soldiers->setFocus();
@@ -98,12 +115,12 @@ TEST_F(CityWindow, EveryWayOutAsksBeforeDroppingEdits)
                            [this] { return store.cities.ShiBing[city::kEdited] == 30000; },
                            [&] { return soldiers->text() == QStringLiteral("30000"); }},
                           store);
-    EXPECT_EQ(refreshes, 3); // once for each 应用
+    EXPECT_EQ(refreshes, 6); // once for each 应用 and each Apply
 }
 
 TEST_F(ForceWindow, EveryWayOutAsksBeforeDroppingEdits)
 {
-    expectEveryWayOutAsks({&form, "Button_Cancel", [this] { show(); },
+    expectEveryWayOutAsks({&form, "Button_Cancel", "Button_Apply", [this] { show(); },
                            [this] {
                                clickRow("ListBox_Forc_Forc", world::kLord);
                                type("Edit_Forc_Money", "111");
@@ -111,7 +128,7 @@ TEST_F(ForceWindow, EveryWayOutAsksBeforeDroppingEdits)
                            [this] { return store.forces.Money[world::kLord] == 111; },
                            [this] { return text("Edit_Forc_Money") == QStringLiteral("111"); }},
                           store);
-    EXPECT_EQ(refreshes, 3);
+    EXPECT_EQ(refreshes, 6);
 }
 
 // Values assigned but not applied, and one typed but not assigned: 应用 keeps both.
@@ -120,7 +137,7 @@ TEST_F(PersonWindow, EveryWayOutAsksBeforeDroppingEdits)
     constexpr int kRow = 4;
     const uint16_t person = form->Editor().PrsnOrder[kRow];
     expectEveryWayOutAsks(
-        {form.get(), "Button10", [this] { show(); },
+        {form.get(), "Button10", "Button11", [this] { show(); },
          [&] {
              clickRow(list(), kRow);
              type(QStringLiteral("Edit_Prsn_WuLi"), QStringLiteral("97"));
