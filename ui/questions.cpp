@@ -103,7 +103,8 @@ bool AskSaveWithoutBackup(QWidget* parent, const QString& reason)
 {
     return ask<bool>(
         parent, QStringLiteral("NoBackupQuestion"),
-        QStringLiteral("无法在剧本所在的文件夹中写入备份（%1）。是否直接写入剧本文件？").arg(reason),
+        QStringLiteral("无法在剧本所在的文件夹中写入备份（%1）。是否直接写入剧本文件？")
+            .arg(reason),
         {{QStringLiteral("直接写入"), true}, {QStringLiteral("取消"), false}}, false);
 }
 

@@ -35,16 +35,14 @@ void expectAnswers(const std::function<Answer()>& ask, const QString& name,
 TEST(Questions, EachButtonGivesItsOwnAnswerAndEscapeTheSafest)
 {
     using P = PendingValuesAnswer;
-    expectAnswers<P>([] { return AskPendingValues(nullptr, 2); },
-                     QStringLiteral("PendingValuesQuestion"),
-                     {QStringLiteral("应用到选中武将"), QStringLiteral("放弃输入"),
-                      QStringLiteral("返回")},
-                     {P::Assign, P::Drop, P::Back}, P::Back);
+    expectAnswers<P>(
+        [] { return AskPendingValues(nullptr, 2); }, QStringLiteral("PendingValuesQuestion"),
+        {QStringLiteral("应用到选中武将"), QStringLiteral("放弃输入"), QStringLiteral("返回")},
+        {P::Assign, P::Drop, P::Back}, P::Back);
     // With no row marked nothing could be assigned: the buttons move up, their answers stay.
-    expectAnswers<P>([] { return AskPendingValues(nullptr, 1, false); },
-                     QStringLiteral("PendingValuesQuestion"),
-                     {QStringLiteral("放弃输入"), QStringLiteral("返回")}, {P::Drop, P::Back},
-                     P::Back);
+    expectAnswers<P>(
+        [] { return AskPendingValues(nullptr, 1, false); }, QStringLiteral("PendingValuesQuestion"),
+        {QStringLiteral("放弃输入"), QStringLiteral("返回")}, {P::Drop, P::Back}, P::Back);
     using D = DiscardEditsAnswer;
     expectAnswers<D>([] { return AskDiscardEdits(nullptr); },
                      QStringLiteral("DiscardEditsQuestion"),
