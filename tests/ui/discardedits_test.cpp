@@ -100,7 +100,7 @@ void expectEveryWayOutAsks(const Editor& editor, ScenarioTables& store)
     }
 }
 
-// The issue's own case: 士兵 30000, then Escape.
+// A user types 士兵 30000 and leaves the window.
 TEST_F(CityWindow, EveryWayOutAsksBeforeDroppingEdits)
 {
     NumberEdit* soldiers = nullptr;
