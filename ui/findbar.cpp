@@ -121,9 +121,11 @@ void FindBar::takeStrip()
         list_->parentWidget()->mapTo(window(), QPoint(listGeometry_.left(), stripTop));
     const int countWidth =
         count_->fontMetrics().horizontalAdvance(QStringLiteral("800/800")) + kCountPadding;
-    setGeometry(top.x(), top.y(), listGeometry_.width() - countWidth, kBarHeight);
-    count_->setGeometry(top.x() + listGeometry_.width() - countWidth, top.y(), countWidth,
-                        kBarHeight);
+    // A narrow list gets a field wide enough for its hint, reaching over the next column.
+    const int hintWidth = fontMetrics().horizontalAdvance(placeholderText()) + 2 * kBarHeight;
+    const int fieldWidth = std::max(listGeometry_.width() - countWidth, hintWidth);
+    setGeometry(top.x(), top.y(), fieldWidth, kBarHeight);
+    count_->setGeometry(top.x() + fieldWidth, top.y(), countWidth, kBarHeight);
     list_->setGeometry(
         listGeometry_.adjusted(0, stripTop - listGeometry_.top() + kBarHeight, 0, 0));
 }
