@@ -5,6 +5,7 @@
 // that finds them plus the merge) within a frame (16 ms); 500 steps that each change several
 // fields of all 800 persons (all 50 loyalties among them) within the history's 64 MB budget.
 
+#include "anchors.h"
 #include "data/diskchanges.h"
 #include "data/scenariocodec.h"
 #include "data/scenariohistory.h"
@@ -132,4 +133,13 @@ BENCHMARK(BM_HistoryOf500AllPersonsSteps)->Unit(benchmark::kMillisecond)->Iterat
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    veldor::bench::QuickRun(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -140,21 +140,46 @@ bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
 {
     if (!checkScenarioPath(path, error))
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("无法打开剧本文件“%1”：%2。").arg(shown(path), file.errorString());
+    // Straight system calls rather than QFile: an open is one read of the whole file, and QFile
+    // asks the file's status twice more and goes through its buffer's bookkeeping. The reasons
+    // are worded as QFile words them.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        error =
+            QStringLiteral("无法打开剧本文件“%1”：%2。").arg(shown(path), qt_error_string(errno));
         return false;
     }
-    const qint64 size = file.size();
-    if (!checkSize(path, size, error))
-        return false;
-    QByteArray contents = file.read(size);
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("无法读取剧本文件“%1”：%2。").arg(shown(path), file.errorString());
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        error =
+            QStringLiteral("无法打开剧本文件“%1”：%2。").arg(shown(path), qt_error_string(errno));
+        ::close(fd);
         return false;
     }
-    if (!checkSize(path, contents.size(), error))
+    if (!checkSize(path, st.st_size, error)) {
+        ::close(fd);
         return false;
+    }
+    QByteArray contents(qsizetype(st.st_size), Qt::Uninitialized);
+    qint64 total = 0;
+    while (total < contents.size()) {
+        const ssize_t n = ::read(fd, contents.data() + total, size_t(contents.size() - total));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = QStringLiteral("无法读取剧本文件“%1”：%2。")
+                        .arg(shown(path), qt_error_string(errno));
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        total += n;
+    }
+    ::close(fd);
+    if (!checkSize(path, total, error))
+        return false;
+    contents.truncate(qsizetype(total));
     bytes = std::move(contents);
     return true;
 }
@@ -197,11 +222,17 @@ bool CheckScenarioWritable(const QString& path, QString& error)
 bool ReplaceScenarioFile(const QString& path, const QByteArray& bytes, QString& error,
                          const ReplaceOptions& options, QString* warning)
 {
+    return ReplaceScenarioFile(path, QString(), bytes, error, options, warning);
+}
+
+bool ReplaceScenarioFile(const QString& path, const QString& realPath, const QByteArray& bytes,
+                         QString& error, const ReplaceOptions& options, QString* warning)
+{
     if (!checkScenarioPath(path, error))
         return false;
     // Replace the file a link points to, not the link; resolved once, as every call costs a
     // walk of the path.
-    const QString target = QFileInfo(path).canonicalFilePath();
+    const QString target = realPath.isEmpty() ? QFileInfo(path).canonicalFilePath() : realPath;
     struct stat st;
     if (!checkWritableTarget(path, target, st, error))
         return false;

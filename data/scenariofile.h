@@ -29,5 +29,9 @@ bool CheckScenarioWritable(const QString& path, QString& error);
 // a replace would split. Never creates a file and never changes its length.
 bool ReplaceScenarioFile(const QString& path, const QByteArray& bytes, QString& error,
                          const ReplaceOptions& options = {}, QString* warning = nullptr);
+// The same where the caller has already resolved `path`'s links to `realPath` (a save under
+// the file's lock); an empty `realPath` is resolved here.
+bool ReplaceScenarioFile(const QString& path, const QString& realPath, const QByteArray& bytes,
+                         QString& error, const ReplaceOptions& options, QString* warning);
 
 } // namespace veldor

@@ -81,7 +81,7 @@ Attempt tryLock(const QByteArray& path, int& fd, int& reason)
 } // namespace
 
 ScenarioLock::ScenarioLock(const QString& path, int waitMs)
-    : key_(QFileInfo(path).canonicalFilePath()), waitMs_(waitMs)
+    : realPath_(QFileInfo(path).canonicalFilePath()), key_(realPath_), waitMs_(waitMs)
 {
     if (key_.isEmpty())
         key_ = QFileInfo(path).absoluteFilePath();

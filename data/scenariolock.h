@@ -22,7 +22,12 @@ public:
     // that cannot be opened is not refused here: the read that follows reports why.
     bool Acquire(QString& error);
 
+    // The real file the lock guards, links resolved; empty where the path named no file when
+    // the lock was made. A save writes there without resolving the path again.
+    const QString& RealPath() const { return realPath_; }
+
 private:
+    QString realPath_;
     QString key_;
     int waitMs_;
     bool held_ = false;

@@ -120,8 +120,14 @@ bool ScenarioStore::Save(QString& error, const ReplaceOptions& options, QString*
     QByteArray bytes;
     if (!ReadScenarioFile(fileName_, bytes, error))
         return false;
+    return saveRead(lock, std::move(bytes), error, options, warning);
+}
+
+bool ScenarioStore::saveRead(const ScenarioLock& lock, QByteArray bytes, QString& error,
+                             const ReplaceOptions& options, QString* warning)
+{
     EncodeScenario(*this, bytes);
-    if (!ReplaceScenarioFile(fileName_, bytes, error, options, warning))
+    if (!ReplaceScenarioFile(fileName_, lock.RealPath(), bytes, error, options, warning))
         return false;
     markSaved();
     fileBytes_ = std::move(bytes);
@@ -152,7 +158,8 @@ SaveOutcome ScenarioStore::SaveEdits(QString& error, QString* warning, bool over
         }
         backupDue_ = false;
     }
-    const bool saved = Save(error, {}, warning);
+    // The bytes read for the comparison serve the save: the lock kept every other writer out.
+    const bool saved = saveRead(lock, std::move(bytes), error, {}, warning);
     if (warning && !backupWarning.isEmpty())
         *warning = warning->isEmpty() ? backupWarning : backupWarning + '\n' + *warning;
     return saved ? SaveOutcome::Saved : SaveOutcome::Failed;

@@ -9,6 +9,8 @@
 
 namespace veldor {
 
+class ScenarioLock;
+
 // What the editor's save did.
 enum class SaveOutcome {
     Saved,
@@ -83,6 +85,10 @@ public:
 
 private:
     bool readInto(const QString& path, QString& error);
+    // The save proper, under `lock`: the current tables written into `bytes`, the file's
+    // contents as just read under it.
+    bool saveRead(const ScenarioLock& lock, QByteArray bytes, QString& error,
+                  const ReplaceOptions& options, QString* warning);
     void markSaved();
 
     QString fileName_;

@@ -160,39 +160,12 @@ int64_t CellMaximum(CellWidth width)
 
 int64_t ReadCell(const ScenarioTables& tables, TableId table, int record, int column)
 {
-    const TableColumn& c = TableColumns(table)[size_t(column)];
-    const char* p = reinterpret_cast<const char*>(&tables) + c.offset + size_t(record) * c.step;
-    switch (c.width) {
-    case CellWidth::U16:
-        return *reinterpret_cast<const uint16_t*>(p);
-    case CellWidth::I32:
-        return *reinterpret_cast<const int32_t*>(p);
-    case CellWidth::Byte:
-        return *reinterpret_cast<const uint8_t*>(p);
-    case CellWidth::Flag:
-        return *reinterpret_cast<const bool*>(p) ? 1 : 0;
-    }
-    return 0;
+    return ReadColumnCell(tables, TableColumns(table)[size_t(column)], record);
 }
 
 void WriteCell(ScenarioTables& tables, TableId table, int record, int column, int64_t value)
 {
-    const TableColumn& c = TableColumns(table)[size_t(column)];
-    char* p = reinterpret_cast<char*>(&tables) + c.offset + size_t(record) * c.step;
-    switch (c.width) {
-    case CellWidth::U16:
-        *reinterpret_cast<uint16_t*>(p) = uint16_t(value);
-        break;
-    case CellWidth::I32:
-        *reinterpret_cast<int32_t*>(p) = int32_t(value);
-        break;
-    case CellWidth::Byte:
-        *reinterpret_cast<uint8_t*>(p) = uint8_t(value);
-        break;
-    case CellWidth::Flag:
-        *reinterpret_cast<bool*>(p) = value != 0;
-        break;
-    }
+    WriteColumnCell(tables, TableColumns(table)[size_t(column)], record, value);
 }
 
 } // namespace veldor

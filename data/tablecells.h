@@ -37,6 +37,43 @@ const std::vector<TableId>& AllTables();
 int64_t CellMinimum(CellWidth width);
 int64_t CellMaximum(CellWidth width);
 
+// One cell of `tables`: record `record` of the column `c` (one of TableColumns' entries), for
+// loops over many cells that look their columns up once.
+inline int64_t ReadColumnCell(const ScenarioTables& tables, const TableColumn& c, int record)
+{
+    const char* p = reinterpret_cast<const char*>(&tables) + c.offset + size_t(record) * c.step;
+    switch (c.width) {
+    case CellWidth::U16:
+        return *reinterpret_cast<const uint16_t*>(p);
+    case CellWidth::I32:
+        return *reinterpret_cast<const int32_t*>(p);
+    case CellWidth::Byte:
+        return *reinterpret_cast<const uint8_t*>(p);
+    case CellWidth::Flag:
+        return *reinterpret_cast<const bool*>(p) ? 1 : 0;
+    }
+    return 0;
+}
+
+inline void WriteColumnCell(ScenarioTables& tables, const TableColumn& c, int record, int64_t value)
+{
+    char* p = reinterpret_cast<char*>(&tables) + c.offset + size_t(record) * c.step;
+    switch (c.width) {
+    case CellWidth::U16:
+        *reinterpret_cast<uint16_t*>(p) = uint16_t(value);
+        break;
+    case CellWidth::I32:
+        *reinterpret_cast<int32_t*>(p) = int32_t(value);
+        break;
+    case CellWidth::Byte:
+        *reinterpret_cast<uint8_t*>(p) = uint8_t(value);
+        break;
+    case CellWidth::Flag:
+        *reinterpret_cast<bool*>(p) = value != 0;
+        break;
+    }
+}
+
 // One cell of `tables`, by table, record and column.
 int64_t ReadCell(const ScenarioTables& tables, TableId table, int record, int column);
 void WriteCell(ScenarioTables& tables, TableId table, int record, int column, int64_t value);

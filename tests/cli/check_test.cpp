@@ -238,21 +238,29 @@ TEST(Check, GeneratedSamplesAreClean)
 
 TEST(Check, JsonNamesEveryRecordOfAFinding)
 {
-    const QByteArray bytes = EditedSampleBytes(
-        kSeed, [](ScenarioTables& t) { t.cities.NaiJiu[7] = uint16_t(t.cities.MaxNaiJiu[7] + 5); });
+    const QByteArray bytes = EditedSampleBytes(kSeed, [](ScenarioTables& t) {
+        t.cities.NaiJiu[7] = uint16_t(t.cities.MaxNaiJiu[7] + 5);
+        t.items.ItemOwner[4] = 900;
+    });
     SceScratch scratch;
     const QString path = scratch.write(QStringLiteral("c.kqx"), bytes);
     const SceResult result = scratch.run({"check", path, "--format", "json"});
     EXPECT_EQ(result.code, 1);
     const QJsonArray findings =
         QJsonDocument::fromJson(result.out.toUtf8()).object()[QStringLiteral("findings")].toArray();
-    ASSERT_EQ(findings.size(), 1) << result.out.toStdString();
+    ASSERT_EQ(findings.size(), 2) << result.out.toStdString();
     const QJsonObject finding = findings[0].toObject();
     EXPECT_EQ(finding[QStringLiteral("kind")].toString(), QStringLiteral("value-above-maximum"));
     const QJsonObject record = finding[QStringLiteral("records")].toArray()[0].toObject();
     EXPECT_EQ(record[QStringLiteral("table")].toString(), QStringLiteral("cities"));
     EXPECT_EQ(record[QStringLiteral("index")].toInt(), 7);
     EXPECT_EQ(record[QStringLiteral("name")].toString(), QStringLiteral("城7"));
+    // The record that holds the value, which the check window opens.
+    const QJsonObject owner = findings[1].toObject();
+    EXPECT_EQ(owner[QStringLiteral("kind")].toString(), QStringLiteral("value-out-of-range"));
+    const QJsonObject item = owner[QStringLiteral("records")].toArray()[0].toObject();
+    EXPECT_EQ(item[QStringLiteral("table")].toString(), QStringLiteral("items"));
+    EXPECT_EQ(item[QStringLiteral("index")].toInt(), 4);
 
     const SceResult clean = scratch.run(
         {"check", scratch.write(QStringLiteral("s.kqx"), MakeSampleScenarioBytes(kSeed)),

@@ -24,7 +24,7 @@ TEST(Csv, AwkwardFieldsSurviveWriteAndRead)
     EXPECT_TRUE(text.contains(QStringLiteral("\"say \"\"hi\"\"\"")));
     const std::vector<CsvRow> rows = parsed(text);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[1].fields, awkward);
+    EXPECT_EQ(rows[1].texts(), awkward);
     EXPECT_EQ(rows[1].line, 2);
     // The field after the one with a line break starts a line further down.
     EXPECT_EQ(rows[1].lines[4], 3);
@@ -34,9 +34,9 @@ TEST(Csv, AcceptsBareLineFeedsAndSkipsEmptyLines)
 {
     const std::vector<CsvRow> rows = parsed(QStringLiteral("a,b\n\n1,2\r\n\r\n3,\n"));
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[1].fields, QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+    EXPECT_EQ(rows[1].texts(), QStringList({QStringLiteral("1"), QStringLiteral("2")}));
     EXPECT_EQ(rows[1].line, 3);
-    EXPECT_EQ(rows[2].fields, QStringList({QStringLiteral("3"), QString()}));
+    EXPECT_EQ(rows[2].texts(), QStringList({QStringLiteral("3"), QString()}));
     EXPECT_EQ(rows[2].line, 5);
     EXPECT_EQ(parsed(QStringLiteral("a,b")).size(), 1u) << "last record without a line end";
 }

@@ -170,5 +170,20 @@ TEST_F(DiffTest, ErrorsExitWithTwo)
     EXPECT_TRUE(scratch_.run(missing).err.contains(QStringLiteral("none.kqx")));
 }
 
+// However many records of one table differ, each line names its own record.
+TEST_F(DiffTest, EachChangedRecordOfATableIsNamedOnItsOwnLine)
+{
+    const QByteArray b = EditedSampleBytes(kSeed, [&](ScenarioTables& t) {
+        for (int city : {3, 5})
+            t.cities.ShouYi[city] = uint16_t(t.cities.ShouYi[city] + 1);
+    });
+    const QStringList lines = diff(b).out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("cities[3] 城3 ShouYi ")))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("cities[5] 城5 ShouYi ")))
+        << lines[1].toStdString();
+}
+
 } // namespace
 } // namespace veldor::test

@@ -202,9 +202,10 @@ TEST_F(ImportTest, EveryValidationErrorIsPlacedAndNothingIsWritten)
         {"index,Faith3\n5,256\n", ":2:2: Faith3: "},
         {"index,Faith0,Skill9\n5,0,2\n", ":2:3: Skill9: "},
         {"index,PingMin\n5,2147483648\n", ":2:2: PingMin: "},
-        {"index,WuLi\n5,1,2\n", ":2:3: "}, // more fields than the header
-        {"index,WuLi\n5,\"1\n", ":2:2: "}, // quote never closed
-        {"index,Rank\n5,1\n", ":1:1: "},   // persons or forces?
+        {"index,WuLi\n5,18446744073709551617\n", ":2:2: WuLi: "}, // 2^64 + 1, not 1
+        {"index,WuLi\n5,1,2\n", ":2:3: "},                        // more fields than the header
+        {"index,WuLi\n5,\"1\n", ":2:2: "},                        // quote never closed
+        {"index,Rank\n5,1\n", ":1:1: "},                          // persons or forces?
         {"", ":1:1: "},
     };
     for (const Refusal& refusal : refusals) {

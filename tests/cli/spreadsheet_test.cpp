@@ -98,10 +98,17 @@ TEST_F(Spreadsheet, NamesAndChineseHeadsRoundTripAndReadBack)
     EXPECT_EQ(row5[5], QString::number(t->persons.BornYear[5])); // stored, not shown
     EXPECT_EQ(row5[7], QStringList({"君主", "军团长", "军师", "一般", "俘虏", "在野", "未发现",
                                     "未成年", "死亡", "特殊"})[t->persons.Degree[5]]);
+    const SceResult json =
+        scratch_.run({"export", scenario_, "--table", "persons", "--format", "json", "--names"});
+    const QJsonArray jsonRow5 = QJsonDocument::fromJson(json.out.toUtf8())
+                                    .object()[QStringLiteral("rows")]
+                                    .toArray()[5]
+                                    .toArray();
+    EXPECT_EQ(jsonRow5[7].toString(), row5[7]);
 
-    const SceResult edited =
-        import(QStringLiteral("编号,身份,城市,官爵,性格\n5,一般,濮阳,——,冷静\n6,在野,城3,丞相,0\n")
-                   .toUtf8());
+    const SceResult edited = import(
+        QStringLiteral("编号,身份,城市,官爵,性格\n5, 一般, 濮阳,——,冷静\n6,在野,城3,丞相,0\n")
+            .toUtf8());
     ASSERT_EQ(edited.code, 0) << edited.err.toStdString();
     const auto after = tables();
     EXPECT_EQ(after->persons.Degree[5], 3);
@@ -127,9 +134,10 @@ TEST_F(Spreadsheet, FormsSpreadsheetsSaveAreRead)
         {"\xC3\xAF\xC2\xBB\xC2\xBFindex,WuLi\r\n5,77\r\n", 77}, // a BOM read as Latin-1
         {utf16, 78},                                            // Excel's "Unicode text"
         {"index;WuLi\n5;79\n", 79},
+        {"index;\"# a, b, c\";WuLi\n5;x;85\n", 85}, // commas only inside a quoted head
         {" INDEX , wuli \n5,80\n", 80},
-        {"index,WuLi\n,\n5,81\n,,,\n", 81},         // rows of only separators
-        {"index,# note,WuLi\n5,\"a, b\",82\n", 82}, // a helper column
+        {"index,WuLi\n,\n5,81\n , \n,,,\n \t, \n", 81},      // rows of only separators and blanks
+        {"index,# note,WuLi,# more\n5,\"a, b\",82,x\n", 82}, // helper columns
         {"编号,武 力\n5,83\n", 83},
     };
     for (const Case& c : cases) {
@@ -167,7 +175,9 @@ TEST_F(Spreadsheet, UnknownHeadSuggestsTheNearestAndMismatchedNamesAreWarned)
                     .err.contains(QStringLiteral("是不是“统率”？")));
     EXPECT_FALSE(import("index,Banana\n0,1\n").err.contains(QStringLiteral("是不是")));
 
-    result = import(QStringLiteral("index,name,WuLi\n5,张6,84\n6,张7,84\n7,张7,84\n").toUtf8());
+    // An emptied name is no disagreement.
+    result =
+        import(QStringLiteral("index,name,WuLi\n5,张6,84\n6,张7,84\n7,张7,84\n8,,84\n").toUtf8());
     ASSERT_EQ(result.code, 0) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains(QStringLiteral(
         "in.csv:2:2: 警告: name: 名字“张6”与编号 5 的记录“张5”不符：表格是否只排序了部分列？"

@@ -59,6 +59,22 @@ TEST(DiskChanges, OnlyTheTablesCount)
     EXPECT_EQ(CheckDisk(*s.store).state, DiskState::Gone);
 }
 
+// Another program's change outside the tables is no change to ask about, and the editor's save
+// keeps it: the bytes around the tables are the file's as it is now, not as it was opened.
+TEST(DiskChanges, TheEditorsSaveKeepsAChangeOutsideTheTables)
+{
+    OpenedStore s;
+    s.store->cities.PingMin[4] = 4444;
+    QByteArray disk = ReadBytes(s.file);
+    disk[10] = char(disk[10] ^ 1);
+    disk[disk.size() - 1] = char(disk[disk.size() - 1] ^ 1);
+    WriteBytes(s.file, disk);
+    QString error;
+    EXPECT_EQ(s.store->SaveEdits(error), SaveOutcome::Saved) << error.toStdString();
+    EXPECT_EQ(ReadBytes(s.file),
+              withTables(disk, [](ScenarioTables& t) { t.cities.PingMin[4] = 4444; }));
+}
+
 TEST(DiskChanges, MergeTakesWhatTheUserLeftAloneAndKeepsTheUsersOwn)
 {
     OpenedStore s;
@@ -105,6 +121,55 @@ TEST(DiskChanges, TheEditorsSaveRefusesToWriteOverAChangeUnlessTold)
     EXPECT_EQ(s.store->SaveEdits(error, nullptr, true), SaveOutcome::Saved);
     EXPECT_EQ(CheckDisk(*s.store).state, DiskState::Unchanged);
     EXPECT_FALSE(s.store->Modified()) << "the user's tables, the disk's change written over";
+}
+
+// The backup is the file before this program's first write over it: after taking in another
+// program's change, that change is what a restore must give back.
+TEST(DiskChanges, AfterAMergeTheNextSaveBacksUpTheFileAsTheOtherProgramLeftIt)
+{
+    OpenedStore s;
+    s.store->cities.PingMin[4] = 4444;
+    QString error;
+    ASSERT_EQ(s.store->SaveEdits(error), SaveOutcome::Saved) << error.toStdString();
+    s.store->cities.PingMin[4] = 4445;
+    const QByteArray disk =
+        withTables(ReadBytes(s.file), [](ScenarioTables& t) { t.persons.WuLi[3] ^= 1; });
+    WriteBytes(s.file, disk);
+    ASSERT_EQ(MergeDiskChanges(*s.store, CheckDisk(*s.store)), 1);
+    ASSERT_EQ(s.store->SaveEdits(error), SaveOutcome::Saved) << error.toStdString();
+    EXPECT_EQ(ReadBytes(s.file + QStringLiteral(".bak")), disk);
+}
+
+// A copy saved elsewhere is a file of its own: its first save backs it up, whatever was
+// backed up or answered for the first file.
+TEST(DiskChanges, SaveAsStartsTheBackupRuleAfreshOnTheCopy)
+{
+    OpenedStore s;
+    QString error;
+    s.store->cities.PingMin[4] = 4444;
+    ASSERT_EQ(s.store->SaveEdits(error), SaveOutcome::Saved) << error.toStdString();
+    s.store->AllowSaveWithoutBackup();
+    s.store->cities.PingMin[4] = 4445;
+    const QString copy = s.folder.path(QStringLiteral("copy.kqx"));
+    ASSERT_TRUE(s.store->SaveAs(copy, error)) << error.toStdString();
+    const QByteArray saved = ReadBytes(copy);
+    s.store->cities.PingMin[4] = 4446;
+    ASSERT_EQ(s.store->SaveEdits(error), SaveOutcome::Saved) << error.toStdString();
+    EXPECT_EQ(ReadBytes(copy + QStringLiteral(".bak")), saved);
+}
+
+// The quick comparison of the tables' bytes reaches their very last one: the top byte of the
+// last person's skill mask.
+TEST(DiskChanges, TheLastPersonsLastSkillChangedOnDiskIsSeen)
+{
+    OpenedStore s;
+    WriteBytes(s.file, withTables(ReadBytes(s.file), [](ScenarioTables& t) {
+                   t.persons.Skill[kPersons - 1][kSkills - 1] =
+                       !t.persons.Skill[kPersons - 1][kSkills - 1];
+               }));
+    const DiskCheck check = CheckDisk(*s.store);
+    ASSERT_EQ(check.state, DiskState::Changed);
+    EXPECT_EQ(check.changes.size(), 1u);
 }
 
 } // namespace

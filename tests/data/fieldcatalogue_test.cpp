@@ -67,6 +67,20 @@ TEST(FieldCatalogue, AllowsTheBoundsAndNoneOnlyWhereTheFieldHasIt)
     EXPECT_EQ(AllowedValuesText(city), QStringLiteral("0..49 或 65535（空）"));
     EXPECT_EQ(FieldTitle(tongShuai), QStringLiteral("统率（TongShuai）"));
     EXPECT_EQ(field(TableId::Persons, "BornYear").maximum, 2003 - 130);
+    // The limits the windows kept before they read them from here: one slip would let the
+    // editors and import take what the game cannot hold.
+    const struct
+    {
+        TableId table;
+        const char* identifier;
+        int64_t maximum;
+    } limits[] = {{TableId::Persons, "YiLi", 15},         {TableId::Persons, "YeXin", 15},
+                  {TableId::Persons, "BuBing", 2000},     {TableId::Persons, "Faith0", 255},
+                  {TableId::Cities, "PingMin", 30000000}, {TableId::Cities, "BingYi", 3000000},
+                  {TableId::Cities, "MinXin", 10000},     {TableId::Forces, "Money", 30000000},
+                  {TableId::Forces, "Repute", 1000},      {TableId::Forces, "Relation0", 255}};
+    for (const auto& limit : limits)
+        EXPECT_EQ(field(limit.table, limit.identifier).maximum, limit.maximum) << limit.identifier;
 }
 
 class CatalogueValues : public ::testing::Test

@@ -180,6 +180,12 @@ TEST(Save, ThroughASymlinkReplacesItsTargetAndKeepsTheLink)
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(QFileInfo(link).symLinkTarget(), s.file);
     EXPECT_EQ(shouYi3(ReadBytes(s.file)), 12345);
+    // So does a direct replace, which resolves the link itself.
+    QByteArray bytes = ReadBytes(s.file);
+    qToLittleEndian<uint16_t>(54321, bytes.data() + 570946);
+    ASSERT_TRUE(ReplaceScenarioFile(link, bytes, error)) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(shouYi3(ReadBytes(s.file)), 54321);
     EXPECT_EQ(elsewhere.entries(), QStringList{QStringLiteral("link.kqx")});
     EXPECT_EQ(s.folder.entries(), QStringList{QStringLiteral("real.kqx")});
 }

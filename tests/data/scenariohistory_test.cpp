@@ -185,5 +185,37 @@ TEST_F(History, OverItsBudgetTheOldestStepsGoAndTheRestStillUndo)
     EXPECT_EQ(history.RedoTitle(), history.Steps().back().title);
 }
 
+// Steps a new step replaces after an undo give their memory back: a long session of trying
+// and taking back must not crowd out the steps that are kept.
+TEST_F(History, StepsReplacedAfterAnUndoGiveTheirMemoryBack)
+{
+    history.SetMemoryBudget(64 * 1024);
+    for (int k = 0; k < 60; ++k) {
+        for (int p = 0; p < kPersons; ++p)
+            tables->persons.TongShuai[p] = uint16_t(tables->persons.TongShuai[p] + 1 + p % 3);
+        ASSERT_TRUE(history.Record(*tables, EditorKind::Person));
+        history.Undo(*tables);
+    }
+    for (int city = 0; city < 2; ++city) {
+        tables->cities.PingMin[city] ^= 1;
+        ASSERT_TRUE(history.Record(*tables, EditorKind::City));
+    }
+    EXPECT_EQ(history.Dropped(), 0u);
+    EXPECT_EQ(history.Steps().size(), 2u);
+}
+
+// Another file opened starts with nothing dropped.
+TEST_F(History, AResetForgetsTheDroppedSteps)
+{
+    history.SetMemoryBudget(1);
+    for (int k = 0; k < 3; ++k) {
+        tables->cities.PingMin[0] ^= 1 << k;
+        ASSERT_TRUE(history.Record(*tables, EditorKind::City));
+    }
+    ASSERT_EQ(history.Dropped(), 2u);
+    history.Reset(*tables);
+    EXPECT_EQ(history.Dropped(), 0u);
+}
+
 } // namespace
 } // namespace veldor

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <sys/stat.h>
@@ -247,6 +248,14 @@ TEST_F(RefusedOpen, TooShortNamesBothSizes)
     expectRefused(folder_.addBytes(QStringLiteral("empty.kqx"), {}), QStringLiteral(" 0 "));
 }
 
+// Refused by its size alone: a terabyte (a sparse file) would not even fit in memory to be read.
+TEST_F(RefusedOpen, HugeFileIsRefusedBeforeItIsRead)
+{
+    const QString huge = folder_.add(QStringLiteral("huge.kqx"), 1);
+    ASSERT_TRUE(QFile::resize(huge, qint64(1) << 40));
+    expectRefused(huge, QStringLiteral("不像剧本文件"));
+}
+
 TEST_F(RefusedOpen, NamedPipeIsNoScenario)
 {
     const QString fifo = folder_.path(QStringLiteral("pipe.kqx"));
@@ -270,6 +279,8 @@ TEST_F(RefusedOpen, UnreadableFile)
         message);
     EXPECT_FALSE(opened);
     EXPECT_NE(message.find(locked.toStdString()), std::string::npos) << message;
+    // The reason is the system's, in the words QFile gives it.
+    EXPECT_NE(message.find(qt_error_string(EACCES).toStdString()), std::string::npos) << message;
 }
 
 TEST_F(RefusedOpen, FailedReloadKeepsTheStore)

@@ -109,6 +109,8 @@ TEST_F(DiskChanges, MergeKeepsBothAndSavesThemWithTheUserStepsKept)
     const QString question = saveAnswering(QStringLiteral("合并"));
     EXPECT_TRUE(question.startsWith(QStringLiteral("剧本文件已被其他程序修改。")));
     EXPECT_TRUE(question.contains(QStringLiteral("有 1 项"))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("都是你没有修改过的项")))
+        << question.toStdString();
     EXPECT_EQ(map->Store().cities.PingMin[9], 4321);
     EXPECT_EQ(map->Store().persons.TongShuai[100], diskValue(disk));
     EXPECT_EQ(ReadBytes(path), withStore(disk));
@@ -182,6 +184,7 @@ TEST_F(DiskChanges, WhileAnEditorIsOpenTheQuestionWaitsUntilItCloses)
     cityButton(2)->click();
     answers = std::make_unique<ModalAnswer>();
     EXPECT_TRUE(askedWhileOpen.isEmpty());
+    EXPECT_EQ(status(), QStringLiteral("已合并外部修改：1 项"));
     EXPECT_EQ(map->History().Steps().back().title, QStringLiteral("合并外部修改：1 项"));
     EXPECT_EQ(map->Store().cities.PingMin[9], 4321);
 }
@@ -283,6 +286,93 @@ TEST_F(DiskChanges, AFolderThatTakesNoBackupAsksOnceThenWritesInPlace)
     saveThroughButton();
     EXPECT_TRUE(answers->questions.isEmpty()) << "the answer holds for the file";
     EXPECT_EQ(ReadBytes(path), withStore(original));
+}
+
+// After a reload by itself the history starts at the file as reloaded: the next step and its
+// undo are the user's alone, and the disk's change stays.
+TEST_F(DiskChanges, AReloadByItselfStartsTheHistoryAtTheReloadedFile)
+{
+    applyInCityEditor(9, 4321);
+    saveThroughButton();
+    changeOnDisk(diskEdit);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return storeBytes() == tablesOfFile(path); }, 3000));
+    EXPECT_FALSE(action(QStringLiteral("UndoAction"))->isEnabled());
+    applyInCityEditor(9, 1234);
+    action(QStringLiteral("UndoAction"))->trigger();
+    EXPECT_EQ(storeBytes(), tablesOfFile(path));
+}
+
+// A program that writes over the file in place is seen after a rename over it too.
+TEST_F(DiskChanges, AWriteInPlaceAfterARenameOverTheFileIsSeen)
+{
+    changeOnDisk(diskEdit);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return storeBytes() == tablesOfFile(path); }, 3000));
+    QTest::qWait(300); // all the rename stirred up has long been seen
+    QByteArray bytes = ReadBytes(path);
+    auto tables = std::make_unique<ScenarioTables>();
+    DecodeScenario(bytes, *tables);
+    tables->forces.Money[3] = 98765;
+    EncodeScenario(*tables, bytes);
+    // Over the old bytes, not truncated first: the folder's watch sees no such write.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+    file.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return map->Store().forces.Money[3] == 98765; }, 3000));
+}
+
+// Save As onto the open file is a save: it asks about a change on disk before writing.
+TEST_F(DiskChanges, SaveAsOntoTheOpenFileAsksAboutAChangeOnDisk)
+{
+    applyInCityEditor(9, 4321);
+    const QByteArray disk = changeOnDisk(diskEdit);
+    map->setSaveAsChooser([&](QWidget*) { return path; });
+    QString question;
+    answers->answerQuestions = false;
+    whenModal<QMessageBox>([&](QMessageBox* box) {
+        question = box->objectName();
+        ClickAnswer(box, QStringLiteral("取消"));
+    });
+    action(QStringLiteral("SaveAsAction"))->trigger();
+    answers->answerQuestions = true;
+    EXPECT_EQ(question, QStringLiteral("ExternalChangeQuestion"));
+    EXPECT_EQ(ReadBytes(path), disk);
+}
+
+// A file gone is said once in passing, but a save that cannot happen is never silent.
+TEST_F(DiskChanges, AFileGoneIsSaidOnceInPassingAndAgainAtEverySave)
+{
+    applyInCityEditor(9, 4321);
+    const QString away = dir.filePath(QStringLiteral("elsewhere.kqx"));
+    ASSERT_EQ(std::rename(QFile::encodeName(path).constData(), QFile::encodeName(away).constData()),
+              0);
+    answerNext(QStringLiteral("FileGoneQuestion"), QStringLiteral("取消"));
+    map->CheckFileOnDisk();
+    map->CheckFileOnDisk();
+    EXPECT_EQ(asked, 1);
+    answerNext(QStringLiteral("FileGoneQuestion"), QStringLiteral("取消"));
+    button(QStringLiteral("Button54"))->click();
+    EXPECT_EQ(asked, 2);
+}
+
+// Declining a change on disk holds until the next save: the same change made again after it
+// (the same import run once more) is asked about.
+TEST_F(DiskChanges, AChangeDeclinedAndMadeAgainAfterASaveIsAskedAbout)
+{
+    applyInCityEditor(9, 4321);
+    answerNext(QStringLiteral("ExternalChangeQuestion"), QStringLiteral("取消"));
+    const QByteArray disk = changeOnDisk(diskEdit);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return asked == 1; }, 3000));
+    answerNext(QStringLiteral("ExternalChangeQuestion"), QStringLiteral("覆盖"));
+    button(QStringLiteral("Button54"))->click();
+    ASSERT_EQ(asked, 2);
+    applyInCityEditor(9, 4000);
+    answerNext(QStringLiteral("ExternalChangeQuestion"), QStringLiteral("取消"));
+    const QString temp = dir.filePath(QStringLiteral("import.tmp"));
+    WriteBytes(temp, disk);
+    ASSERT_EQ(std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()),
+              0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return asked == 3; }, 3000));
 }
 
 } // namespace

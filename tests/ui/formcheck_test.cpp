@@ -117,8 +117,8 @@ TEST_F(CheckWindow, ListsTheStoresFindingsByKindInChineseAndOpensTheEditorOfAVal
                                                  .arg(store.cities.NaiJiu[2])
                                                  .arg(store.cities.MaxNaiJiu[2]));
         // As wide as the widest row, so that long findings scroll sideways whole.
-        EXPECT_EQ(tree(check)->header()->sectionSize(0),
-                  static_cast<QAbstractItemView*>(tree(check))->sizeHintForColumn(0));
+        const QAbstractItemView* view = tree(check);
+        EXPECT_EQ(tree(check)->header()->sectionSize(0), view->sizeHintForColumn(0));
         EXPECT_EQ(tree(check)->topLevelItem(5)->child(0)->text(0),
                   QStringLiteral("%1 的 统率 = 300 超出 0..255")
                       .arg(ChineseRecordLabel(store, TableId::Persons, 5)));

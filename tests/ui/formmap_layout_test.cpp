@@ -160,8 +160,9 @@ TEST_F(MapLayout, MenuFromTheTable)
         return list;
     };
     EXPECT_EQ(names("F1"), QStringList({"O1", "RecentFilesMenu", "SaveAsAction", "N1-", "X1"}));
-    EXPECT_EQ(names("E1"), QStringList({"S1", "N3-", "N2", "HistorySeparator-", "UndoAction",
-                                        "RedoAction", "HistoryAction", "CheckAction"}));
+    EXPECT_EQ(names("E1"),
+              QStringList({"S1", "N3-", "N2", "HistorySeparator-", "UndoAction", "RedoAction",
+                           "HistoryAction", "CheckAction", "TableAction"}));
     EXPECT_EQ(names("N4"), QStringList({"N5"}));
 }
 

@@ -14,6 +14,7 @@
 #include "ui/frozentableview.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -239,6 +240,11 @@ TEST_F(TableWindow, ValueOutsideTheBoundsIsRefusedWithTheReason)
     EXPECT_EQ(map->Store().persons.TongShuai[5], 5);
     EXPECT_TRUE(map->History().Steps().empty());
     EXPECT_TRUE(status().contains(QStringLiteral("0..255"))) << status().toStdString();
+    // A year is refused with the bounds as the cells show years.
+    select(5, 2 + CatalogueColumn(TableId::Persons, QStringLiteral("BornYear")));
+    type(QStringLiteral("2100"));
+    EXPECT_TRUE(status().contains(QStringLiteral("130..2003"))) << status().toStdString();
+    EXPECT_TRUE(map->History().Steps().empty());
 }
 
 TEST_F(TableWindow, RuledFieldsAreShownNotEditedAndNameTheirEditor)
@@ -256,9 +262,25 @@ TEST_F(TableWindow, RuledFieldsAreShownNotEditedAndNameTheirEditor)
         persons->model()->flags(persons->model()->index(7, degree)).testFlag(Qt::ItemIsEditable));
     EXPECT_TRUE(
         persons->model()->flags(persons->model()->index(8, degree)).testFlag(Qt::ItemIsEditable));
-    EXPECT_FALSE(
-        persons->model()->setData(persons->model()->index(8, degree), QStringLiteral("0")));
+    for (const QString& ruled : {QStringLiteral("0"), QStringLiteral("军团长")})
+        EXPECT_FALSE(persons->model()->setData(persons->model()->index(8, degree), ruled))
+            << ruled.toStdString();
     EXPECT_EQ(map->Store().persons.Degree[8], kOfficer);
+    // A corps' owner and a city's owner are changed with their rules too.
+    const int metro = 2 + CatalogueColumn(TableId::Forces, QStringLiteral("Metro"));
+    EXPECT_FALSE(forces->flags(forces->index(3, metro)).testFlag(Qt::ItemIsEditable));
+    QAbstractItemModel* cities = table->View(TableId::Cities)->model();
+    const int owner = 2 + CatalogueColumn(TableId::Cities, QStringLiteral("Forc"));
+    EXPECT_FALSE(cities->flags(cities->index(3, owner)).testFlag(Qt::ItemIsEditable));
+
+    // Nor does a paste change them.
+    table->findChild<QTabWidget*>(QStringLiteral("TableTabs"))->setCurrentIndex(2);
+    QTableView* forceView = table->View(TableId::Forces);
+    forceView->selectionModel()->setCurrentIndex(forces->index(3, king),
+                                                 QItemSelectionModel::ClearAndSelect);
+    EXPECT_FALSE(table->PasteText(QStringLiteral("8\n")));
+    EXPECT_EQ(map->Store().forces.King[3], 7);
+    EXPECT_TRUE(status().contains(QStringLiteral("修改势力"))) << status().toStdString();
 }
 
 TEST_F(TableWindow, CtrlEnterFillsTheSelectedCellsOfTheColumnInOneStep)
@@ -274,6 +296,50 @@ TEST_F(TableWindow, CtrlEnterFillsTheSelectedCellsOfTheColumnInOneStep)
     action(QStringLiteral("UndoAction"))->trigger();
     for (int p : {2, 4, 9})
         EXPECT_EQ(map->Store().persons.TongShuai[p], p) << p;
+
+    // One cell the table may not change refuses the whole fill: 7 is a sovereign.
+    const int degree = 2 + CatalogueColumn(TableId::Persons, QStringLiteral("Degree"));
+    select(7, degree);
+    select(6, degree, QItemSelectionModel::Select);
+    QTest::keyClick(persons, Qt::Key_F2);
+    auto* choices = qobject_cast<QComboBox*>(persons->indexWidget(persons->currentIndex()));
+    ASSERT_NE(choices, nullptr);
+    choices->setCurrentText(QStringLiteral("在野"));
+    QTest::keyClick(choices, Qt::Key_Return, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(map->Store().persons.Degree[6], kOfficer);
+    EXPECT_EQ(map->Store().persons.Degree[7], kSovereign);
+    EXPECT_EQ(map->History().Position(), 0u);
+    EXPECT_TRUE(status().contains(QStringLiteral("修改势力"))) << status().toStdString();
+}
+
+TEST_F(TableWindow, FillAndPasteLandOnTheRecordsShownWhenFiltered)
+{
+    filter()->setText(QStringLiteral("统率>=99"));
+    ASSERT_EQ(recordAt(0), 99);
+    ASSERT_EQ(recordAt(1), 100);
+    ASSERT_EQ(recordAt(2), 200);
+    select(0, kTongShuai + 1);
+    ASSERT_TRUE(table->PasteText(QStringLiteral("40\n41\n"))) << status().toStdString();
+    select(1, kTongShuai + 1);
+    select(2, kTongShuai + 1, QItemSelectionModel::Select);
+    type(QStringLiteral("33"), Qt::ControlModifier);
+    const auto& wuLi = map->Store().persons.WuLi;
+    EXPECT_EQ(wuLi[99], 40);
+    EXPECT_EQ(wuLi[100], 33);
+    EXPECT_EQ(wuLi[200], 33);
+    for (int p : {0, 1, 2})
+        EXPECT_EQ(wuLi[p], 100 - p) << p;
+}
+
+TEST_F(TableWindow, AnotherTabIsFilteredByTheSameText)
+{
+    filter()->setText(QStringLiteral("12"));
+    table->findChild<QTabWidget*>(QStringLiteral("TableTabs"))->setCurrentIndex(1);
+    QAbstractItemModel* cities = table->View(TableId::Cities)->model();
+    ASSERT_LT(cities->rowCount(), kCities);
+    EXPECT_EQ(cities->index(0, 0).data().toInt(), 12);
+    EXPECT_EQ(count(), QStringLiteral("显示 %1 / %2").arg(cities->rowCount()).arg(kCities));
 }
 
 TEST_F(TableWindow, CopiesTheSelectionWithHeadsAndPastesItBackChecked)
@@ -307,6 +373,26 @@ TEST_F(TableWindow, CopiesTheSelectionWithHeadsAndPastesItBackChecked)
     EXPECT_FALSE(table->PasteText(QStringLiteral("1\t1\n")));
     EXPECT_EQ(storeBytes(), before);
     EXPECT_EQ(map->History().Position(), 0u);
+}
+
+TEST_F(TableWindow, PastesWholeRowsBackAndUpToTheLastRowAndColumn)
+{
+    // Rows copied with their number and name and edited elsewhere: only the edit is written.
+    QStringList row;
+    for (int column = 0; column < kTongShuai; ++column)
+        row << cell(10, column);
+    select(10, 0);
+    ASSERT_TRUE(table->PasteText(row.join(u'\t') + QStringLiteral("\t77\n")))
+        << status().toStdString();
+    EXPECT_EQ(map->Store().persons.TongShuai[10], 77);
+
+    const int last = persons->model()->columnCount() - 1;
+    select(798, last - 1);
+    ASSERT_TRUE(table->PasteText(QStringLiteral("1\t0\n0\t1\n"))) << status().toStdString();
+    EXPECT_EQ(cell(798, last - 1), QStringLiteral("1"));
+    EXPECT_EQ(cell(798, last), QStringLiteral("0"));
+    EXPECT_EQ(cell(799, last - 1), QStringLiteral("0"));
+    EXPECT_EQ(cell(799, last), QStringLiteral("1"));
 }
 
 TEST_F(TableWindow, FollowsTheEditorsAndUndoAndSavesExactlyTheEdits)

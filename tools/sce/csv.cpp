@@ -58,7 +58,7 @@ private:
         }
         for (;;) {
             row.lines.push_back(line_);
-            QString field;
+            QStringView field;
             const int column = int(row.fields.size()) + 1;
             if (++fields_ > kMaxCsvFields)
                 return fail(error, column,
@@ -66,11 +66,11 @@ private:
                                            "这不会是一张表的 CSV")
                                 .arg(kMaxCsvFields));
             const bool ok = pos_ < text_.size() && text_[pos_] == '"'
-                                ? quotedField(field, column, error)
+                                ? quotedField(row, field, column, error)
                                 : plainField(field, column, error);
             if (!ok)
                 return false;
-            row.fields << field;
+            row.fields.push_back(field);
             if (pos_ < text_.size() && text_[pos_] == separator_) {
                 ++pos_;
                 continue;
@@ -82,7 +82,7 @@ private:
         }
     }
 
-    bool plainField(QString& field, int column, CsvError& error)
+    bool plainField(QStringView& field, int column, CsvError& error)
     {
         const qsizetype start = pos_;
         while (pos_ < text_.size() && text_[pos_] != separator_ && !atLineEnd()) {
@@ -92,13 +92,14 @@ private:
                                            "用引号括起，内部引号写两遍"));
             ++pos_;
         }
-        field = text_.mid(start, pos_ - start);
+        field = QStringView(text_).mid(start, pos_ - start);
         return true;
     }
 
-    bool quotedField(QString& field, int column, CsvError& error)
+    bool quotedField(CsvRow& row, QStringView& view, int column, CsvError& error)
     {
         const int startLine = line_;
+        QString field;
         ++pos_;
         for (;;) {
             if (pos_ >= text_.size()) {
@@ -122,6 +123,9 @@ private:
         }
         if (pos_ < text_.size() && text_[pos_] != separator_ && !atLineEnd())
             return fail(error, column, QStringLiteral("闭合引号后还有文字"));
+        // Moving the string (here or when the vector grows) keeps its characters where they are.
+        row.quoted.push_back(std::move(field));
+        view = row.quoted.back();
         return true;
     }
 
@@ -140,6 +144,15 @@ private:
 };
 
 } // namespace
+
+QStringList CsvRow::texts() const
+{
+    QStringList texts;
+    texts.reserve(qsizetype(fields.size()));
+    for (const QStringView field : fields)
+        texts << field.toString();
+    return texts;
+}
 
 QString CsvRecord(const QStringList& fields)
 {

@@ -1,9 +1,9 @@
-#include "data/appendnumber.h"
 #include "data/recordlabel.h"
 #include "data/scenariobackup.h"
 #include "data/scenariolock.h"
 #include "data/scenariostore.h"
 #include "data/tablecells.h"
+#include "tools/sce/changelisting.h"
 #include "tools/sce/csv.h"
 #include "tools/sce/csvtext.h"
 #include "tools/sce/importplan.h"
@@ -74,32 +74,25 @@ int reportProblems(const QString& csvPath, const ImportProblems& problems, SceCo
 // Puts the plan's values into the tables and lists every cell that changes; returns how many.
 int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
 {
-    TableCells cells(tables, plan.table);
+    const std::vector<TableColumn>& columns = TableColumns(plan.table);
     int changes = 0;
     int labelled = -1; // a row's values come together: name each record once
     QString label;
     // One text for the whole listing: the stream would build a locale for every number.
-    QString listing;
-    listing.reserve(qsizetype(plan.values.size()) * 40);
+    ChangeListing listing(qsizetype(plan.values.size()));
     for (const CellValue& v : plan.values) {
-        const int64_t old = cells.value(v.record, v.column);
+        const TableColumn& column = columns[size_t(v.column)];
+        const int64_t old = ReadColumnCell(tables, column, v.record);
         if (old == v.value)
             continue;
         if (v.record != labelled)
             label = RecordLabel(tables, plan.table, v.record);
         labelled = v.record;
-        listing += label;
-        listing += u' ';
-        listing += cells.columns()[size_t(v.column)].name;
-        listing += u' ';
-        AppendNumber(listing, old);
-        listing += QStringLiteral(" → ");
-        AppendNumber(listing, v.value);
-        listing += u'\n';
-        cells.setValue(v.record, v.column, v.value);
+        listing.add(label, column.name, old, v.value);
+        WriteColumnCell(tables, column, v.record, v.value);
         ++changes;
     }
-    out << listing;
+    out << listing.take();
     return changes;
 }
 

@@ -47,9 +47,28 @@ int knownCount(TableId table, const QStringList& header)
     return known;
 }
 
+// The usual cell, an optional minus and up to 18 ASCII digits, read straight from its
+// characters; QString::toLongLong first converts every text to Latin-1 through the locale code,
+// which was half of the planning. Anything else (a plus, more digits, a name) goes that way.
+bool plainInteger(QStringView text, int64_t& value)
+{
+    const bool negative = !text.isEmpty() && text.front() == u'-';
+    const QStringView digits = negative ? text.mid(1) : text;
+    if (digits.isEmpty() || digits.size() > 18)
+        return false;
+    int64_t n = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return false;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    value = negative ? -n : n;
+    return true;
+}
+
 bool isBlank(const CsvRow& row)
 {
-    for (const QString& field : row.fields)
+    for (const QStringView field : row.fields)
         if (!field.trimmed().isEmpty())
             return false;
     return true;
@@ -74,6 +93,7 @@ public:
             problem(1, 1, {}, QStringLiteral("文件是空的，连表头都没有"));
             return;
         }
+        header_ = rows.front().texts();
         if (!chooseTable(rows.front(), table) || !readHeader(rows.front()))
             return;
         names_ = std::make_unique<ValueNames>(tables_);
@@ -139,12 +159,15 @@ private:
         }
         std::vector<TableId> fitting;
         TableId closest = TableId::Persons;
+        int closestKnown = knownCount(closest, header_); // counted once per table
         for (TableId candidate : AllTables()) {
-            const int known = knownCount(candidate, header.fields);
-            if (known == header.fields.size())
+            const int known = knownCount(candidate, header_);
+            if (known == header_.size())
                 fitting.push_back(candidate);
-            if (known > knownCount(closest, header.fields))
+            if (known > closestKnown) {
                 closest = candidate;
+                closestKnown = known;
+            }
         }
         if (fitting.size() > 1) {
             QStringList names;
@@ -161,7 +184,7 @@ private:
 
     void unknownHead(const CsvRow& header, int k)
     {
-        const QString& name = header.fields[k];
+        const QString& name = header_[k];
         QString message = QStringLiteral("未知的列：%1 表没有这个字段")
                               .arg(QLatin1String(tableName(plan_.table)));
         const QString nearest = NearestHead(name, CatalogueHeads(plan_.table));
@@ -174,16 +197,18 @@ private:
     {
         const qsizetype before = problems_.count;
         QHash<int, int> seen; // column → CSV field
-        header_ = header.fields;
-        for (int k = 0; k < header.fields.size(); ++k) {
-            const int column = knownColumn(plan_.table, header.fields[k]);
+        for (int k = 0; k < header_.size(); ++k) {
+            const int column = knownColumn(plan_.table, header_[k]);
             if (column == kUnknownColumn)
                 unknownHead(header, k);
             else if (column != kSkippedColumn && seen.contains(column))
-                problem(header.line, k + 1, header.fields[k],
+                problem(header.line, k + 1, header_[k],
                         QStringLiteral("这一列与第 %1 列重复").arg(seen.value(column) + 1));
             seen.insert(column, k);
             columns_.push_back(column);
+            // Looked up once per column, not once per cell.
+            fields_.push_back(column >= 0 ? &CatalogueEntry(plan_.table, column) : nullptr);
+            cells_.push_back(column >= 0 ? &TableColumns(plan_.table)[size_t(column)] : nullptr);
             if (column == kIndexColumn)
                 indexField_ = k;
             if (column == kNameColumn)
@@ -197,8 +222,8 @@ private:
 
     void readRow(const CsvRow& row)
     {
-        if (row.fields.size() != qsizetype(columns_.size())) {
-            problem(row.line, int(std::min<qsizetype>(row.fields.size(), columns_.size())) + 1, {},
+        if (row.fields.size() != columns_.size()) {
+            problem(row.line, int(std::min(row.fields.size(), columns_.size())) + 1, {},
                     QStringLiteral("这一行有 %1 个字段，表头有 %2 个")
                         .arg(row.fields.size())
                         .arg(columns_.size()));
@@ -215,18 +240,21 @@ private:
     void readValue(const CsvRow& row, int k, int record)
     {
         const int column = columns_[size_t(k)];
-        const CatalogueField& field = CatalogueEntry(plan_.table, column);
-        const CellWidth width = TableColumns(plan_.table)[size_t(column)].width;
-        const QString text = row.fields[k].trimmed();
+        const CatalogueField& field = *fields_[size_t(k)];
+        const TableColumn& cell = *cells_[size_t(k)];
+        const CellWidth width = cell.width;
+        const QStringView text = row.fields[size_t(k)].trimmed();
         const int line = row.lines[size_t(k)];
-        bool ok = false;
-        int64_t value = text.toLongLong(&ok, 10);
+        int64_t value = 0;
+        bool ok = plainInteger(text, value);
+        if (!ok)
+            value = text.toLongLong(&ok, 10);
         if (!ok) {
-            const std::optional<int64_t> named = names_->value(field, text);
+            const std::optional<int64_t> named = names_->value(field, text.toString());
             if (!named) {
                 repeated(Repeat::NotWhole, line, k,
                          QStringLiteral("“%1”不是整数（not a whole number）%2")
-                             .arg(ShownValue(row.fields[k]), namesHint(field)));
+                             .arg(ShownValue(row.fields[size_t(k)].toString()), namesHint(field)));
                 return;
             }
             value = *named;
@@ -236,16 +264,16 @@ private:
         if (value < CellMinimum(width) || value > CellMaximum(width)) {
             repeated(Repeat::OutOfRange, line, k,
                      QStringLiteral("“%1”超出范围（out of range）：%2")
-                         .arg(ShownValue(row.fields[k]), AllowedValuesSentence(field)));
+                         .arg(ShownValue(row.fields[size_t(k)].toString()),
+                              AllowedValuesSentence(field)));
             return;
         }
         // A game file may hold such a value on purpose; giving it back unchanged writes nothing.
-        const bool unchanged =
-            record >= 0 && ReadCell(tables_, plan_.table, record, column) == value;
+        const bool unchanged = record >= 0 && ReadColumnCell(tables_, cell, record) == value;
         if (!IsAllowedValue(field, value) && !unchanged) {
-            const QString message =
-                QStringLiteral("“%1”超出范围（out of range）：%2")
-                    .arg(ShownValue(row.fields[k]), AllowedValuesSentence(field));
+            const QString message = QStringLiteral("“%1”超出范围（out of range）：%2")
+                                        .arg(ShownValue(row.fields[size_t(k)].toString()),
+                                             AllowedValuesSentence(field));
             if (!options_.allowOutOfRange) {
                 repeated(Repeat::OutOfRange, line, k, message);
                 return;
@@ -267,7 +295,7 @@ private:
     // A sort of some columns only puts rows under the wrong index: say so, without refusing.
     void compareName(const CsvRow& row, int record)
     {
-        const QString given = row.fields[nameField_].trimmed();
+        const QString given = row.fields[size_t(nameField_)].trimmed().toString();
         const QString own = RecordName(tables_, plan_.table, record).trimmed();
         if (given.isEmpty() || own.isEmpty() || given == own)
             return;
@@ -282,15 +310,15 @@ private:
     // The row's record, or -1 after reporting why there is none.
     int readIndex(const CsvRow& row)
     {
-        const QString& text = row.fields[indexField_];
+        const QStringView text = row.fields[size_t(indexField_)];
         const int line = row.lines[size_t(indexField_)];
         bool ok = false;
-        const int record = QStringView(text).trimmed().toInt(&ok, 10);
+        const int record = text.trimmed().toInt(&ok, 10);
         const int records = TableRecords(plan_.table);
         if (!ok || record < 0 || record >= records) {
             problem(line, indexField_ + 1, header_[indexField_],
                     QStringLiteral("编号“%1”不对：%2 表的编号是 0..%3")
-                        .arg(ShownValue(text), QLatin1String(tableName(plan_.table)))
+                        .arg(ShownValue(text.toString()), QLatin1String(tableName(plan_.table)))
                         .arg(records - 1));
             return -1;
         }
@@ -319,6 +347,9 @@ private:
     std::unique_ptr<ValueNames> names_;
     QStringList header_;
     std::vector<int> columns_; // per CSV field: column of the table, or one of the k*Column
+    // Per CSV field of a table column: its catalogue entry and its cells; null for the others.
+    std::vector<const CatalogueField*> fields_;
+    std::vector<const TableColumn*> cells_;
     int indexField_ = -1;
     int nameField_ = -1;
     QHash<int, int> lineOfRecord_;
