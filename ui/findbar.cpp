@@ -68,6 +68,8 @@ FindBar::FindBar(ListBox* list, Going going, std::function<uint16_t(int row)> pe
 {
     count_->setObjectName(QStringLiteral("FindCount"));
     count_->setAlignment(Qt::AlignCenter);
+    // Beside a narrow list the count stands over the next column.
+    count_->setAutoFillBackground(true);
     count_->hide();
     setObjectName(QStringLiteral("FindBar"));
     setPlaceholderText(QStringLiteral("查找：姓名或编号"));
