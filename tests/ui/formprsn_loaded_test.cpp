@@ -103,6 +103,17 @@ TEST_F(LoadedPerson, AfterASortNothingAssignsToNobodyAndTheValueStaysPending)
     EXPECT_EQ(caption(), QStringLiteral("武将列表（选中 1 人）"));
     EXPECT_TRUE(child<QToolButton>(QStringLiteral("SpeedButton_WuLi"))->isEnabled());
     EXPECT_TRUE(child<QCheckBox>(QStringLiteral("CheckBox_Skill1"))->isEnabled());
+
+    // Every sort head: the caption counts the marks the sort left.
+    for (QAbstractButton* head : form->findChildren<QAbstractButton*>(
+             QRegularExpression(QStringLiteral("^Button_Sort_")))) {
+        clickRow(list(), 2);
+        clickRow(list(), 5, Qt::ControlModifier);
+        head->click();
+        EXPECT_EQ(list()->markedCount(), 0) << head->objectName().toStdString();
+        EXPECT_EQ(caption(), QStringLiteral("武将列表（选中 0 人）"))
+            << head->objectName().toStdString();
+    }
 }
 
 // Click row 6, Ctrl+Down: every kind of edit then reaches person 6, whom the controls show,
