@@ -69,7 +69,7 @@ void BM_ChooseForce(benchmark::State& state)
     int force = 0;
     for (auto _ : state) {
         force = (force + 1) % kForces;
-        Q_EMIT forces->Click(force);
+        Q_EMIT forces->Click(force, ListBox::Input::Click);
     }
 }
 BENCHMARK(BM_ChooseForce)->Unit(benchmark::kMillisecond);
@@ -77,7 +77,7 @@ BENCHMARK(BM_ChooseForce)->Unit(benchmark::kMillisecond);
 void BM_Tool(benchmark::State& state, const char* buttonName)
 {
     // Force 0 owns every city, so the tools reach all persons.
-    Q_EMIT theEditor->child<ListBox>("ListBox_Forc_Forc")->Click(0);
+    Q_EMIT theEditor->child<ListBox>("ListBox_Forc_Forc")->Click(0, ListBox::Input::Click);
     QPushButton* tool = theEditor->child<QPushButton>(buttonName);
     for (auto _ : state)
         tool->click();

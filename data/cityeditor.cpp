@@ -3,11 +3,13 @@
 #include "data/clampednumber.h"
 #include "data/displaytext.h"
 #include "data/fieldcatalogue.h"
+#include "data/fielddiff.h"
 #include "data/gbk.h"
 #include "data/scenariostore.h"
 
 #include <algorithm>
 #include <iterator>
+#include <memory>
 
 namespace veldor {
 namespace {
@@ -207,14 +209,34 @@ void CityEditor::ColumnKeys(CityPrsnColumn column, uint16_t* keys) const
 
 void CityEditor::Store(const RowMarks& marks)
 {
+    writeInto(store_, marks);
+    std::copy(std::begin(store_.persons.City), std::end(store_.persons.City), City);
+}
+
+void CityEditor::writeInto(ScenarioTables& tables, const RowMarks& marks) const
+{
+    std::copy(std::begin(City), std::end(City), tables.persons.City);
     for (int row = 0; row < kPersons; ++row)
         if (marks[row])
-            City[CityPrsnOrder.order[row]] = curCity_;
+            tables.persons.City[CityPrsnOrder.order[row]] = curCity_;
     for (CityArray32 array : kCity32Arrays)
-        (store_.cities.*array)[curCity_] = (cities.*array)[curCity_];
+        (tables.cities.*array)[curCity_] = (cities.*array)[curCity_];
     for (CityArray16 array : kCityBlockArrays)
-        (store_.cities.*array)[curCity_] = (cities.*array)[curCity_];
-    std::copy(std::begin(City), std::end(City), store_.persons.City);
+        (tables.cities.*array)[curCity_] = (cities.*array)[curCity_];
+}
+
+// Whole tables are too big to copy onto the stack.
+void CityEditor::MarkLoaded(const RowMarks& marks)
+{
+    loaded_ = std::make_unique<ScenarioTables>(store_);
+    writeInto(*loaded_, marks);
+}
+
+bool CityEditor::Differs(const RowMarks& marks) const
+{
+    const auto stored = std::make_unique<ScenarioTables>(store_);
+    writeInto(*stored, marks);
+    return !SameTables(*stored, loaded_ ? *loaded_ : store_);
 }
 
 } // namespace veldor

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 namespace veldor {
 
@@ -87,6 +88,11 @@ public:
     // Apply and OK: moves the persons of marked rows into the edited city, then writes the
     // city's eleven fields and every person's City into the store. Nothing else is written.
     void Store(const RowMarks& marks);
+    // Takes what Store(marks) would write now as what the window loaded. Showing a city clamps
+    // stored values that are out of range into the working copy; that is no edit of the user's.
+    void MarkLoaded(const RowMarks& marks);
+    // Whether Store(marks) would write anything other than it would have when loaded.
+    bool Differs(const RowMarks& marks) const;
 
     // Row r shows person CityPrsnOrder.order[r].
     RowOrder CityPrsnOrder;
@@ -102,11 +108,13 @@ public:
     uint16_t King[kForces];
 
 private:
+    void writeInto(ScenarioTables& tables, const RowMarks& marks) const;
     RowMarks marksByPerson(const RowMarks& marks) const;
     RowMarks marksByRow(const RowMarks& byPerson) const;
     uint16_t forceKey(uint16_t person) const;
 
     ScenarioStore& store_;
+    std::unique_ptr<ScenarioTables> loaded_;
     uint16_t curCity_ = 0;
     uint16_t CityPrsnOrderTmp[kPersons];
 };

@@ -2,12 +2,14 @@
 
 #include "data/displaytext.h"
 #include "data/fieldcatalogue.h"
+#include "data/fielddiff.h"
 #include "data/gbk.h"
 #include "data/personforce.h"
 #include "data/scenariostore.h"
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace veldor {
 namespace {
@@ -46,14 +48,33 @@ void ForceEditor::Load()
 
 void ForceEditor::Store() const
 {
-    store_.forces = forces;
-    std::memcpy(store_.cities.Forc, Forc, sizeof Forc);
-    store_.places = places;
-    std::memcpy(store_.persons.Degree, Degree, sizeof Degree);
-    std::memcpy(store_.persons.XiangXing, XiangXing, sizeof XiangXing);
+    writeInto(store_);
+}
+
+void ForceEditor::writeInto(ScenarioTables& tables) const
+{
+    tables.forces = forces;
+    std::memcpy(tables.cities.Forc, Forc, sizeof Forc);
+    tables.places = places;
+    std::memcpy(tables.persons.Degree, Degree, sizeof Degree);
+    std::memcpy(tables.persons.XiangXing, XiangXing, sizeof XiangXing);
     for (int p = 0; p < kPersons; ++p)
         for (int j = 0; j < kForces; ++j)
-            store_.persons.Faith[p][j] = uint8_t(Faith[p][j]);
+            tables.persons.Faith[p][j] = uint8_t(Faith[p][j]);
+}
+
+// Whole tables are too big to copy onto the stack.
+void ForceEditor::MarkLoaded()
+{
+    loaded_ = std::make_unique<ScenarioTables>(store_);
+    writeInto(*loaded_);
+}
+
+bool ForceEditor::Differs() const
+{
+    const auto stored = std::make_unique<ScenarioTables>(store_);
+    writeInto(*stored);
+    return !SameTables(*stored, loaded_ ? *loaded_ : store_);
 }
 
 QByteArray ForceEditor::ForceEntryText(int force) const

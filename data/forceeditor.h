@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace veldor {
 
@@ -57,6 +58,12 @@ public:
     void Load();
     // Copies the working copy into the store (not the persons' cities, which it never changes).
     void Store() const;
+    // Takes what Store would write now as what the window loaded. The force shown on loading
+    // has its stored values that are out of range clamped into the working copy; that is no
+    // edit of the user's.
+    void MarkLoaded();
+    // Whether Store would write anything other than it would have when loaded.
+    bool Differs() const;
 
     // --- texts of the list entries (GBK)
     // Force list and corps list: the padded name of the sovereign.
@@ -128,6 +135,8 @@ public:
     uint16_t Faith[kPersons][kForces]; // byte values, widened
 
 private:
+    void writeInto(ScenarioTables& tables) const;
+    std::unique_ptr<ScenarioTables> loaded_;
     uint16_t personCity(int person) const;
     // The home-city rule: toggling the force's own sovereign's city always leaves it marked;
     // toggling another sovereign's city always leaves it unmarked.

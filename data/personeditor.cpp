@@ -1,11 +1,13 @@
 #include "data/personeditor.h"
 
 #include "data/displaytext.h"
+#include "data/fielddiff.h"
 #include "data/personfieldref.h"
 #include "data/roworder.h"
 #include "data/scenariostore.h"
 
 #include <cstring>
+#include <memory>
 
 namespace veldor {
 
@@ -25,8 +27,21 @@ void PersonEditor::TakeWorkingCopy()
 
 void PersonEditor::Apply()
 {
-    store_.persons = work_;
-    std::memcpy(store_.items.ItemOwner, ItemOwner, sizeof ItemOwner);
+    writeInto(store_);
+}
+
+void PersonEditor::writeInto(ScenarioTables& tables) const
+{
+    tables.persons = work_;
+    std::memcpy(tables.items.ItemOwner, ItemOwner, sizeof ItemOwner);
+}
+
+bool PersonEditor::Differs() const
+{
+    // Whole tables are too big to copy onto the stack.
+    const auto applied = std::make_unique<ScenarioTables>(store_);
+    writeInto(*applied);
+    return !SameTables(*applied, store_);
 }
 
 // A person's force counts for the list only while his standing belongs to a force.

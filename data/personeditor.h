@@ -43,6 +43,8 @@ public:
 
     void TakeWorkingCopy();
     void Apply();
+    // Whether Apply would change the store.
+    bool Differs() const;
 
     const PrsnTable& Work() const { return work_; }
     PrsnTable& Work() { return work_; }
@@ -78,6 +80,7 @@ public:
     uint16_t PrsnOrder[kPersons];
 
 private:
+    void writeInto(ScenarioTables& tables) const;
     uint16_t forceOf(uint16_t person) const;
     void sortKeys(PrsnSortKey key, uint16_t* keys) const;
 

@@ -35,4 +35,21 @@ int PersonSearch::findRow(int rows, int from, int step,
     return -1;
 }
 
+PersonSearch::Count
+PersonSearch::countMatches(int rows, int row,
+                           const std::function<uint16_t(int row)>& personAt) const
+{
+    Count count{0, 0};
+    for (int r = 0; r < rows; ++r) {
+        if (!matches(personAt(r)))
+            continue;
+        ++count.total;
+        if (r <= row)
+            count.at = count.total;
+    }
+    if (row < 0 || row >= rows || !matches(personAt(row)))
+        count.at = 0;
+    return count;
+}
+
 } // namespace veldor

@@ -22,6 +22,15 @@ public:
     int findRow(int rows, int from, int step,
                 const std::function<uint16_t(int row)>& personAt) const;
 
+    // Where `row` stands among the matching rows (1 for the first, 0 when it does not match),
+    // and how many rows match.
+    struct Count
+    {
+        int at;
+        int total;
+    };
+    Count countMatches(int rows, int row, const std::function<uint16_t(int row)>& personAt) const;
+
 private:
     QString text_;
     int number_ = -1;

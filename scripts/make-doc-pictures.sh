@@ -21,6 +21,7 @@ pictures() {
 main.png            --window FMap --scenario SAMPLE
 main-reloaded.png   --window FMap --scenario SAMPLE --disk-change
 external-change.png --window ExternalChangeQuestion --scenario SAMPLE
+discard-edits.png   --window DiscardEditsQuestion --scenario SAMPLE --city 9
 about.png           --window FAbout
 city.png            --window FCity --scenario SAMPLE --city 9
 force.png           --window FForc --scenario SAMPLE

@@ -4,6 +4,7 @@
 #include "ui/listbox.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QScrollBar>
 #include <QShortcut>
@@ -14,6 +15,8 @@ namespace veldor {
 namespace {
 
 constexpr int kBarHeight = 22;
+// Room for "800/800" and a little air.
+constexpr int kCountPadding = 8;
 
 } // namespace
 
@@ -61,8 +64,13 @@ private:
 
 FindBar::FindBar(ListBox* list, Going going, std::function<uint16_t(int row)> personAt)
     : QLineEdit(list->window()), list_(list), going_(going), personAt_(std::move(personAt)),
-      foundFrame_(new FoundFrame(list))
+      foundFrame_(new FoundFrame(list)), count_(new QLabel(list->window()))
 {
+    count_->setObjectName(QStringLiteral("FindCount"));
+    count_->setAlignment(Qt::AlignCenter);
+    // Beside a narrow list the count stands over the next column.
+    count_->setAutoFillBackground(true);
+    count_->hide();
     setObjectName(QStringLiteral("FindBar"));
     setPlaceholderText(QStringLiteral("查找：姓名或编号"));
     setClearButtonEnabled(true);
@@ -71,6 +79,9 @@ FindBar::FindBar(ListBox* list, Going going, std::function<uint16_t(int row)> pe
     connect(shortcut, &QShortcut::activated, this, &FindBar::open);
     connect(this, &QLineEdit::textChanged, this,
             [this] { search(std::max(list_->focusRow(), 0), 1); });
+    // The count follows whatever row the list moves to.
+    connect(list->selectionModel(), &QItemSelectionModel::currentChanged, count_,
+            [this] { showCount(list_->focusRow()); });
     // The frame follows its row when the list scrolls and goes once the user moves on; a closed
     // window drops the field.
     connect(list->verticalScrollBar(), &QScrollBar::valueChanged, foundFrame_, &FoundFrame::follow);
@@ -83,16 +94,69 @@ FindBar::FindBar(ListBox* list, Going going, std::function<uint16_t(int row)> pe
 
 void FindBar::open()
 {
-    // The field sits on the list's top edge, over its column heads, so that it never hides a
-    // row; a narrow list gets a field wide enough for its hint, reaching over the next column.
-    const QPoint listTop = list_->mapTo(window(), QPoint(0, 0));
-    const int hintWidth = fontMetrics().horizontalAdvance(placeholderText()) + 2 * kBarHeight;
-    setGeometry(listTop.x(), std::max(0, listTop.y() - kBarHeight),
-                std::max(list_->width(), hintWidth), kBarHeight);
+    takeStrip();
     show();
     raise();
+    count_->show();
+    count_->raise();
     setFocus(Qt::ShortcutFocusReason);
     selectAll();
+}
+
+// The field and its count take the list's top strip, so that they hide neither a row nor the
+// column heads above the list (which may reach a pixel or two into it); the list shows one row
+// or so fewer while the field is open.
+void FindBar::takeStrip()
+{
+    if (stripTaken_)
+        return;
+    stripTaken_ = true;
+    listGeometry_ = list_->geometry();
+    const QRect topEdge(listGeometry_.topLeft(), QSize(listGeometry_.width(), 1));
+    int stripTop = listGeometry_.top();
+    for (QWidget* sibling :
+         list_->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (sibling != list_ && sibling != this && sibling != count_ && sibling->isVisible() &&
+            sibling->geometry().intersects(topEdge))
+            stripTop = std::max(stripTop, sibling->geometry().bottom() + 1);
+    const QPoint top =
+        list_->parentWidget()->mapTo(window(), QPoint(listGeometry_.left(), stripTop));
+    const int countWidth =
+        count_->fontMetrics().horizontalAdvance(QStringLiteral("800/800")) + kCountPadding;
+    // A narrow list gets a field wide enough for its hint, reaching over the next column.
+    const int hintWidth = fontMetrics().horizontalAdvance(placeholderText()) + 2 * kBarHeight;
+    const int fieldWidth = std::max(listGeometry_.width() - countWidth, hintWidth);
+    setGeometry(top.x(), top.y(), fieldWidth, kBarHeight);
+    count_->setGeometry(top.x() + fieldWidth, top.y(), countWidth, kBarHeight);
+    list_->setGeometry(
+        listGeometry_.adjusted(0, stripTop - listGeometry_.top() + kBarHeight, 0, 0));
+}
+
+void FindBar::giveStripBack()
+{
+    hide();
+    count_->hide();
+    foundFrame_->hide();
+    if (!stripTaken_)
+        return;
+    stripTaken_ = false;
+    list_->setGeometry(listGeometry_);
+}
+
+QString FindBar::matchCount() const
+{
+    return count_->text();
+}
+
+void FindBar::showCount(int row)
+{
+    const PersonSearch search(text());
+    if (search.isEmpty()) {
+        count_->clear();
+        return;
+    }
+    const PersonSearch::Count found = search.countMatches(list_->count(), row, personAt_);
+    count_->setText(QStringLiteral("%1/%2").arg(found.at).arg(found.total));
 }
 
 void FindBar::find(const QString& text)
@@ -109,12 +173,14 @@ void FindBar::search(int from, int step)
     const PersonSearch search(text());
     if (search.isEmpty()) {
         showNoMatch(false);
+        showCount(-1);
         return;
     }
     const int row = search.findRow(list_->count(), from, step, personAt_);
     showNoMatch(row < 0);
     if (row >= 0)
         goTo(row);
+    showCount(list_->focusRow());
 }
 
 void FindBar::goTo(int row)
@@ -137,8 +203,7 @@ void FindBar::showNoMatch(bool noMatch)
 
 void FindBar::closeField()
 {
-    hide();
-    foundFrame_->hide();
+    giveStripBack();
     list_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -163,10 +228,8 @@ void FindBar::keyPressEvent(QKeyEvent* event)
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == list_->window() && event->type() == QEvent::Hide) {
-        hide();
-        foundFrame_->hide();
-    }
+    if (watched == list_->window() && event->type() == QEvent::Hide)
+        giveStripBack();
     return QLineEdit::eventFilter(watched, event);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+class QLabel;
+
 #include <cstdint>
 #include <functional>
 
@@ -9,10 +11,11 @@ namespace veldor {
 
 class ListBox;
 
-// The find field of a person list: Ctrl+F in the list's window opens it over the top of the
-// list; typing goes to the next row whose person matches (PersonSearch), Enter and F3 to the
-// next match, Shift+F3 to the previous, wrapping; Escape closes it. No match turns it red and
-// moves nothing.
+// The find field of a person list: Ctrl+F in the list's window opens it above the list, which
+// gives up its top strip for it (the column heads above stay clear); beside it the count of
+// matches and which one is shown ("3/17"). Typing goes to the next row whose person matches
+// (PersonSearch), Enter and F3 to the next match, Shift+F3 to the previous, wrapping; Escape
+// closes it and gives the list its strip back. No match turns it red and moves nothing.
 class FindBar : public QLineEdit
 {
     Q_OBJECT
@@ -30,6 +33,8 @@ public:
     void find(const QString& text);
     // Whether the text has no match; an empty text has none and is not red.
     bool noMatch() const { return noMatch_; }
+    // "3/17": the match shown among all matches; empty while the text is.
+    QString matchCount() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -40,6 +45,10 @@ private:
     void goTo(int row);
     void showNoMatch(bool noMatch);
     void closeField();
+    void showCount(int row);
+    // The list's strip for the field, taken on opening and given back on closing.
+    void takeStrip();
+    void giveStripBack();
 
     class FoundFrame;
 
@@ -47,6 +56,9 @@ private:
     Going going_;
     std::function<uint16_t(int row)> personAt_;
     FoundFrame* foundFrame_;
+    QLabel* count_;
+    QRect listGeometry_;
+    bool stripTaken_ = false;
     bool noMatch_ = false;
 };
 

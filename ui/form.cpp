@@ -1,6 +1,7 @@
 #include "ui/form.h"
 
 #include "ui/fonts.h"
+#include "ui/questions.h"
 
 #include <QLabel>
 #include <QShowEvent>
@@ -16,6 +17,24 @@ Form::Form(const QString& objectName, const QString& caption, int clientWidth, i
     setFont(SongFont());
     setFixedSize(clientWidth, clientHeight);
     setModal(true);
+}
+
+void Form::reject()
+{
+    if (hasUnappliedEdits()) {
+        switch (AskDiscardEdits(this)) {
+        case DiscardEditsAnswer::Apply:
+            if (applyEdits())
+                QDialog::accept();
+            return;
+        case DiscardEditsAnswer::Discard:
+            break;
+        case DiscardEditsAnswer::Back:
+            return;
+        }
+    }
+    dropEdits();
+    QDialog::reject();
 }
 
 void Form::showEvent(QShowEvent* event)

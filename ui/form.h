@@ -17,9 +17,21 @@ public:
     Form(const QString& objectName, const QString& caption, int clientWidth, int clientHeight,
          QWidget* parent = nullptr);
 
+    // Escape, the close box and the cancel buttons end here. When the window holds edits not
+    // yet applied, DiscardEditsQuestion asks first: apply them and close, drop them and close,
+    // or stay.
+    void reject() override;
+
 protected:
     virtual void FormShow() {}
     void showEvent(QShowEvent* event) override;
+
+    // Whether closing without applying would lose something the user did.
+    virtual bool hasUnappliedEdits() const { return false; }
+    // Applies the edits, as the user chose on closing; false when the user chose to stay.
+    virtual bool applyEdits() { return true; }
+    // Drops the edits before the window closes unapplied.
+    virtual void dropEdits() {}
 };
 
 // Layout helpers for the forms' fixed geometry.

@@ -194,6 +194,7 @@ void TFCity::FormShow()
         edits_[field]->setFallback(value);
         edits_[field]->setValue(value);
     }
+    editor_.MarkLoaded(personMarks());
 }
 
 void TFCity::fillPersonRows(const RowMarks& marks)
@@ -237,25 +238,38 @@ void TFCity::Button_Prsn_Click(CityPrsnColumn column)
     fillPersonRows(editor_.SortByColumn(column, personMarks()));
 }
 
-void TFCity::Button_City_ApplyClick()
+bool TFCity::hasUnappliedEdits() const
+{
+    return editor_.Differs(personMarks());
+}
+
+bool TFCity::applyEdits()
 {
     editor_.Store(personMarks());
-    FormShow();
     if (refreshMap_)
         refreshMap_();
+    return true;
+}
+
+void TFCity::dropEdits()
+{
+    FormShow(); // drops the working copy
+}
+
+void TFCity::Button_City_ApplyClick()
+{
+    applyEdits();
+    FormShow();
 }
 
 void TFCity::Button_City_OKClick()
 {
-    editor_.Store(personMarks());
-    if (refreshMap_)
-        refreshMap_();
+    applyEdits();
     accept();
 }
 
 void TFCity::Button_City_CancelClick()
 {
-    FormShow(); // drops the working copy
     reject();
 }
 

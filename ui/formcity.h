@@ -31,6 +31,11 @@ public:
     // Takes a fresh working copy and fills every control; runs on every showing.
     void FormShow() override;
 
+protected:
+    bool hasUnappliedEdits() const override;
+    bool applyEdits() override;
+    void dropEdits() override;
+
 private:
     void buildAttributes();
     void buildPersonList();

@@ -64,6 +64,7 @@ void TFForc::FormShow()
     forceToChoose_ = 0;
     selectOnly(ListBox_Forc_Metro, 0);
     ShowForc();
+    editor_.MarkLoaded();
 }
 
 void TFForc::ExecOnForce(int force)
@@ -280,22 +281,33 @@ void TFForc::Button_DeleteClick()
     selectOnly(ListBox_Forc_Metro, f);
 }
 
-void TFForc::Button_ApplyClick()
+bool TFForc::applyEdits()
 {
     editor_.Store();
+    editor_.MarkLoaded();
     if (refreshMap_)
         refreshMap_();
+    return true;
+}
+
+void TFForc::dropEdits()
+{
+    editor_.Load();
+}
+
+void TFForc::Button_ApplyClick()
+{
+    applyEdits();
 }
 
 void TFForc::Button_OkClick()
 {
-    Button_ApplyClick();
+    applyEdits();
     accept();
 }
 
 void TFForc::Button_CancelClick()
 {
-    editor_.Load();
     reject();
 }
 

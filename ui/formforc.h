@@ -37,6 +37,11 @@ public:
     // The working copy, for tests.
     const ForceEditor& Editor() const { return editor_; }
 
+protected:
+    bool hasUnappliedEdits() const override { return editor_.Differs(); }
+    bool applyEdits() override;
+    void dropEdits() override;
+
 private:
     void buildListColumns();
     void buildAttributes();

@@ -181,6 +181,7 @@ QToolButton* TFPrsn::addFlatButton(QWidget* group, const char* name, const char*
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     Place(button, QStringLiteral("SpeedButton_") + QString::fromUtf8(name), left, top, width,
           height);
+    flatButtons_.push_back(button);
     return button;
 }
 
@@ -223,7 +224,7 @@ void TFPrsn::buildFaith()
     QGroupBox* group = MakeGroup(this, "GroupBox6", "忠诚度", 480, 8, 121, 329);
     ListBox_Prsn_Faith = new ListBox(ListBox::Marking::Single, group);
     Place(ListBox_Prsn_Faith, QStringLiteral("ListBox_Prsn_Faith"), 8, 16, 105, 281);
-    connect(ListBox_Prsn_Faith, &ListBox::Click, this, &TFPrsn::ShowCurFaith);
+    connect(ListBox_Prsn_Faith, &ListBox::Click, this, &TFPrsn::ListBox_Prsn_FaithClick);
     connect(ListBox_Prsn_Faith, &ListBox::KeyPress, this, &TFPrsn::ListBox_Prsn_FaithKeyPress);
     addEdit(PrsnField::Faith, group, 72, 304, 41);
     const PrsnFieldRule& rule = Rule(PrsnField::Faith);

@@ -2,11 +2,11 @@
 
 #include "data/personeditor.h"
 #include "ui/form.h"
-
-#include <QItemSelection>
+#include "ui/listbox.h"
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -17,7 +17,6 @@ class QToolButton;
 namespace veldor {
 
 class FindBar;
-class ListBox;
 class NumberEdit;
 class PendingInputs;
 class ScenarioStore;
@@ -38,6 +37,8 @@ public:
     void FormShow() override;
     // Loads the person of the focus row into the controls and shows the number marked.
     void ShowCurPrsn();
+    // The person loaded into the controls; every edit that takes "the current person" means him.
+    uint16_t LoadedPerson() const { return loadedPerson_; }
 
     const PersonEditor& Editor() const { return editor_; }
     // Runs after Apply and OK have written the working copy to the store.
@@ -68,6 +69,11 @@ public:
     void SpeedButton_CityClick() { SpeedButton_ChoiceClick(PrsnChoice::City); }
     void SpeedButton_RankClick() { SpeedButton_ChoiceClick(PrsnChoice::Rank); }
 
+protected:
+    bool hasUnappliedEdits() const override;
+    bool applyEdits() override;
+    void dropEdits() override;
+
 private:
     void buildPersonList();
     void buildAttributes();
@@ -80,19 +86,22 @@ private:
     QToolButton* addFlatButton(QWidget* group, const char* name, const char* caption, int left,
                                int top, int width, int height);
 
-    uint16_t currentPerson() const;
     RowMarks markedRows() const;
+    // Caption, flat buttons and skill boxes follow the number of marked rows: with none they
+    // would change nobody, so they are off.
+    void showMarkedCount();
     void fillPersonRows();
     void refreshMarkedRows(const RowMarks& marks);
     void fillFaithList(uint16_t person);
     void refreshFallbacks();
 
-    // The list's own events. Keyboard moves that leave every mark as it was load nothing.
-    void ListBox_Prsn_PrsnClick();
+    // The list's own events. A focus-only move loads nothing.
+    void ListBox_Prsn_PrsnClick(int row, ListBox::Input input);
     void ListBox_Prsn_PrsnKeyPress(QKeyEvent* event);
     void Button_SortClick(PrsnSortKey key);
 
     void ShowCurFaith();
+    void ListBox_Prsn_FaithClick();
     void ListBox_Prsn_FaithKeyPress(QKeyEvent* event);
     void ListBox_Prsn_ItemClick();
     void CheckBox_SkillClick(int flag, bool checked);
@@ -103,6 +112,11 @@ private:
 
     // Asks about values typed but not assigned; false means the user wants to stay.
     bool settlePendingValues();
+    // `list` has just taken a user input that reloads controls holding pending values (only
+    // `only` when given). The question is asked with the list put back as it was, so that
+    // assigning reaches the rows marked before; the input then goes through unless the user
+    // stays, which leaves the list as it was. False means stay.
+    bool settleBeforeReload(ListBox* list, QWidget* only = nullptr);
     void applyWorkingCopy();
 
     void Button11Click(); // apply
@@ -121,11 +135,9 @@ private:
     NumberEdit* edits_[kPrsnFields] = {};
     QComboBox* choices_[kPrsnChoices] = {};
     QCheckBox* skills_[kSkills] = {};
+    std::vector<QToolButton*> flatButtons_;
     PendingInputs* pending_ = nullptr;
-
-    // The marks as they were before the key now being handled, to tell a mere focus move.
-    QItemSelection marksBeforeKey_;
-    bool keyPending_ = false;
+    uint16_t loadedPerson_ = 0;
 };
 
 } // namespace veldor

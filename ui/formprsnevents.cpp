@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -49,11 +50,6 @@ void TFPrsn::ExecOnPerson(uint16_t person)
     exec();
 }
 
-uint16_t TFPrsn::currentPerson() const
-{
-    return editor_.PersonAt(ListBox_Prsn_Prsn->focusRow());
-}
-
 RowMarks TFPrsn::markedRows() const
 {
     RowMarks marks;
@@ -62,6 +58,16 @@ RowMarks TFPrsn::markedRows() const
         if (index.row() >= 0 && index.row() < kPersons)
             marks.set(size_t(index.row()));
     return marks;
+}
+
+void TFPrsn::showMarkedCount()
+{
+    const int marked = ListBox_Prsn_Prsn->markedCount();
+    GroupBox1->setTitle(QStringLiteral("武将列表（选中 %1 人）").arg(marked));
+    for (QToolButton* button : flatButtons_)
+        button->setEnabled(marked > 0);
+    for (QCheckBox* box : skills_)
+        box->setEnabled(marked > 0);
 }
 
 void TFPrsn::fillPersonRows()
@@ -92,18 +98,18 @@ void TFPrsn::fillFaithList(uint16_t person)
     ListBox_Prsn_Faith->setMarked(0, true);
 }
 
-// A text that is no number falls back to the current person's value, taken when it is typed.
+// A text that is no number falls back to the loaded person's value, taken when it is typed.
 void TFPrsn::refreshFallbacks()
 {
-    const uint16_t person = currentPerson();
     const int force = std::max(0, ListBox_Prsn_Faith->focusRow());
     for (int f = 0; f < kPrsnFields; ++f)
-        edits_[f]->setFallback(editor_.ShownValue(PrsnField(f), person, force));
+        edits_[f]->setFallback(editor_.ShownValue(PrsnField(f), loadedPerson_, force));
 }
 
 void TFPrsn::ShowCurPrsn()
 {
-    const uint16_t person = currentPerson();
+    loadedPerson_ = editor_.PersonAt(ListBox_Prsn_Prsn->focusRow());
+    const uint16_t person = loadedPerson_;
     for (int f = 0; f < int(PrsnField::Faith); ++f)
         ShowStoredValue(edits_[f], editor_.ShownValue(PrsnField(f), person));
     for (int c = 0; c < kPrsnChoices; ++c)
@@ -116,32 +122,46 @@ void TFPrsn::ShowCurPrsn()
     edits_[int(PrsnField::Faith)]->setValue(editor_.ShownValue(PrsnField::Faith, person, 0));
     for (int i = 0; i < kItems; ++i)
         ListBox_Prsn_Item->setMarked(i, editor_.Holder(i) == person);
-    GroupBox1->setTitle(
-        QStringLiteral("武将列表（选中 %1 人）").arg(ListBox_Prsn_Prsn->markedCount()));
+    showMarkedCount();
     pending_->markLoaded();
 }
 
-void TFPrsn::ListBox_Prsn_PrsnClick()
+bool TFPrsn::settleBeforeReload(ListBox* list, QWidget* only)
 {
-    const bool onlyFocusMoved =
-        keyPending_ && ListBox_Prsn_Prsn->selectionModel()->selection() == marksBeforeKey_;
-    keyPending_ = false;
-    // A focus move without a change of marks loads nothing, yet a text that is no number falls
-    // back on the value of the person now in focus.
-    if (onlyFocusMoved)
-        refreshFallbacks();
-    else
-        ShowCurPrsn();
+    const int pending = only ? int(pending_->isPending(only)) : pending_->count();
+    if (pending == 0)
+        return true;
+    const ListBox::State after = list->state();
+    list->setState(list->stateBefore());
+    const PendingValuesAnswer answer =
+        AskPendingValues(this, pending, ListBox_Prsn_Prsn->markedCount() > 0);
+    if (answer == PendingValuesAnswer::Back)
+        return false;
+    if (answer == PendingValuesAnswer::Assign) {
+        if (only)
+            pending_->assign(only);
+        else
+            pending_->assignAll();
+    }
+    list->setState(after);
+    return true;
 }
 
+void TFPrsn::ListBox_Prsn_PrsnClick(int, ListBox::Input input)
+{
+    if (input == ListBox::Input::FocusMove)
+        return;
+    if (settleBeforeReload(ListBox_Prsn_Prsn))
+        ShowCurPrsn();
+    else
+        showMarkedCount();
+}
+
+// Typing in the list reloads the person of the focus row, unless that would drop a value not
+// yet assigned: the type-ahead that follows asks if it goes to another row.
 void TFPrsn::ListBox_Prsn_PrsnKeyPress(QKeyEvent* event)
 {
-    marksBeforeKey_ = ListBox_Prsn_Prsn->selectionModel()->selection();
-    keyPending_ = true;
-    // The list reacts to the key (and reports a move) before this runs.
-    QMetaObject::invokeMethod(
-        this, [this] { keyPending_ = false; }, Qt::QueuedConnection);
-    if (!event->text().isEmpty())
+    if (!event->text().isEmpty() && pending_->count() == 0)
         ShowCurPrsn();
 }
 
@@ -150,6 +170,7 @@ void TFPrsn::Button_SortClick(PrsnSortKey key)
     const int focusRow = editor_.SortPrsnList(key, ListBox_Prsn_Prsn->focusRow());
     fillPersonRows();
     ListBox_Prsn_Prsn->setFocusRow(focusRow);
+    showMarkedCount();
 }
 
 void TFPrsn::ShowCurFaith()
@@ -159,13 +180,19 @@ void TFPrsn::ShowCurFaith()
         return;
     refreshFallbacks();
     edits_[int(PrsnField::Faith)]->setValue(
-        editor_.ShownValue(PrsnField::Faith, currentPerson(), force));
+        editor_.ShownValue(PrsnField::Faith, loadedPerson_, force));
     pending_->markLoaded(edits_[int(PrsnField::Faith)]);
+}
+
+void TFPrsn::ListBox_Prsn_FaithClick()
+{
+    if (settleBeforeReload(ListBox_Prsn_Faith, edits_[int(PrsnField::Faith)]))
+        ShowCurFaith();
 }
 
 void TFPrsn::ListBox_Prsn_FaithKeyPress(QKeyEvent* event)
 {
-    if (!event->text().isEmpty())
+    if (!event->text().isEmpty() && !pending_->isPending(edits_[int(PrsnField::Faith)]))
         ShowCurFaith();
 }
 
@@ -174,7 +201,7 @@ void TFPrsn::ListBox_Prsn_ItemClick()
     ItemMarks marks;
     for (int i = 0; i < kItems; ++i)
         marks[size_t(i)] = ListBox_Prsn_Item->isMarked(i);
-    editor_.GiveMarkedItems(marks, currentPerson());
+    editor_.GiveMarkedItems(marks, loadedPerson_);
 }
 
 void TFPrsn::CheckBox_SkillClick(int flag, bool checked)
@@ -188,7 +215,7 @@ void TFPrsn::SpeedButton_FieldClick(PrsnField field)
     const int force = ListBox_Prsn_Faith->focusRow();
     NumberEdit* edit = edits_[int(field)];
     const std::optional<int32_t> shown =
-        editor_.Assign(field, edit->text(), marks, currentPerson(), force);
+        editor_.Assign(field, edit->text(), marks, loadedPerson_, force);
     if (shown)
         edit->setValue(*shown);
     if (field == PrsnField::Faith && shown)
@@ -196,6 +223,9 @@ void TFPrsn::SpeedButton_FieldClick(PrsnField field)
     if (Rule(field).shownInRows)
         refreshMarkedRows(marks);
     refreshFallbacks();
+    // A loyalty without a force reached nobody.
+    if (marks.any() && (field != PrsnField::Faith || shown))
+        pending_->markLoaded(edit);
 }
 
 void TFPrsn::SpeedButton_ChoiceClick(PrsnChoice choice)
@@ -204,6 +234,8 @@ void TFPrsn::SpeedButton_ChoiceClick(PrsnChoice choice)
     editor_.AssignChoice(choice, choices_[int(choice)]->currentIndex(), marks);
     if (Rule(choice).shownInRows)
         refreshMarkedRows(marks);
+    if (marks.any())
+        pending_->markLoaded(choices_[int(choice)]);
 }
 
 bool TFPrsn::settlePendingValues()
@@ -211,7 +243,7 @@ bool TFPrsn::settlePendingValues()
     const int pending = pending_->count();
     if (pending == 0)
         return true;
-    switch (AskPendingValues(this, pending)) {
+    switch (AskPendingValues(this, pending, ListBox_Prsn_Prsn->markedCount() > 0)) {
     case PendingValuesAnswer::Assign:
         pending_->assignAll();
         return true;
@@ -231,6 +263,28 @@ void TFPrsn::applyWorkingCopy()
         applied_();
 }
 
+bool TFPrsn::hasUnappliedEdits() const
+{
+    return pending_->count() > 0 || editor_.Differs();
+}
+
+// The user chose to apply on closing: typed values go to the marked rows as their buttons would
+// take them. Only with no row marked, where they could reach nobody, is there a question.
+bool TFPrsn::applyEdits()
+{
+    if (ListBox_Prsn_Prsn->markedCount() > 0)
+        pending_->assignAll();
+    else if (!settlePendingValues())
+        return false;
+    applyWorkingCopy();
+    return true;
+}
+
+void TFPrsn::dropEdits()
+{
+    FormShow();
+}
+
 void TFPrsn::Button11Click()
 {
     if (settlePendingValues())
@@ -247,7 +301,6 @@ void TFPrsn::Button1Click()
 
 void TFPrsn::Button10Click()
 {
-    FormShow();
     reject();
 }
 

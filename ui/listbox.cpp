@@ -143,6 +143,19 @@ void ListBox::setFocusRow(int row)
         scrollToItem(entry);
 }
 
+ListBox::State ListBox::state() const
+{
+    return {selectionModel()->selection(), currentRow()};
+}
+
+void ListBox::setState(const State& state)
+{
+    Change program(programChanges_);
+    selectionModel()->select(state.marks, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(indexOf(state.focusRow), QItemSelectionModel::NoUpdate);
+    setAnchor(state.focusRow);
+}
+
 // ---- User input --------------------------------------------------------------------------
 
 void ListBox::activateRow(int row)
@@ -154,20 +167,20 @@ void ListBox::clickRow(int row, Qt::KeyboardModifiers modifiers)
 {
     if (!indexOf(row).isValid())
         return;
+    beginInput();
     goToRow(row, modifiers, true);
-    runClick(row);
+    runClick(row, Input::Click);
 }
 
 void ListBox::moveByKey(int target, Qt::KeyboardModifiers modifiers)
 {
     if (!indexOf(target).isValid())
         return;
-    const int before = currentRow();
-    marksChanged_ = false;
+    beginInput();
     goToRow(target, modifiers, false);
-    const bool moved = currentRow() != before;
+    const bool moved = currentRow() != before_.focusRow;
     if (marksChanged_ || (moved && marking_ != Marking::Toggle))
-        runClick(currentRow());
+        runClick(currentRow(), marksChanged_ ? Input::Move : Input::FocusMove);
 }
 
 // A click and a key that moves differ only where a click toggles: in toggling lists and with
@@ -197,7 +210,7 @@ void ListBox::toggleByKey(Qt::KeyboardModifiers modifiers)
     const QModelIndex index = indexOf(row);
     if (!index.isValid())
         return;
-    marksChanged_ = false;
+    beginInput();
     {
         Change user(userChanges_);
         QItemSelectionModel::SelectionFlags command = QItemSelectionModel::Toggle;
@@ -209,14 +222,14 @@ void ListBox::toggleByKey(Qt::KeyboardModifiers modifiers)
         setAnchor(row);
     }
     if (marksChanged_)
-        runClick(row);
+        runClick(row, Input::Marks);
 }
 
 void ListBox::markAllByKey()
 {
     if (marking_ != Marking::Extended || count() == 0 || currentRow() < 0)
         return;
-    marksChanged_ = false;
+    beginInput();
     {
         Change user(userChanges_);
         selectionModel()->select(QItemSelection(indexOf(0), indexOf(count() - 1)),
@@ -224,7 +237,7 @@ void ListBox::markAllByKey()
         baseStale_ = true;
     }
     if (marksChanged_)
-        runClick(currentRow());
+        runClick(currentRow(), Input::Marks);
 }
 
 void ListBox::keyboardSearch(const QString& search)
@@ -278,12 +291,18 @@ void ListBox::setAnchor(int row)
     baseStale_ = true;
 }
 
-void ListBox::runClick(int row)
+void ListBox::beginInput()
+{
+    marksChanged_ = false;
+    before_ = state();
+}
+
+void ListBox::runClick(int row, Input input)
 {
     // The program's own changes never run a handler.
     if (programChanges_ > 0)
         return;
-    Q_EMIT Click(row);
+    Q_EMIT Click(row, input);
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event)

@@ -11,7 +11,9 @@ namespace veldor {
 // selection; the focus row is Qt's current row.
 //
 // One rule for every input: a user action that changes marks or the focus row either runs the
-// list's handler exactly as the matching click or key does, or changes nothing.
+// list's handler exactly as the matching click or key does, or changes nothing. The handler is
+// told which kind of input it was (Input) and can ask how the list stood before it
+// (stateBefore), so no form has to guess from key state.
 // - Click(row) runs on a left click on a row (any marking), on type-ahead or input-method text
 //   in Single and Extended lists (a plain click on the row found), and on keys: in Single and
 //   Extended lists whenever a key moved the focus row or changed a mark, in Toggle lists only
@@ -35,6 +37,21 @@ public:
         Extended, // click selects one row, Ctrl toggles, Shift extends from the anchor
     };
 
+    // What the user did when Click runs.
+    enum class Input {
+        Click,     // a left click, or type-ahead acting as one
+        Move,      // a key moved the focus row and the marks with it
+        FocusMove, // a key moved the focus row alone (Ctrl+arrows in Extended lists)
+        Marks,     // a key changed marks without moving: Space, Ctrl+A
+    };
+
+    // Marks and focus row, to put back what an input changed.
+    struct State
+    {
+        QItemSelection marks;
+        int focusRow = -1;
+    };
+
     explicit ListBox(Marking marking, QWidget* parent = nullptr);
     ~ListBox() override;
 
@@ -55,6 +72,12 @@ public:
     void setFocusRow(int row);
     int focusRow() const { return currentRow(); }
 
+    State state() const;
+    // Puts marks and focus row back as `state` had them (the anchor goes to its focus row).
+    void setState(const State& state);
+    // How the list stood before the user input whose Click is running (or ran last).
+    const State& stateBefore() const { return before_; }
+
     // Goes to `row` exactly as a plain left click of the user on it would: the marks change as
     // a click changes them in this list's marking, the focus row moves there, the row is
     // scrolled into view, then Click(row) runs. It is the same code a real click runs.
@@ -66,7 +89,7 @@ public:
     void keyboardSearch(const QString& search) override;
 
 Q_SIGNALS:
-    void Click(int row);
+    void Click(int row, ListBox::Input input);
     void KeyPress(QKeyEvent* event);
 
 protected:
@@ -93,7 +116,9 @@ private:
     // Marks `base_` (taken now if stale) plus the rows from the anchor to `row`.
     void extendTo(int row);
     void setAnchor(int row);
-    void runClick(int row);
+    void runClick(int row, Input input);
+    // Called first by every routed user input that may run Click.
+    void beginInput();
     QModelIndex indexOf(int row) const;
 
     // Undoes a selection or focus change that no method of this class made.
@@ -114,6 +139,7 @@ private:
     // The row the last left press acted on, for the second press of a double click.
     int pressedRow_ = -1;
     quint64 pressedAt_ = 0;
+    State before_;
     // Type-ahead: what was typed so far and when.
     QString typed_;
     qint64 typedAt_ = -1;

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace veldor {
@@ -22,7 +23,21 @@ void PendingInputs::add(QWidget* control, QAbstractButton* button)
         connect(edit, &QLineEdit::textChanged, this, update);
     else if (auto* combo = qobject_cast<QComboBox*>(control))
         connect(combo, &QComboBox::currentIndexChanged, this, update);
-    connect(button, &QAbstractButton::clicked, this, [this, control] { markLoaded(control); });
+    control->installEventFilter(this);
+}
+
+bool PendingInputs::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const Input* input = find(qobject_cast<QWidget*>(watched));
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && input && pending(*input)) {
+            // A disabled button (no marked row) takes the key and assigns nothing.
+            input->button->click();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QString PendingInputs::valueOf(const QWidget* control)
@@ -40,6 +55,26 @@ PendingInputs::Input* PendingInputs::find(const QWidget* control)
         if (input.control == control)
             return &input;
     return nullptr;
+}
+
+const PendingInputs::Input* PendingInputs::find(const QWidget* control) const
+{
+    for (const Input& input : inputs_)
+        if (input.control == control)
+            return &input;
+    return nullptr;
+}
+
+bool PendingInputs::isPending(const QWidget* control) const
+{
+    const Input* input = find(control);
+    return input && pending(*input);
+}
+
+void PendingInputs::assign(const QWidget* control)
+{
+    if (isPending(control))
+        find(control)->button->click();
 }
 
 bool PendingInputs::pending(const Input& input) const

@@ -6,6 +6,7 @@
 #include "data/scenariostore.h"
 #include "support/scenariofiles.h"
 #include "tests/ui/listinput.h"
+#include "tests/ui/nextanswer.h"
 #include "ui/formcity.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"

@@ -17,6 +17,8 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QInputMethodEvent>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -153,6 +155,43 @@ TEST_F(FindInPersonEditor, TypingFindsTheFirstMatchFromTheCurrentRow)
     openBar();
     typeText(QStringLiteral("关"));
     EXPECT_EQ(focusedPerson(), kGuanPing);
+}
+
+// The field takes the list's top strip: below the column heads, above the first row shown,
+// with the match count beside it; closing gives the strip back.
+TEST_F(FindInPersonEditor, TheFieldSitsAboveTheListAndCountsTheMatches)
+{
+    ListBox* rows = list("ListBox_Prsn_Prsn");
+    const QRect listBefore = rows->geometry();
+    const auto inForm = [this](QWidget* w) {
+        return QRect(w->mapTo(form.get(), QPoint()), w->size());
+    };
+    openBar();
+    auto* count = form->findChild<QLabel*>(QStringLiteral("FindCount"));
+    ASSERT_NE(count, nullptr);
+    typeText(QStringLiteral("关"));
+    EXPECT_EQ(count->text(), QStringLiteral("1/3"));
+    key(Qt::Key_F3);
+    EXPECT_EQ(count->text(), QStringLiteral("2/3"));
+    key(Qt::Key_F3, Qt::ShiftModifier);
+    key(Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(count->text(), QStringLiteral("3/3"));
+    EXPECT_EQ(bar()->matchCount(), count->text());
+    EXPECT_TRUE(count->isVisible());
+    const QRect field = inForm(bar()), counted = inForm(count), shown = inForm(rows->viewport());
+    for (QAbstractButton* head : form->findChildren<QAbstractButton*>(
+             QRegularExpression(QStringLiteral("^Button_Sort_")))) {
+        EXPECT_FALSE(inForm(head).intersects(field)) << head->objectName().toStdString();
+        EXPECT_FALSE(inForm(head).intersects(counted)) << head->objectName().toStdString();
+    }
+    EXPECT_FALSE(field.intersects(counted));
+    EXPECT_LE(field.bottom(), shown.top());
+    EXPECT_LE(counted.bottom(), shown.top());
+    typeText(QStringLiteral("曹"));
+    EXPECT_EQ(count->text(), QStringLiteral("0/0"));
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(count->isVisible());
+    EXPECT_EQ(rows->geometry(), listBefore);
 }
 
 TEST_F(FindInPersonEditor, EnterAndF3GoForwardShiftF3BackWrappingBothWays)

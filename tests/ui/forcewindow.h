@@ -5,6 +5,7 @@
 #include "data/scenariostore.h"
 #include "support/forceworld.h"
 #include "support/scenariofiles.h"
+#include "tests/ui/nextanswer.h"
 #include "ui/formforc.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"

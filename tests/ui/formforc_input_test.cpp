@@ -277,7 +277,10 @@ TEST_F(ForceInput, ProgramMarksArePaintedAtOnce)
     press("Button_Delete");
     EXPECT_TRUE(marked("ListBox_Forc_City").isEmpty());
     expectEveryListPainted();
-    press("Button_Cancel");
+    {
+        test::NextAnswer drop(QStringLiteral("放弃"));
+        press("Button_Cancel");
+    }
     show();
     expectEveryListPainted();
 }

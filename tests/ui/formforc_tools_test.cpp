@@ -126,7 +126,10 @@ TEST_F(ForceTools, CancelAfterToolsLeavesTheStoreAndToolTextsStay)
     press("Button_ForceXX");
     press("Button2");
     press("Button6");
-    form.reject(); // the title bar's close box
+    {
+        test::NextAnswer drop(QStringLiteral("放弃"));
+        form.reject(); // the title bar's close box
+    }
     EXPECT_EQ(
         std::memcmp(before.get(), static_cast<ScenarioTables*>(&store), sizeof(ScenarioTables)), 0);
     EXPECT_EQ(refreshes, 0);

@@ -49,10 +49,10 @@ TEST_F(FormPrsnTest, ClicksMarkRowsLoadThePersonAndCountTheMarks)
     EXPECT_EQ(list()->focusRow(), 9);
     EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_TongShuai"))->text(),
               QString::number(store.persons.TongShuai[8]));
-    // ... but a text that is no number falls back on the person now in focus.
+    // ... and a text that is no number falls back on the person loaded, not the one in focus.
     type(QStringLiteral("Edit_Prsn_TongShuai"), QStringLiteral("x"));
     EXPECT_EQ(child<NumberEdit>(QStringLiteral("Edit_Prsn_TongShuai"))->text(),
-              QString::number(store.persons.TongShuai[9]));
+              QString::number(store.persons.TongShuai[8]));
     clickRow(list(), 1);
     EXPECT_EQ(caption(), QStringLiteral("武将列表（选中 1 人）"));
 }
@@ -96,7 +96,7 @@ TEST_F(FormPrsnTest, SortKeepsTheFocusedPersonAndDropsTheMarks)
     press(QStringLiteral("Button_Sort_TongShuai"));
     EXPECT_EQ(list()->markedCount(), 0);
     EXPECT_EQ(personAt(list()->focusRow()), 4);
-    EXPECT_EQ(caption(), QStringLiteral("武将列表（选中 2 人）")); // until the next load
+    EXPECT_EQ(caption(), QStringLiteral("武将列表（选中 0 人）"));
     for (int r = 1; r < kPersons; ++r)
         ASSERT_GE(store.persons.TongShuai[personAt(r - 1)], store.persons.TongShuai[personAt(r)]);
     EXPECT_EQ(list()->item(0)->text(), rowText(personAt(0)));
@@ -186,8 +186,9 @@ TEST_F(FormPrsnTest, SkillBoxesWriteMarkedRowsOnlyAndLoadingWritesNothing)
     QCheckBox* first = child<QCheckBox>(QStringLiteral("CheckBox_Skill1"));
     QCheckBox* last = child<QCheckBox>(QStringLiteral("CheckBox_Skill31"));
 
-    QTest::mouseClick(last, Qt::LeftButton); // no marked row: nobody changes
-    EXPECT_TRUE(last->isChecked());
+    QTest::mouseClick(last, Qt::LeftButton); // no marked row: off, nobody changes
+    EXPECT_FALSE(last->isEnabled());
+    EXPECT_FALSE(last->isChecked());
     for (int p = 0; p < kPersons; ++p)
         ASSERT_FALSE(form->Editor().Work().Skill[p][30]);
 
@@ -231,7 +232,11 @@ TEST_F(FormPrsnTest, CancelDropsTheWorkingCopyAndTheOrderOutlivesTheWindow)
     clickRow(list(), 0);
     type(QStringLiteral("Edit_Prsn_TongShuai"), QStringLiteral("1"));
     press(QStringLiteral("SpeedButton_TongShuai"));
-    press(QStringLiteral("Button10"));
+    {
+        test::NextAnswer drop(QStringLiteral("放弃"));
+        press(QStringLiteral("Button10"));
+        EXPECT_EQ(drop.asked, QStringLiteral("DiscardEditsQuestion"));
+    }
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Rejected);
     EXPECT_NE(store.persons.TongShuai[top], 1);

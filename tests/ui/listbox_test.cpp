@@ -179,6 +179,39 @@ TEST(ListBox, ExtendedMarkingFollowsCtrlAndShift)
     EXPECT_EQ(test::PaintedDifference(&shown.list), 0);
 }
 
+// The handler hears what the user did and can see how the list stood before it.
+TEST(ListBox, ClickSaysWhatTheUserDidAndHowTheListStoodBefore)
+{
+    using Input = ListBox::Input;
+    ShownList shown(Marking::Extended);
+    QList<Input> inputs;
+    QList<int> focusBefore;
+    QObject::connect(&shown.list, &ListBox::Click, [&](int, Input input) {
+        inputs << input;
+        focusBefore << shown.list.stateBefore().focusRow;
+    });
+    shown.click(2);
+    shown.key(Qt::Key_Down);
+    shown.key(Qt::Key_Down, Qt::ControlModifier);
+    shown.key(Qt::Key_Space, Qt::ControlModifier);
+    shown.key(Qt::Key_Down, Qt::ShiftModifier);
+    shown.key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(inputs, (QList<Input>{Input::Click, Input::Move, Input::FocusMove, Input::Marks,
+                                    Input::Move, Input::Marks}));
+    EXPECT_EQ(focusBefore.mid(1), (QList<int>{2, 3, 4, 4, 5}));
+    // Put back as it stood before Ctrl+A, which runs no handler.
+    shown.list.clearMarks();
+    shown.list.setMarked(3, true);
+    shown.list.setMarked(4, true);
+    shown.key(Qt::Key_A, Qt::ControlModifier);
+    ASSERT_EQ(shown.list.markedCount(), 40);
+    shown.list.setState(shown.list.stateBefore());
+    EXPECT_EQ(shown.marked(), (QList<int>{3, 4}));
+    EXPECT_EQ(shown.list.focusRow(), 5);
+    EXPECT_EQ(inputs.size(), 7);
+    EXPECT_EQ(test::PaintedDifference(&shown.list), 0);
+}
+
 TEST(ListBox, DraggingMarksOnlyThePressedRow)
 {
     for (Marking marking : kAllMarkings) {

@@ -13,6 +13,8 @@ QString GoOnAnswer(const QString& question)
         return QStringLiteral("重新载入");
     if (question == QStringLiteral("PendingValuesQuestion"))
         return QStringLiteral("放弃输入");
+    if (question == QStringLiteral("DiscardEditsQuestion"))
+        return QStringLiteral("放弃");
     if (question == QStringLiteral("ExternalChangeQuestion"))
         return QStringLiteral("覆盖");
     if (question == QStringLiteral("NoBackupQuestion"))
@@ -41,6 +43,8 @@ ModalAnswer::ModalAnswer()
 
 void ModalAnswer::answer()
 {
+    if (closing_ && !closing_->isVisible())
+        closing_ = nullptr;
     QWidget* modal = QApplication::activeModalWidget();
     auto* box = qobject_cast<QMessageBox*>(modal);
     const bool question = box != nullptr && box->objectName().endsWith(QStringLiteral("Question"));
@@ -52,9 +56,12 @@ void ModalAnswer::answer()
     } else if (box != nullptr) {
         messages << box->text();
         box->accept();
-    } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+    } else if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog != closing_) {
         windows << dialog->objectName();
-        dialog->reject();
+        // Closing may ask first, in a modal loop of its own that this timer must answer too:
+        // closed from the event loop, not from inside this timer's own call.
+        closing_ = dialog;
+        QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
     }
 }
 

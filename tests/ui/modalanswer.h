@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDialog>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
@@ -33,6 +35,7 @@ private:
     void answer();
 
     QTimer poll_;
+    QPointer<QDialog> closing_;
 };
 
 } // namespace veldor::test

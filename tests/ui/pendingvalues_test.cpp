@@ -1,6 +1,7 @@
 // Values typed into the person editor but never assigned are shown and asked about.
 
 #include "editsfixture.h"
+#include "nextanswer.h"
 
 #include "ui/formprsn.h"
 #include "ui/listbox.h"
@@ -139,7 +140,9 @@ TEST_F(PendingValues, BackStaysWithTheValueStillTyped)
         EXPECT_TRUE(editor->isVisible());
         EXPECT_EQ(edit->text(), QStringLiteral("96"));
         EXPECT_FALSE(edit->toolTip().isEmpty());
+        NextAnswer drop(QStringLiteral("放弃"));
         press(editor, "Button10");
+        EXPECT_EQ(drop.asked, QStringLiteral("DiscardEditsQuestion"));
     });
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(storeBytes(), before);

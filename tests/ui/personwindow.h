@@ -5,6 +5,7 @@
 #include "data/scenariolayout.h"
 #include "data/scenariostore.h"
 #include "support/scenariofiles.h"
+#include "tests/ui/nextanswer.h"
 #include "ui/formprsn.h"
 #include "ui/listbox.h"
 #include "ui/numberedit.h"

@@ -31,11 +31,12 @@ veldor::ShotRequest parse(const QCoreApplication& app)
     parser.addHelpOption();
     parser.addOption(
         {QStringLiteral("window"),
-         QStringLiteral("FMap, FAbout, FCity, FForc, FPrsn, FHistory, FCheck, FTable or "
-                        "ExternalChangeQuestion (default FMap). FHistory shows the history of a "
-                        "few edits the tool makes itself; FCheck the findings of the scenario; "
-                        "ExternalChangeQuestion the question at a save after those edits and a "
-                        "change on disk."),
+         QStringLiteral("FMap, FAbout, FCity, FForc, FPrsn, FHistory, FCheck, FTable, "
+                        "ExternalChangeQuestion or DiscardEditsQuestion (default FMap). FHistory "
+                        "shows the history of a few edits the tool makes itself; FCheck the "
+                        "findings of the scenario; ExternalChangeQuestion the question at a save "
+                        "after those edits and a change on disk; DiscardEditsQuestion the "
+                        "question on closing the city editor (--city) with a value changed."),
          QStringLiteral("NAME"), QStringLiteral("FMap")});
     parser.addOption({QStringLiteral("scenario"), QStringLiteral("Open this scenario file first."),
                       QStringLiteral("FILE")});
@@ -71,7 +72,8 @@ veldor::ShotRequest parse(const QCoreApplication& app)
                                  QStringLiteral("FHistory"),
                                  QStringLiteral("FCheck"),
                                  QStringLiteral("FTable"),
-                                 QStringLiteral("ExternalChangeQuestion")};
+                                 QStringLiteral("ExternalChangeQuestion"),
+                                 QStringLiteral("DiscardEditsQuestion")};
     if (!windows.contains(window)) {
         std::fprintf(stderr, "veldor-shot: --window takes one of %s\n",
                      qPrintable(windows.join(QStringLiteral(", "))));

@@ -1,5 +1,7 @@
 #include "shotscenes.h"
 
+#include "ui/listbox.h"
+
 #include "data/scenariocodec.h"
 #include "data/scenariohistory.h"
 #include "ui/formmap.h"
@@ -81,8 +83,11 @@ void OpenHistoryEntries(QDialog* history)
 QRect ShowPendingField(QDialog* personEditor)
 {
     auto* edit = personEditor->findChild<QLineEdit*>(QStringLiteral("Edit_Prsn_WuLi"));
-    if (edit == nullptr)
+    auto* persons = personEditor->findChild<ListBox*>(QStringLiteral("ListBox_Prsn_Prsn"));
+    if (edit == nullptr || persons == nullptr)
         return {};
+    // A marked person, whom the flat button would give the value.
+    persons->activateRow(0);
     edit->setText(edit->text() == QStringLiteral("99") ? QStringLiteral("98")
                                                        : QStringLiteral("99"));
     const QPoint at = edit->mapToGlobal(QPoint(edit->width() / 2, edit->height()));

@@ -75,7 +75,7 @@ bool saveWithTip(QWidget* widget, const QRect& tip, const QString& path, QString
 }
 
 // Runs `open`, which opens the modal window `name`; while it is up runs `shoot` on it, then
-// closes it. False when the window never came.
+// closes it without a question. False when the window never came.
 bool whileModal(const QString& name, const std::function<void(QDialog*)>& shoot,
                 const std::function<void()>& open)
 {
@@ -89,7 +89,8 @@ bool whileModal(const QString& name, const std::function<void(QDialog*)>& shoot,
         poll.stop();
         shown = true;
         shoot(dialog);
-        dialog->reject();
+        // Closed as it is, edits and all: asking about them would only stop the tool.
+        dialog->done(QDialog::Rejected);
     });
     poll.start();
     open();
@@ -168,6 +169,31 @@ bool shootExternalChange(TFMap* map, const ShotRequest& request, QString& error)
     return shown && saved;
 }
 
+// Types 士兵 30000 into the city editor and presses Escape: the question that follows is the
+// picture.
+bool shootDiscardEdits(TFMap* map, const ShotRequest& request, QString& error)
+{
+    bool saved = false;
+    bool asked = false;
+    const bool shown = whileModal(
+        QStringLiteral("FCity"),
+        [&](QDialog* editor) {
+            auto* soldiers = editor->findChild<QLineEdit*>(QStringLiteral("Edit_City_ShiBing"));
+            soldiers->setText(QStringLiteral("30000"));
+            waitUntilExposed(editor);
+            asked = whileModal(
+                request.window, [&](QDialog* box) { saved = save(box, request.output, error); },
+                [editor] { editor->reject(); });
+        },
+        [map, &request] {
+            map->findChild<QAbstractButton*>(QStringLiteral("Button%1").arg(request.city + 1))
+                ->click();
+        });
+    if (!shown || !asked)
+        error = QStringLiteral("no %1 came").arg(request.window);
+    return shown && asked && saved;
+}
+
 // The main window once it took in a change made on disk, with its status bar saying so.
 bool shootReloaded(TFMap* map, const ShotRequest& request, QString& error)
 {
@@ -213,6 +239,8 @@ bool TakeShot(const Windows& windows, const ShotRequest& request, QString& error
     waitUntilExposed(map);
     if (request.window == QLatin1String("ExternalChangeQuestion"))
         return shootExternalChange(map, request, error);
+    if (request.window == QLatin1String("DiscardEditsQuestion"))
+        return shootDiscardEdits(map, request, error);
     if (request.window == QLatin1String("FMap") && request.diskChange)
         return shootReloaded(map, request, error);
     if (request.window == QLatin1String("FMap"))
