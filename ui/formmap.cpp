@@ -70,17 +70,35 @@ QString OpenedTitle(const QString& path)
     return QStringLiteral("Veldor剧本修改器V1.0--Orlen制作--") + QDir::toNativeSeparators(path);
 }
 
-QString ChooseScenarioFile(QWidget* parent)
+namespace {
+
+// The scenario and all-files filters, in a dialog with the objectName tests answer it by.
+QString chooseScenarioPath(QWidget* parent, const QString& objectName,
+                           QFileDialog::AcceptMode acceptMode, QFileDialog::FileMode fileMode)
 {
     QFileDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("OpenDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setObjectName(objectName);
+    dialog.setAcceptMode(acceptMode);
+    dialog.setFileMode(fileMode);
     dialog.setNameFilters({QStringLiteral("Veldor剧本(D_Sce***.kqx) (D_Sce*.kqx)"),
                            QStringLiteral("所有文件(*.*) (*)")});
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString ChooseScenarioFile(QWidget* parent)
+{
+    return chooseScenarioPath(parent, QStringLiteral("OpenDialog1"), QFileDialog::AcceptOpen,
+                              QFileDialog::ExistingFile);
+}
+
+QString ChooseSaveAsFile(QWidget* parent)
+{
+    return chooseScenarioPath(parent, QStringLiteral("SaveAsDialog"), QFileDialog::AcceptSave,
+                              QFileDialog::AnyFile);
 }
 
 TFMap::TFMap(QWidget* parent)

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -30,19 +29,6 @@ QString shown(const QString& path)
 }
 
 } // namespace
-
-QString ChooseSaveAsFile(QWidget* parent)
-{
-    QFileDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("SaveAsDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({QStringLiteral("Veldor剧本(D_Sce***.kqx) (D_Sce*.kqx)"),
-                           QStringLiteral("所有文件(*.*) (*)")});
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
-}
 
 void TFMap::changeEvent(QEvent* event)
 {
