@@ -61,6 +61,15 @@ void ModalAnswer::answer()
         // Closing may ask first, in a modal loop of its own that this timer must answer too:
         // closed from the event loop, not from inside this timer's own call.
         closing_ = dialog;
+        // A window kept for the next opening may be shown again before this timer runs once
+        // more; seen as closing still, it would be left open for good.
+        connect(
+            dialog, &QDialog::finished, this,
+            [this, dialog] {
+                if (closing_ == dialog)
+                    closing_ = nullptr;
+            },
+            Qt::SingleShotConnection);
         QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
     }
 }
