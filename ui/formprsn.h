@@ -110,8 +110,10 @@ private:
     void SpeedButton_FieldClick(PrsnField field);
     void SpeedButton_ChoiceClick(PrsnChoice choice);
 
-    // Asks about values typed but not assigned; false means the user wants to stay.
-    bool settlePendingValues();
+    // Values typed but not assigned: all of them, or only that of `only` when given.
+    int pendingCount(const QWidget* only = nullptr) const;
+    // Asks about those values and assigns or drops them; false means the user wants to stay.
+    bool settlePendingValues(QWidget* only = nullptr);
     // `list` has just taken a user input that reloads controls holding pending values (only
     // `only` when given). The question is asked with the list put back as it was, so that
     // assigning reaches the rows marked before; the input then goes through unless the user

@@ -128,21 +128,12 @@ void TFPrsn::ShowCurPrsn()
 
 bool TFPrsn::settleBeforeReload(ListBox* list, QWidget* only)
 {
-    const int pending = only ? int(pending_->isPending(only)) : pending_->count();
-    if (pending == 0)
+    if (pendingCount(only) == 0)
         return true;
     const ListBox::State after = list->state();
     list->setState(list->stateBefore());
-    const PendingValuesAnswer answer =
-        AskPendingValues(this, pending, ListBox_Prsn_Prsn->markedCount() > 0);
-    if (answer == PendingValuesAnswer::Back)
+    if (!settlePendingValues(only))
         return false;
-    if (answer == PendingValuesAnswer::Assign) {
-        if (only)
-            pending_->assign(only);
-        else
-            pending_->assignAll();
-    }
     list->setState(after);
     return true;
 }
@@ -238,14 +229,22 @@ void TFPrsn::SpeedButton_ChoiceClick(PrsnChoice choice)
         pending_->markLoaded(choices_[int(choice)]);
 }
 
-bool TFPrsn::settlePendingValues()
+int TFPrsn::pendingCount(const QWidget* only) const
 {
-    const int pending = pending_->count();
+    return only ? int(pending_->isPending(only)) : pending_->count();
+}
+
+bool TFPrsn::settlePendingValues(QWidget* only)
+{
+    const int pending = pendingCount(only);
     if (pending == 0)
         return true;
     switch (AskPendingValues(this, pending, ListBox_Prsn_Prsn->markedCount() > 0)) {
     case PendingValuesAnswer::Assign:
-        pending_->assignAll();
+        if (only)
+            pending_->assign(only);
+        else
+            pending_->assignAll();
         return true;
     case PendingValuesAnswer::Drop:
         return true;
