@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <utility>
+
 namespace veldor {
 namespace {
 
@@ -30,10 +32,10 @@ bool PendingInputs::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        const Input* input = find(qobject_cast<QWidget*>(watched));
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && input && pending(*input)) {
+        const auto* control = qobject_cast<QWidget*>(watched);
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && isPending(control)) {
             // A disabled button (no marked row) takes the key and assigns nothing.
-            input->button->click();
+            assign(control);
             return true;
         }
     }
@@ -51,10 +53,7 @@ QString PendingInputs::valueOf(const QWidget* control)
 
 PendingInputs::Input* PendingInputs::find(const QWidget* control)
 {
-    for (Input& input : inputs_)
-        if (input.control == control)
-            return &input;
-    return nullptr;
+    return const_cast<Input*>(std::as_const(*this).find(control));
 }
 
 const PendingInputs::Input* PendingInputs::find(const QWidget* control) const
