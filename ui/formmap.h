@@ -133,6 +133,9 @@ private:
     DiskVerdict answerExternalChange(const DiskCheck& check, bool atSave);
     void reloadFromDisk(const DiskCheck& check);
     bool saveAs(const QString& path);
+    // After a save to `path`: the title loses its mark, the status bar says so, and a warning
+    // the save gave is shown there and in a message.
+    void reportSaved(const QString& path, const QString& warning);
     ScenarioStore store_;
     ScenarioHistory history_;
     QString title_;

@@ -158,11 +158,7 @@ bool TFMap::save(bool overwriting)
         switch (store_.SaveEdits(error, &warning, overwriting)) {
         case SaveOutcome::Saved:
             declinedDisk_.clear();
-            showModifiedState();
-            showStatus(QStringLiteral("已保存：") + shown(store_.FileName()) +
-                       (warning.isEmpty() ? QString() : QStringLiteral("。") + warning));
-            if (!warning.isEmpty())
-                ShowMessage(this, warning);
+            reportSaved(store_.FileName(), warning);
             return true;
         case SaveOutcome::Failed:
             ShowMessage(this, error);
@@ -200,12 +196,17 @@ bool TFMap::saveAs(const QString& path)
         return false;
     }
     becameFile(path);
+    reportSaved(path, warning);
+    return true;
+}
+
+void TFMap::reportSaved(const QString& path, const QString& warning)
+{
     showModifiedState();
     showStatus(QStringLiteral("已保存：") + shown(path) +
                (warning.isEmpty() ? QString() : QStringLiteral("。") + warning));
     if (!warning.isEmpty())
         ShowMessage(this, warning);
-    return true;
 }
 
 } // namespace veldor
