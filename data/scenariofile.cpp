@@ -219,12 +219,6 @@ bool CheckScenarioWritable(const QString& path, QString& error)
     return checkWritableTarget(path, QFileInfo(path).canonicalFilePath(), st, error);
 }
 
-bool ReplaceScenarioFile(const QString& path, const QByteArray& bytes, QString& error,
-                         const ReplaceOptions& options, QString* warning)
-{
-    return ReplaceScenarioFile(path, QString(), bytes, error, options, warning);
-}
-
 bool ReplaceScenarioFile(const QString& path, const QString& realPath, const QByteArray& bytes,
                          QString& error, const ReplaceOptions& options, QString* warning)
 {
