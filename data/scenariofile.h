@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace veldor {
 
@@ -32,5 +33,9 @@ bool CheckScenarioWritable(const QString& path, QString& error);
 bool ReplaceScenarioFile(const QString& path, const QString& realPath, const QByteArray& bytes,
                          QString& error, const ReplaceOptions& options = {},
                          QString* warning = nullptr);
+
+// The warning of a save that wrote the scenario at `path` but could not keep everything of the
+// old file (`kept`: owner, mode, extended attributes).
+QString SavedButNotKept(const QString& path, const QStringList& kept);
 
 } // namespace veldor

@@ -198,8 +198,7 @@ bool ScenarioStore::SaveAs(const QString& path, QString& error, QString* warning
         return false;
     }
     if (warning && !warnings.isEmpty())
-        *warning = QStringLiteral("剧本文件“%1”已保存，但%2。")
-                       .arg(QDir::toNativeSeparators(path), warnings.join(QStringLiteral("；")));
+        *warning = SavedButNotKept(path, warnings);
     fileName_ = path;
     markSaved();
     fileBytes_ = std::move(bytes);
