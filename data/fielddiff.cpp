@@ -101,14 +101,6 @@ void ApplyDifferences(ScenarioTables& tables, const FieldDifferences& difference
                   direction == Direction::Forwards ? d.b : d.a);
 }
 
-QString DifferenceLine(const QString& recordLabel, const FieldDifference& difference)
-{
-    QString line;
-    line.reserve(recordLabel.size() + 40);
-    AppendDifferenceLine(line, recordLabel, difference);
-    return line;
-}
-
 void AppendDifferenceLine(QString& text, const QString& recordLabel,
                           const FieldDifference& difference)
 {

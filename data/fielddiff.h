@@ -39,10 +39,8 @@ enum class Direction { Forwards, Backwards };
 void ApplyDifferences(ScenarioTables& tables, const FieldDifferences& differences,
                       Direction direction);
 
-// "persons[12] 张三 TongShuai 80 → 95": a difference as the comparison prints it, after the
-// record's label (see RecordLabel).
-QString DifferenceLine(const QString& recordLabel, const FieldDifference& difference);
-// The same line appended to `text`, for listings of many.
+// Appends "persons[12] 张三 TongShuai 80 → 95" to `text`: a difference as the comparison
+// prints it, after the record's label (see RecordLabel).
 void AppendDifferenceLine(QString& text, const QString& recordLabel,
                           const FieldDifference& difference);
 

@@ -219,12 +219,6 @@ bool CheckScenarioWritable(const QString& path, QString& error)
     return checkWritableTarget(path, QFileInfo(path).canonicalFilePath(), st, error);
 }
 
-bool ReplaceScenarioFile(const QString& path, const QByteArray& bytes, QString& error,
-                         const ReplaceOptions& options, QString* warning)
-{
-    return ReplaceScenarioFile(path, QString(), bytes, error, options, warning);
-}
-
 bool ReplaceScenarioFile(const QString& path, const QString& realPath, const QByteArray& bytes,
                          QString& error, const ReplaceOptions& options, QString* warning)
 {
@@ -249,8 +243,7 @@ bool ReplaceScenarioFile(const QString& path, const QString& realPath, const QBy
     switch (WriteFileAtomically(target, bytes, &st, options, reason, warnings, target)) {
     case AtomicWrite::Written:
         if (warning && !warnings.isEmpty())
-            *warning = QStringLiteral("剧本文件“%1”已保存，但%2。")
-                           .arg(shown(path), warnings.join(QStringLiteral("；")));
+            *warning = SavedButNotKept(path, warnings);
         return true;
     case AtomicWrite::FolderRefused:
         return replaceInPlace(path, target, bytes, error, options);
@@ -259,6 +252,12 @@ bool ReplaceScenarioFile(const QString& path, const QString& realPath, const QBy
     }
     error = writeFailure(path, reason);
     return false;
+}
+
+QString SavedButNotKept(const QString& path, const QStringList& kept)
+{
+    return QStringLiteral("剧本文件“%1”已保存，但%2。")
+        .arg(shown(path), kept.join(QStringLiteral("；")));
 }
 
 } // namespace veldor

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace veldor {
 
@@ -26,12 +27,15 @@ bool CheckScenarioWritable(const QString& path, QString& error);
 // the old file's mode, owner and group where this process may set them and says in `warning`
 // where it may not. The bytes are written over the old ones in place only where the folder
 // allows no new file (permission, read-only mount) and where the file has several names, which
-// a replace would split. Never creates a file and never changes its length.
-bool ReplaceScenarioFile(const QString& path, const QByteArray& bytes, QString& error,
-                         const ReplaceOptions& options = {}, QString* warning = nullptr);
-// The same where the caller has already resolved `path`'s links to `realPath` (a save under
-// the file's lock); an empty `realPath` is resolved here.
+// a replace would split. Never creates a file and never changes its length. `realPath` is
+// `path` with its links resolved where the caller already has it (a save under the file's
+// lock); an empty one is resolved here.
 bool ReplaceScenarioFile(const QString& path, const QString& realPath, const QByteArray& bytes,
-                         QString& error, const ReplaceOptions& options, QString* warning);
+                         QString& error, const ReplaceOptions& options = {},
+                         QString* warning = nullptr);
+
+// The warning of a save that wrote the scenario at `path` but could not keep everything of the
+// old file (`kept`: owner, mode, extended attributes).
+QString SavedButNotKept(const QString& path, const QStringList& kept);
 
 } // namespace veldor

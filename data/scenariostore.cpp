@@ -8,14 +8,23 @@
 #include "data/scenariolock.h"
 
 #include <QDir>
-#include <QFileInfo>
-
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstring>
 #include <sys/stat.h>
 
 namespace veldor {
+namespace {
+
+// The backup is written before the save, so its warning comes first, a line of its own.
+void putBackupWarningFirst(QString* warning, const QString& backupWarning)
+{
+    if (warning && !backupWarning.isEmpty())
+        *warning = warning->isEmpty() ? backupWarning : backupWarning + '\n' + *warning;
+}
+
+} // namespace
 
 ScenarioStore::ScenarioStore() : saved_(std::make_unique<ScenarioTables>())
 {
@@ -160,8 +169,7 @@ SaveOutcome ScenarioStore::SaveEdits(QString& error, QString* warning, bool over
     }
     // The bytes read for the comparison serve the save: the lock kept every other writer out.
     const bool saved = saveRead(lock, std::move(bytes), error, {}, warning);
-    if (warning && !backupWarning.isEmpty())
-        *warning = warning->isEmpty() ? backupWarning : backupWarning + '\n' + *warning;
+    putBackupWarningFirst(warning, backupWarning);
     return saved ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
@@ -190,8 +198,7 @@ bool ScenarioStore::SaveAs(const QString& path, QString& error, QString* warning
         return false;
     }
     if (warning && !warnings.isEmpty())
-        *warning = QStringLiteral("剧本文件“%1”已保存，但%2。")
-                       .arg(QDir::toNativeSeparators(path), warnings.join(QStringLiteral("；")));
+        *warning = SavedButNotKept(path, warnings);
     fileName_ = path;
     markSaved();
     fileBytes_ = std::move(bytes);
@@ -222,8 +229,7 @@ bool ScenarioStore::SaveWithBackup(QString& error, const ReplaceOptions& options
         backupDue_ = false;
     }
     const bool saved = Save(error, options, warning);
-    if (warning && !backupWarning.isEmpty())
-        *warning = warning->isEmpty() ? backupWarning : backupWarning + '\n' + *warning;
+    putBackupWarningFirst(warning, backupWarning);
     return saved;
 }
 

@@ -81,10 +81,11 @@ TEST(FieldDiff, LinesReadAsTheCommandLinePrintsThem)
     after->persons.TongShuai[12] ^= before->persons.TongShuai[12] == 95 ? 1 : 0;
     const FieldDifferences d = DiffTables(*before, *after);
     ASSERT_EQ(d.size(), 1u);
-    EXPECT_EQ(DifferenceLine(QStringLiteral("persons[12] 张三"), d[0]),
-              QStringLiteral("persons[12] 张三 TongShuai %1 → %2")
-                  .arg(before->persons.TongShuai[12])
-                  .arg(after->persons.TongShuai[12]));
+    QString line;
+    AppendDifferenceLine(line, QStringLiteral("persons[12] 张三"), d[0]);
+    EXPECT_EQ(line, QStringLiteral("persons[12] 张三 TongShuai %1 → %2")
+                        .arg(before->persons.TongShuai[12])
+                        .arg(after->persons.TongShuai[12]));
 }
 
 } // namespace

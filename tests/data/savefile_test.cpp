@@ -183,7 +183,7 @@ TEST(Save, ThroughASymlinkReplacesItsTargetAndKeepsTheLink)
     // So does a direct replace, which resolves the link itself.
     QByteArray bytes = ReadBytes(s.file);
     qToLittleEndian<uint16_t>(54321, bytes.data() + 570946);
-    ASSERT_TRUE(ReplaceScenarioFile(link, bytes, error)) << error.toStdString();
+    ASSERT_TRUE(ReplaceScenarioFile(link, QString(), bytes, error)) << error.toStdString();
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(shouYi3(ReadBytes(s.file)), 54321);
     EXPECT_EQ(elsewhere.entries(), QStringList{QStringLiteral("link.kqx")});
@@ -209,18 +209,18 @@ TEST(Save, DirectReplaceRefusesAnotherLengthAndAMissingFile)
     const QString file = folder.add(QStringLiteral("direct.kqx"), 22);
     const QByteArray before = ReadBytes(file);
     QString error;
-    EXPECT_FALSE(ReplaceScenarioFile(file, before + "x", error));
+    EXPECT_FALSE(ReplaceScenarioFile(file, QString(), before + "x", error));
     EXPECT_TRUE(error.contains(file));
-    EXPECT_FALSE(ReplaceScenarioFile(file, before.left(before.size() - 1), error));
+    EXPECT_FALSE(ReplaceScenarioFile(file, QString(), before.left(before.size() - 1), error));
     EXPECT_TRUE(ReadBytes(file) == before);
     // A file too short to be a scenario is refused even with bytes of its own length.
     ASSERT_TRUE(QFile::resize(file, 600000));
-    EXPECT_FALSE(ReplaceScenarioFile(file, before.left(600000), error));
+    EXPECT_FALSE(ReplaceScenarioFile(file, QString(), before.left(600000), error));
     EXPECT_TRUE(error.contains(QStringLiteral("719,712"))) << error.toStdString();
     EXPECT_TRUE(ReadBytes(file) == before.left(600000));
 
     const QString missing = folder.path(QStringLiteral("missing.kqx"));
-    EXPECT_FALSE(ReplaceScenarioFile(missing, before, error));
+    EXPECT_FALSE(ReplaceScenarioFile(missing, QString(), before, error));
     EXPECT_FALSE(QFile::exists(missing));
     EXPECT_EQ(folder.entries(), QStringList{QStringLiteral("direct.kqx")});
 }
