@@ -162,6 +162,9 @@ TEST_F(HostileInput, QuotedValuesAreEscapedAndShortened)
     EXPECT_EQ(column.code, 1);
     EXPECT_TRUE(column.err.contains("\\x1b]0;owned\\x07")) << column.err.toStdString();
     expectUntouched("escaped");
+    // The warning about a name that is not its record's quotes the name shortened too.
+    const SceResult name = import("index,name,WuLi\n5," + QByteArray(1 << 20, 'x') + ",1\n");
+    EXPECT_LT(name.err.size(), 2000) << name.err.left(200).toStdString();
 }
 
 // Output that is lost is an error, with the reason, on every command that writes it.
