@@ -211,7 +211,8 @@ void LoadNameTables(benchmark::State& state)
 {
     const QStringList dirs{fixture().dir.path()};
     for (auto _ : state) {
-        const QString warning = veldor::LoadNameTables(dirs);
+        veldor::NameTables names;
+        const QString warning = names.load(dirs);
         if (!warning.isEmpty())
             state.SkipWithError(qPrintable(warning));
     }

@@ -106,7 +106,7 @@ void BM_HistoryOf500AllPersonsSteps(benchmark::State& state)
     size_t bytes = 0, steps = 0, dropped = 0, unpacked = 0;
     for (auto _ : state) {
         ScenarioStore& tables = *opened.store;
-        ScenarioHistory history;
+        ScenarioHistory history(tables.Names());
         history.Reset(tables);
         for (int k = 0; k < 500; ++k) {
             for (int p = 0; p < kPersons; ++p) {

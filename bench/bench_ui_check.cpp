@@ -45,7 +45,7 @@ void BM_CheckSampleWithFindings(benchmark::State& state)
     MakeSampleScenario(1, *tables);
     PlantFindings(*tables);
     for (auto _ : state)
-        benchmark::DoNotOptimize(CheckScenario(*tables));
+        benchmark::DoNotOptimize(CheckScenario(*tables, theWindow->store.Names()));
 }
 BENCHMARK(BM_CheckSampleWithFindings)->Unit(benchmark::kMillisecond);
 
@@ -53,7 +53,7 @@ void BM_CheckRandomStore(benchmark::State& state)
 {
     size_t findings = 0;
     for (auto _ : state)
-        findings = CheckScenario(theWindow->store).size();
+        findings = CheckScenario(theWindow->store, theWindow->store.Names()).size();
     state.counters["findings"] = double(findings);
 }
 BENCHMARK(BM_CheckRandomStore)->Unit(benchmark::kMillisecond);

@@ -43,7 +43,8 @@ BENCHMARK(BM_FindKeystroke)->Unit(benchmark::kMillisecond);
 // window paints what the keystroke changed, as it does on screen.
 void BM_FindByNameAndPaint(benchmark::State& state)
 {
-    QString names[2] = {FromGbk(PrsnNames[kPersons - 1]), FromGbk(PrsnNames[0])};
+    const NameTables& listed = theEditor->store.Names();
+    QString names[2] = {FromGbk(listed.person(kPersons - 1)), FromGbk(listed.person(0))};
     findAlternately(state, names, [] { QCoreApplication::processEvents(); });
 }
 BENCHMARK(BM_FindByNameAndPaint)->Unit(benchmark::kMillisecond);
@@ -51,7 +52,8 @@ BENCHMARK(BM_FindByNameAndPaint)->Unit(benchmark::kMillisecond);
 // The upper bound: the whole window painted again after each keystroke.
 void BM_FindByNameAndRepaintAll(benchmark::State& state)
 {
-    QString names[2] = {FromGbk(PrsnNames[kPersons - 1]), FromGbk(PrsnNames[0])};
+    const NameTables& listed = theEditor->store.Names();
+    QString names[2] = {FromGbk(listed.person(kPersons - 1)), FromGbk(listed.person(0))};
     findAlternately(state, names, [] { theEditor->form.repaint(); });
 }
 BENCHMARK(BM_FindByNameAndRepaintAll)->Unit(benchmark::kMillisecond);

@@ -62,7 +62,7 @@ BENCHMARK(BM_FilterKeystroke)->Unit(benchmark::kMillisecond);
 // 800 rows × 10 columns from 统率 on, checked, written and recorded as one history step.
 void BM_Paste800x10(benchmark::State& state)
 {
-    ScenarioHistory history;
+    ScenarioHistory history(theWindow->store.Names());
     history.Reset(theWindow->store);
     QObject::connect(&theWindow->form, &TFTable::Edited,
                      [&history](const QString& title) { history.Record(theWindow->store, title); });

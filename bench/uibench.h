@@ -1,7 +1,6 @@
 #pragma once
 // What the editor benchmarks share: one editor window over a store the benchmark fills, shown
 // offscreen before the first benchmark runs.
-#include "data/nametables.h"
 #include "anchors.h"
 #include "data/scenariostore.h"
 
@@ -34,6 +33,12 @@ inline void WriteRandomScenario(const QString& path)
         std::exit(1);
 }
 
+// A store with the installed name lists loaded, as the editor's is before any window opens.
+struct NamedStore : ScenarioStore
+{
+    NamedStore() { Names().load(); }
+};
+
 template <class Form> struct ShownEditor
 {
     // `prepare(store, form)` fills the store and chooses what the window opens on.
@@ -49,7 +54,7 @@ template <class Form> struct ShownEditor
     {
         return form.template findChild<T*>(QLatin1String(name));
     }
-    ScenarioStore store;
+    NamedStore store;
     Form form;
 };
 
@@ -64,7 +69,6 @@ int RunEditorBenchmarks(int argc, char** argv, std::unique_ptr<ShownEditor<Form>
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QuickRun(argc, argv);
     QApplication app(argc, argv);
-    LoadNameTables();
     editor = std::make_unique<ShownEditor<Form>>(prepare, std::forward<FormArgs>(formArgs)...);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

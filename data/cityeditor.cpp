@@ -66,12 +66,12 @@ void CityEditor::Load(uint16_t city)
 
 QByteArray CityEditor::GroupCaption() const
 {
-    return ToGbk(QStringLiteral("城市属性--")) + CityNameText(curCity_);
+    return ToGbk(QStringLiteral("城市属性--")) + CityNameText(store_.Names(), curCity_);
 }
 
 QByteArray CityEditor::ForceEntryText(int force) const
 {
-    return PrsnNameText(King[force]);
+    return PrsnNameText(store_.Names(), King[force]);
 }
 
 int CityEditor::OwnerEntry() const
@@ -109,9 +109,9 @@ QByteArray CityEditor::CityPrsnLineText(uint16_t person) const
 {
     const uint16_t city = City[person];
     const uint16_t degree = Degree[person];
-    QByteArray text = PrsnNameText(person) + CityNameText(city);
+    QByteArray text = PrsnNameText(store_.Names(), person) + CityNameText(store_.Names(), city);
     if (degree < kFirstDegreeWithoutForce && isCity(city) && isForce(cities.Forc[city]))
-        text += PrsnNameText(King[cities.Forc[city]]);
+        text += PrsnNameText(store_.Names(), King[cities.Forc[city]]);
     else
         text += CityNoForceText();
     text += CityDegreeLabel(degree);
@@ -237,6 +237,11 @@ bool CityEditor::Differs(const RowMarks& marks) const
     const auto stored = std::make_unique<ScenarioTables>(store_);
     writeInto(*stored, marks);
     return !SameTables(*stored, loaded_ ? *loaded_ : store_);
+}
+
+const NameTables& CityEditor::Names() const
+{
+    return store_.Names();
 }
 
 } // namespace veldor

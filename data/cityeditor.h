@@ -11,6 +11,7 @@
 
 namespace veldor {
 
+class NameTables;
 class ScenarioStore;
 
 // The ten numeric fields of one city, in the order the window fills them.
@@ -51,6 +52,9 @@ class CityEditor
 {
 public:
     explicit CityEditor(ScenarioStore& store);
+
+    // The names the session shows.
+    const NameTables& Names() const;
 
     // Refills the working copy from the store and makes `city` the edited one.
     void Load(uint16_t city);

@@ -37,22 +37,22 @@ constexpr int kDegreeLabels = 10;
 
 } // namespace
 
-QByteArray PrsnNameText(uint16_t index)
+QByteArray PrsnNameText(const NameTables& names, uint16_t index)
 {
     if (!isPerson(index)) {
         static const QByteArray empty = gbk("空      ");
         return empty;
     }
-    return padRight(PrsnNames[index], 8);
+    return padRight(names.person(index), 8);
 }
 
-QByteArray CityNameText(uint16_t index)
+QByteArray CityNameText(const NameTables& names, uint16_t index)
 {
     if (!isCity(index)) {
         static const QByteArray empty = gbk("空   ");
         return empty;
     }
-    return padRight(CityNames[index], 5);
+    return padRight(names.city(index), 5);
 }
 
 QByteArray NumberText(uint16_t value)

@@ -6,15 +6,17 @@
 
 namespace veldor {
 
+class NameTables;
+
 // Builders of the fixed-width list texts. All widths are GBK byte counts: a Chinese character
 // is two bytes, as wide as two blanks in the lists' fixed-pitch font.
 
 // The person's name padded with blanks to 8 bytes (never cut); "空" and six blanks for an
 // index of 800 or more.
-QByteArray PrsnNameText(uint16_t index);
+QByteArray PrsnNameText(const NameTables& names, uint16_t index);
 
 // The city's name padded to 5 bytes; "空" and three blanks for an index of 50 or more.
-QByteArray CityNameText(uint16_t index);
+QByteArray CityNameText(const NameTables& names, uint16_t index);
 
 // The value in decimal, right-aligned to 3 characters (longer numbers whole).
 QByteArray NumberText(uint16_t value);

@@ -220,10 +220,10 @@ QString decodedName(const QByteArray& gbk)
     return FromGbk(gbk).trimmed();
 }
 
-QString forceName(const ScenarioTables& tables, int force)
+QString forceName(const ScenarioTables& tables, const NameTables& names, int force)
 {
     const uint16_t king = tables.forces.King[force];
-    return isPerson(king) ? decodedName(PrsnNames[king]) : QString();
+    return isPerson(king) ? decodedName(names.person(king)) : QString();
 }
 
 } // namespace
@@ -318,7 +318,8 @@ QString FieldTitle(const CatalogueField& field)
     return field.name + QStringLiteral("（") + field.identifier + QStringLiteral("）");
 }
 
-QString ValueText(const CatalogueField& field, int64_t value, const ScenarioTables& tables)
+QString ValueText(const CatalogueField& field, int64_t value, const ScenarioTables& tables,
+                  const NameTables& names)
 {
     if (!IsAllowedValue(field, value))
         return QString::number(value);
@@ -333,13 +334,13 @@ QString ValueText(const CatalogueField& field, int64_t value, const ScenarioTabl
     case V::Choice:
         return field.choices.value(int(value - field.minimum));
     case V::Person:
-        name = decodedName(PrsnNames[value]);
+        name = decodedName(names.person(int(value)));
         break;
     case V::City:
         name = PrsnCityItems().value(int(value));
         break;
     case V::Force:
-        name = forceName(tables, int(value));
+        name = forceName(tables, names, int(value));
         break;
     }
     return name.isEmpty() ? QString::number(value) : name;
@@ -360,7 +361,8 @@ void addName(QHash<QString, int>& byName, const QString& name, int value)
 
 } // namespace
 
-ValueNames::ValueNames(const ScenarioTables& tables)
+ValueNames::ValueNames(const ScenarioTables& tables, const NameTables& nameTables)
+    : nameTables_(&nameTables)
 {
     auto fill = [](Names& names, int count, auto nameOf) {
         for (int k = 0; k < count; ++k)
@@ -371,11 +373,11 @@ ValueNames::ValueNames(const ScenarioTables& tables)
             names.byValue << (names.byName.value(name, -1) == k ? name : QString());
         }
     };
-    fill(persons_, kPersons, [](int k) { return decodedName(PrsnNames[k]); });
+    fill(persons_, kPersons, [&](int k) { return decodedName(nameTables.person(k)); });
     fill(cities_, kCities, [](int k) { return PrsnCityItems().value(k); });
     for (int k = 0; k < kCities; ++k)
-        addName(cities_.byName, decodedName(CityNames[k]), k);
-    fill(forces_, kForces, [&tables](int k) { return forceName(tables, k); });
+        addName(cities_.byName, decodedName(nameTables.city(k)), k);
+    fill(forces_, kForces, [&](int k) { return forceName(tables, nameTables, k); });
 }
 
 const ValueNames::Names* ValueNames::namesOf(FieldValues values) const

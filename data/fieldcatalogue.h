@@ -12,6 +12,8 @@
 
 namespace veldor {
 
+class NameTables;
+
 // What a field's stored values stand for.
 enum class FieldValues {
     Number, // a quantity within the bounds
@@ -65,7 +67,8 @@ QString FieldTitle(const CatalogueField& field);
 // A stored value as the windows show it: a choice's text, the name of the person, city or
 // force, the none text, or the number plus shownOffset. Values no editor could store, and
 // records without a name, are shown as their stored number.
-QString ValueText(const CatalogueField& field, int64_t value, const ScenarioTables& tables);
+QString ValueText(const CatalogueField& field, int64_t value, const ScenarioTables& tables,
+                  const NameTables& names);
 
 // Names of values that stand for exactly one value, for files a user edits by hand: the
 // choices, none's text, and the names of persons, cities (both the choice's and the name
@@ -74,12 +77,14 @@ QString ValueText(const CatalogueField& field, int64_t value, const ScenarioTabl
 class ValueNames
 {
 public:
-    explicit ValueNames(const ScenarioTables& tables);
+    ValueNames(const ScenarioTables& tables, const NameTables& names);
 
     // The name of `value` in `field`; empty when the value has none that is unambiguous.
     QString name(const CatalogueField& field, int64_t value) const;
     // The value a name stands for in `field`; nothing when the text names no value there.
     std::optional<int64_t> value(const CatalogueField& field, const QString& text) const;
+    // The name lists the names were taken from.
+    const NameTables& nameTables() const { return *nameTables_; }
 
 private:
     struct Names
@@ -89,6 +94,7 @@ private:
     };
     const Names* namesOf(FieldValues values) const;
 
+    const NameTables* nameTables_;
     Names persons_, cities_, forces_;
 };
 

@@ -7,11 +7,11 @@
 namespace veldor {
 namespace {
 
-QString chineseName(const ScenarioTables& tables, TableId table, int index)
+QString chineseName(const ScenarioTables& tables, const NameTables& names, TableId table, int index)
 {
     switch (table) {
     case TableId::Cities: {
-        const QString listed = RecordName(tables, table, index);
+        const QString listed = RecordName(tables, names, table, index);
         return listed.isEmpty() ? PrsnCityItems().value(index) : listed;
     }
     case TableId::Items:
@@ -20,11 +20,11 @@ QString chineseName(const ScenarioTables& tables, TableId table, int index)
         const uint16_t king = index >= 0 && index < kForces ? tables.forces.King[index] : kNone;
         if (!isPerson(king))
             return QStringLiteral("%1（空）").arg(index);
-        const QString name = RecordName(tables, TableId::Persons, king);
+        const QString name = RecordName(tables, names, TableId::Persons, king);
         return name.isEmpty() ? QString::number(index) : name;
     }
     case TableId::Persons:
-        return RecordName(tables, table, index);
+        return RecordName(tables, names, table, index);
     case TableId::Places:
         break;
     }
@@ -33,16 +33,18 @@ QString chineseName(const ScenarioTables& tables, TableId table, int index)
 
 } // namespace
 
-QString ChineseRecordLabel(const ScenarioTables& tables, TableId table, int index)
+QString ChineseRecordLabel(const ScenarioTables& tables, const NameTables& names, TableId table,
+                           int index)
 {
-    const QString name = chineseName(tables, table, index).trimmed();
+    const QString name = chineseName(tables, names, table, index).trimmed();
     return TableChineseName(table) + u' ' + (name.isEmpty() ? QString::number(index) : name);
 }
 
-QString RecordLabelAs(FieldLabels labels, const ScenarioTables& tables, TableId table, int index)
+QString RecordLabelAs(FieldLabels labels, const ScenarioTables& tables, const NameTables& names,
+                      TableId table, int index)
 {
-    return labels == FieldLabels::Chinese ? ChineseRecordLabel(tables, table, index)
-                                          : RecordLabel(tables, table, index);
+    return labels == FieldLabels::Chinese ? ChineseRecordLabel(tables, names, table, index)
+                                          : RecordLabel(tables, names, table, index);
 }
 
 QString FieldLabel(FieldLabels labels, TableId table, const char* identifier)
@@ -54,12 +56,14 @@ QString FieldLabel(FieldLabels labels, TableId table, const char* identifier)
     return column < 0 ? id : CatalogueEntry(table, column).name;
 }
 
-QString ChineseDifferenceLine(const ScenarioTables& tables, const FieldDifference& difference)
+QString ChineseDifferenceLine(const ScenarioTables& tables, const NameTables& names,
+                              const FieldDifference& difference)
 {
     const CatalogueField& field = CatalogueEntry(difference.table, difference.column);
-    return ChineseRecordLabel(tables, difference.table, difference.record) + QStringLiteral("：") +
-           field.name + u' ' + ValueText(field, difference.a, tables) + QStringLiteral(" → ") +
-           ValueText(field, difference.b, tables);
+    return ChineseRecordLabel(tables, names, difference.table, difference.record) +
+           QStringLiteral("：") + field.name + u' ' +
+           ValueText(field, difference.a, tables, names) + QStringLiteral(" → ") +
+           ValueText(field, difference.b, tables, names);
 }
 
 } // namespace veldor

@@ -79,7 +79,7 @@ bool ForceEditor::Differs() const
 
 QByteArray ForceEditor::ForceEntryText(int force) const
 {
-    return PrsnNameText(ValidForce(force) ? forces.King[force] : kNone);
+    return PrsnNameText(store_.Names(), ValidForce(force) ? forces.King[force] : kNone);
 }
 
 QByteArray ForceEditor::RelationEntryText(int chosen, int force) const
@@ -195,6 +195,11 @@ bool ForceEditor::BelongsToForce(int person, int force) const
 {
     return person >= 0 && person < kPersons &&
            PersonBelongsToForce(personCity(person), Forc, force);
+}
+
+const NameTables& ForceEditor::Names() const
+{
+    return store_.Names();
 }
 
 } // namespace veldor

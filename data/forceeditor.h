@@ -11,6 +11,7 @@
 
 namespace veldor {
 
+class NameTables;
 class ScenarioStore;
 
 // The four numeric attributes of a force, in the order the window shows them.
@@ -53,6 +54,9 @@ class ForceEditor
 {
 public:
     explicit ForceEditor(ScenarioStore& store);
+
+    // The names the session shows.
+    const NameTables& Names() const;
 
     // Refills the working copy from the store; Cancel does the same.
     void Load();

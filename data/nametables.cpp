@@ -8,10 +8,6 @@
 
 namespace veldor {
 
-QByteArray PrsnNames[kPersons];
-QByteArray FaceNames[kFaces];
-QByteArray CityNames[kCities];
-
 namespace {
 
 bool isSpace(char c)
@@ -118,15 +114,16 @@ QStringList NameListDirs()
     return dirs;
 }
 
-QString LoadNameTables(const QStringList& dirs)
+QString NameTables::load(const QStringList& dirs)
 {
     WordReader reader;
     ListProblems problems;
-    fillTable(reader, dirs, QStringLiteral("name.txt"), PrsnNames, kListedPersons, problems);
+    fillTable(reader, dirs, QStringLiteral("name.txt"), persons_.data(), kListedPersons, problems);
     for (int i = kListedPersons; i < kPersons; ++i)
-        PrsnNames[i] = ToGbk(QStringLiteral("新")) + QByteArray::number(i - kListedPersons + 1);
-    fillTable(reader, dirs, QStringLiteral("face.txt"), FaceNames, kFaces, problems);
-    fillTable(reader, dirs, QStringLiteral("city.txt"), CityNames, kCities, problems);
+        persons_[size_t(i)] =
+            ToGbk(QStringLiteral("新")) + QByteArray::number(i - kListedPersons + 1);
+    fillTable(reader, dirs, QStringLiteral("face.txt"), faces_.data(), kFaces, problems);
+    fillTable(reader, dirs, QStringLiteral("city.txt"), cities_.data(), kCities, problems);
     return describe(problems, dirs);
 }
 

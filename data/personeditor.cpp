@@ -56,9 +56,10 @@ uint16_t PersonEditor::forceOf(uint16_t person) const
 QByteArray PersonEditor::PrsnLineText(uint16_t person) const
 {
     const uint16_t force = forceOf(person);
-    QByteArray line = PrsnNameText(person);
-    line += CityNameText(work_.City[person]);
-    line += isForce(force) ? PrsnNameText(store_.forces.King[force]) : PrsnNoForceText();
+    QByteArray line = PrsnNameText(store_.Names(), person);
+    line += CityNameText(store_.Names(), work_.City[person]);
+    line += isForce(force) ? PrsnNameText(store_.Names(), store_.forces.King[force])
+                           : PrsnNoForceText();
     line += DegreeLabel(work_.Degree[person]);
     line += NumberText(work_.TongShuai[person]);
     line += ' ';
@@ -77,7 +78,7 @@ QByteArray PersonEditor::FaithLineText(uint16_t person, int force) const
 
 QByteArray PersonEditor::FaithEntryText(int force, int32_t faith) const
 {
-    QByteArray line = PrsnNameText(store_.forces.King[force]);
+    QByteArray line = PrsnNameText(store_.Names(), store_.forces.King[force]);
     line += '(';
     line += QByteArray::number(faith);
     line += ')';

@@ -6,7 +6,8 @@
 
 namespace veldor {
 
-PersonSearch::PersonSearch(const QString& text) : text_(text.trimmed())
+PersonSearch::PersonSearch(const QString& text, const NameTables& names)
+    : names_(&names), text_(text.trimmed())
 {
     bool isNumber = false;
     const int number = text_.toInt(&isNumber);
@@ -18,7 +19,8 @@ bool PersonSearch::matches(uint16_t person) const
 {
     if (text_.isEmpty() || person >= kPersons)
         return false;
-    return person == number_ || FromGbk(PrsnNames[person]).contains(text_, Qt::CaseInsensitive);
+    return person == number_ ||
+           FromGbk(names_->person(person)).contains(text_, Qt::CaseInsensitive);
 }
 
 int PersonSearch::findRow(int rows, int from, int step,

@@ -7,12 +7,15 @@
 
 namespace veldor {
 
+class NameTables;
+
 // What the editors' find field looks for: persons whose name contains the text, or whose
 // number (the record index, as `persons[N]` names it) equals it.
 class PersonSearch
 {
 public:
-    explicit PersonSearch(const QString& text);
+    // Looks names up in `names`, which must outlive the search.
+    PersonSearch(const QString& text, const NameTables& names);
 
     bool isEmpty() const { return text_.isEmpty(); }
     bool matches(uint16_t person) const;
@@ -32,6 +35,7 @@ public:
     Count countMatches(int rows, int row, const std::function<uint16_t(int row)>& personAt) const;
 
 private:
+    const NameTables* names_;
     QString text_;
     int number_ = -1;
 };

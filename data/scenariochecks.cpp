@@ -16,7 +16,10 @@ namespace {
 class Checker
 {
 public:
-    Checker(const ScenarioTables& tables, FieldLabels labels) : t_(tables), labels_(labels) {}
+    Checker(const ScenarioTables& tables, const NameTables& names, FieldLabels labels)
+        : t_(tables), names_(names), labels_(labels)
+    {
+    }
 
     std::vector<Finding> run()
     {
@@ -37,7 +40,7 @@ public:
 private:
     QString label(TableId table, int index) const
     {
-        return RecordLabelAs(labels_, t_, table, index);
+        return RecordLabelAs(labels_, t_, names_, table, index);
     }
     QString field(TableId table, const char* identifier) const
     {
@@ -275,6 +278,7 @@ private:
     }
 
     const ScenarioTables& t_;
+    const NameTables& names_;
     const FieldLabels labels_;
     std::vector<Finding> findings_;
 };
@@ -316,9 +320,10 @@ RecordRef RecordToEdit(const Finding& finding)
     return finding.records.at(pick < finding.records.size() ? pick : 0);
 }
 
-std::vector<Finding> CheckScenario(const ScenarioTables& tables, FieldLabels labels)
+std::vector<Finding> CheckScenario(const ScenarioTables& tables, const NameTables& names,
+                                   FieldLabels labels)
 {
-    return Checker(tables, labels).run();
+    return Checker(tables, names, labels).run();
 }
 
 } // namespace veldor

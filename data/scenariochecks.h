@@ -9,6 +9,8 @@
 
 namespace veldor {
 
+class NameTables;
+
 struct RecordRef
 {
     TableId table;
@@ -43,7 +45,7 @@ RecordRef RecordToEdit(const Finding& finding);
 // Every finding in `tables`, grouped by kind in the order of FindingKinds().
 // A force slot counts as occupied when its King is a person; a person's force is the owner of
 // the city they stand in. `labels` says how messages name records and fields.
-std::vector<Finding> CheckScenario(const ScenarioTables& tables,
+std::vector<Finding> CheckScenario(const ScenarioTables& tables, const NameTables& names,
                                    FieldLabels labels = FieldLabels::Identifiers);
 
 } // namespace veldor

@@ -25,21 +25,23 @@ std::set<int> changedRecords(const FieldDifferences& changes, TableId table)
     return records;
 }
 
-QString forceTitle(const FieldDifferences& changes, const ScenarioTables& before)
+QString forceTitle(const FieldDifferences& changes, const ScenarioTables& before,
+                   const NameTables& names)
 {
     const std::set<int> forces = changedRecords(changes, TableId::Forces);
     if (forces.empty())
         return QStringLiteral("%1 项").arg(changes.size());
     if (forces.size() > kNamedForces)
         return QStringLiteral("%1 个势力").arg(forces.size());
-    QStringList names;
+    QStringList kings;
     for (int force : forces)
-        names << RecordName(before, TableId::Forces, force);
-    return names.join(QStringLiteral("、"));
+        kings << RecordName(before, names, TableId::Forces, force);
+    return kings.join(QStringLiteral("、"));
 }
 
 // Persons whose own fields changed, and those who gained or lost a treasure.
-QString personTitle(const FieldDifferences& changes, const ScenarioTables& before)
+QString personTitle(const FieldDifferences& changes, const ScenarioTables& before,
+                    const NameTables& names)
 {
     std::set<int> persons = changedRecords(changes, TableId::Persons);
     for (const FieldDifference& d : changes)
@@ -48,7 +50,7 @@ QString personTitle(const FieldDifferences& changes, const ScenarioTables& befor
                 if (isPerson(uint16_t(owner)))
                     persons.insert(owner);
     if (persons.size() == 1) {
-        const QString name = RecordName(before, TableId::Persons, *persons.begin());
+        const QString name = RecordName(before, names, TableId::Persons, *persons.begin());
         if (!name.isEmpty())
             return name;
     }
@@ -68,16 +70,17 @@ int editedCity(const FieldDifferences& changes)
     return -1;
 }
 
-QString stepTitle(EditorKind editor, const FieldDifferences& changes, const ScenarioTables& before)
+QString stepTitle(EditorKind editor, const FieldDifferences& changes, const ScenarioTables& before,
+                  const NameTables& names)
 {
     switch (editor) {
     case EditorKind::City:
         return QStringLiteral("城市修改：") +
-               RecordName(before, TableId::Cities, editedCity(changes));
+               RecordName(before, names, TableId::Cities, editedCity(changes));
     case EditorKind::Force:
-        return QStringLiteral("势力修改：") + forceTitle(changes, before);
+        return QStringLiteral("势力修改：") + forceTitle(changes, before, names);
     case EditorKind::Person:
-        return QStringLiteral("武将修改：") + personTitle(changes, before);
+        return QStringLiteral("武将修改：") + personTitle(changes, before, names);
     case EditorKind::DiskMerge:
         return QStringLiteral("合并外部修改：%1 项").arg(changes.size());
     }
@@ -86,7 +89,10 @@ QString stepTitle(EditorKind editor, const FieldDifferences& changes, const Scen
 
 } // namespace
 
-ScenarioHistory::ScenarioHistory() : current_(std::make_unique<ScenarioTables>()) {}
+ScenarioHistory::ScenarioHistory(const NameTables& names)
+    : names_(names), current_(std::make_unique<ScenarioTables>())
+{
+}
 
 ScenarioHistory::~ScenarioHistory() = default;
 
@@ -103,7 +109,7 @@ void ScenarioHistory::Reset(const ScenarioTables& tables)
 bool ScenarioHistory::Record(const ScenarioTables& tables, EditorKind editor)
 {
     return record(tables, [this, editor](const FieldDifferences& changes) {
-        return stepTitle(editor, changes, *current_);
+        return stepTitle(editor, changes, *current_, names_);
     });
 }
 
@@ -203,12 +209,12 @@ QStringList ScenarioHistory::StepLines(size_t index) const
     const HistoryStep& step = steps_.at(index);
     // Only the sovereigns name anything beyond the name lists; the rest of the tables stays
     // empty.
-    auto names = std::make_unique<ScenarioTables>();
-    std::copy(step.kingsBefore.begin(), step.kingsBefore.end(), names->forces.King);
+    auto kings = std::make_unique<ScenarioTables>();
+    std::copy(step.kingsBefore.begin(), step.kingsBefore.end(), kings->forces.King);
     QStringList lines;
     lines.reserve(int(step.changes.size()));
     for (const FieldDifference& d : step.changes.Unpack())
-        lines << ChineseDifferenceLine(*names, d);
+        lines << ChineseDifferenceLine(*kings, names_, d);
     return lines;
 }
 

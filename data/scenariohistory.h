@@ -13,6 +13,8 @@
 
 namespace veldor {
 
+class NameTables;
+
 // Which editor made a step; it names the step. DiskMerge is the step that took in what another
 // program changed in the file.
 enum class EditorKind { City, Force, Person, DiskMerge };
@@ -36,7 +38,8 @@ struct HistoryStep
 class ScenarioHistory
 {
 public:
-    ScenarioHistory();
+    // Steps are named after the records they change, in `names`, which must outlive the history.
+    explicit ScenarioHistory(const NameTables& names);
     ~ScenarioHistory();
 
     // Drops every step; `tables` as they are now are where the next step starts.
@@ -82,6 +85,7 @@ private:
     void keepWithinBudget();
     static size_t stepMemory(const HistoryStep& step);
 
+    const NameTables& names_;
     std::vector<HistoryStep> steps_;
     size_t position_ = 0;
     size_t dropped_ = 0;

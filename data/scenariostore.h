@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/nametables.h"
 #include "data/scenariofile.h"
 #include "data/scenariotables.h"
 
@@ -39,6 +40,11 @@ public:
 
     // Sets Money and Grain to 0 and King to none for every force; nothing else.
     void Clear();
+
+    // The names the session shows for persons, faces and cities; loaded once by whoever starts
+    // the session, kept across files.
+    const NameTables& Names() const { return names_; }
+    NameTables& Names() { return names_; }
 
     bool FileOpen() const { return !fileName_.isEmpty(); }
     const QString& FileName() const { return fileName_; }
@@ -91,6 +97,7 @@ private:
                   const ReplaceOptions& options, QString* warning);
     void markSaved();
 
+    NameTables names_;
     QString fileName_;
     std::unique_ptr<ScenarioTables> saved_;
     QByteArray fileBytes_;

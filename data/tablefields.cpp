@@ -98,14 +98,15 @@ QString TableFields::WidestNumber(int column) const
                                     std::abs(field.maximum + field.shownOffset)));
 }
 
-QStringList TableFields::Choices(const ScenarioTables& tables, int column) const
+QStringList TableFields::Choices(const ScenarioTables& tables, const NameTables& names,
+                                 int column) const
 {
     if (!IsChoice(column))
         return {};
     const CatalogueField& field = entry(table_, fieldOf(column));
     QStringList choices;
     for (int64_t value = field.minimum; value <= field.maximum; ++value)
-        choices << ValueText(field, value, tables);
+        choices << ValueText(field, value, tables, names);
     if (field.hasNone)
         choices << field.noneText;
     return choices;
@@ -120,11 +121,12 @@ int64_t TableFields::Value(const ScenarioTables& tables, int record, int column)
     return ReadCell(tables, table_, record, fieldOf(column));
 }
 
-QString TableFields::Text(const ScenarioTables& tables, int record, int column) const
+QString TableFields::Text(const ScenarioTables& tables, const NameTables& names, int record,
+                          int column) const
 {
     if (column == kNumberColumn)
         return QString::number(record);
-    return ValueText(entry(table_, fieldOf(column)), Value(tables, record, column), tables);
+    return ValueText(entry(table_, fieldOf(column)), Value(tables, record, column), tables, names);
 }
 
 QString TableFields::ReadOnlyReason(const ScenarioTables& tables, int record, int column) const
@@ -165,7 +167,7 @@ bool TableFields::ParseValue(const ScenarioTables& tables, const ValueNames& nam
     std::optional<int64_t> read = ParseValueText(field, trimmed, names);
     if (!read && isChoiceField(field)) {
         // A text shared by several records still means the first of them.
-        const int at = int(Choices(tables, column).indexOf(trimmed));
+        const int at = int(Choices(tables, names.nameTables(), column).indexOf(trimmed));
         if (at >= 0)
             read = field.minimum + at <= field.maximum ? field.minimum + at : int64_t(kNone);
     }

@@ -8,6 +8,7 @@
 
 namespace veldor {
 
+class NameTables;
 class ValueNames;
 
 // The columns the table window shows for one table: the record's number and name, then one
@@ -36,12 +37,13 @@ public:
     // The widest number a number column shows for an allowed value: "2133", "799".
     QString WidestNumber(int column) const;
     // Every text a choice column's cell can take, in the order of the stored values.
-    QStringList Choices(const ScenarioTables& tables, int column) const;
+    QStringList Choices(const ScenarioTables& tables, const NameTables& names, int column) const;
 
     // The stored value (the number for the number column); 0 for the name.
     int64_t Value(const ScenarioTables& tables, int record, int column) const;
     // How the cell shows it; not for the name column, which the name lists fill.
-    QString Text(const ScenarioTables& tables, int record, int column) const;
+    QString Text(const ScenarioTables& tables, const NameTables& names, int record,
+                 int column) const;
 
     // Why the table does not edit this cell (which window does), or empty when it does.
     QString ReadOnlyReason(const ScenarioTables& tables, int record, int column) const;

@@ -53,10 +53,10 @@ std::vector<QByteArray> readList(const std::optional<QByteArray>& list, int coun
     return entries;
 }
 
-void check(const QByteArray* table, const std::vector<QByteArray>& expected)
+template <class Entry> void check(Entry entry, const std::vector<QByteArray>& expected)
 {
     for (size_t i = 0; i < expected.size(); ++i)
-        if (table[i] != expected[i])
+        if (entry(int(i)) != expected[i])
             std::abort();
 }
 
@@ -88,16 +88,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
     }
 
-    const QString warning = veldor::LoadNameTables({dir.path()});
+    veldor::NameTables tables;
+    const QString warning = tables.load({dir.path()});
     if (warning.isEmpty() != (lists[0] && lists[1] && lists[2]))
         std::abort();
 
     QByteArray last;
-    check(veldor::PrsnNames, readList(lists[0], veldor::kListedPersons, last));
-    check(veldor::FaceNames, readList(lists[1], veldor::kFaces, last));
-    check(veldor::CityNames, readList(lists[2], veldor::kCities, last));
+    check([&](int i) { return tables.person(i); },
+          readList(lists[0], veldor::kListedPersons, last));
+    check([&](int i) { return tables.face(i); }, readList(lists[1], veldor::kFaces, last));
+    check([&](int i) { return tables.city(i); }, readList(lists[2], veldor::kCities, last));
     for (int i = veldor::kListedPersons; i < veldor::kPersons; ++i)
-        if (veldor::FromGbk(veldor::PrsnNames[i]) !=
+        if (veldor::FromGbk(tables.person(i)) !=
             QStringLiteral("新") + QString::number(i - veldor::kListedPersons + 1))
             std::abort();
     return 0;

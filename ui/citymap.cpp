@@ -42,7 +42,7 @@ QColor ForceColor(uint16_t force)
     return isForce(force) ? QColor(colors[force]) : QColor(Qt::white);
 }
 
-CityMark CityMarkOf(const ScenarioTables& tables, int city)
+CityMark CityMarkOf(const ScenarioTables& tables, const NameTables& names, int city)
 {
     const uint16_t force = tables.cities.Forc[city];
     if (!isForce(force))
@@ -50,7 +50,7 @@ CityMark CityMarkOf(const ScenarioTables& tables, int city)
     // The first two bytes of the padded name are its first Chinese character; an ASCII first
     // letter is followed by a second byte that may lead a double-byte character, so never split
     // one.
-    const QByteArray name = PrsnNameText(tables.forces.King[force]);
+    const QByteArray name = PrsnNameText(names, tables.forces.King[force]);
     return {FromGbk(CutGbk(name, 2)), ForceColor(force)};
 }
 

@@ -9,6 +9,8 @@
 
 namespace veldor {
 
+class NameTables;
+
 // Where a city's button lies on the map, with the city's name as its fixed tool tip.
 struct CityButtonPlace
 {
@@ -29,6 +31,6 @@ struct CityMark
     QString text;
     QColor color;
 };
-CityMark CityMarkOf(const ScenarioTables& tables, int city);
+CityMark CityMarkOf(const ScenarioTables& tables, const NameTables& names, int city);
 
 } // namespace veldor

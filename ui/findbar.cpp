@@ -62,9 +62,11 @@ private:
     int row_ = -1;
 };
 
-FindBar::FindBar(ListBox* list, Going going, std::function<uint16_t(int row)> personAt)
-    : QLineEdit(list->window()), list_(list), going_(going), personAt_(std::move(personAt)),
-      foundFrame_(new FoundFrame(list)), count_(new QLabel(list->window()))
+FindBar::FindBar(ListBox* list, Going going, const NameTables& names,
+                 std::function<uint16_t(int row)> personAt)
+    : QLineEdit(list->window()), list_(list), going_(going), names_(names),
+      personAt_(std::move(personAt)), foundFrame_(new FoundFrame(list)),
+      count_(new QLabel(list->window()))
 {
     count_->setObjectName(QStringLiteral("FindCount"));
     count_->setAlignment(Qt::AlignCenter);
@@ -150,7 +152,7 @@ QString FindBar::matchCount() const
 
 void FindBar::showCount(int row)
 {
-    const PersonSearch search(text());
+    const PersonSearch search(text(), names_);
     if (search.isEmpty()) {
         count_->clear();
         return;
@@ -170,7 +172,7 @@ void FindBar::find(const QString& text)
 
 void FindBar::search(int from, int step)
 {
-    const PersonSearch search(text());
+    const PersonSearch search(text(), names_);
     if (search.isEmpty()) {
         showNoMatch(false);
         showCount(-1);

@@ -10,6 +10,7 @@ class QLabel;
 namespace veldor {
 
 class ListBox;
+class NameTables;
 
 // The find field of a person list: Ctrl+F in the list's window opens it above the list, which
 // gives up its top strip for it (the column heads above stay clear); beside it the count of
@@ -25,7 +26,9 @@ public:
         FocusOnly, // only the focus row moves; the list's own keys then act on it
     };
 
-    FindBar(ListBox* list, Going going, std::function<uint16_t(int row)> personAt);
+    // Names are looked up in `names`, which must outlive the bar.
+    FindBar(ListBox* list, Going going, const NameTables& names,
+            std::function<uint16_t(int row)> personAt);
 
     // Shows the field with its text selected and the keyboard focus in it.
     void open();
@@ -54,6 +57,7 @@ private:
 
     ListBox* list_;
     Going going_;
+    const NameTables& names_;
     std::function<uint16_t(int row)> personAt_;
     FoundFrame* foundFrame_;
     QLabel* count_;

@@ -55,7 +55,7 @@ TFCheck::TFCheck(const ScenarioStore& store, Doors doors, QWidget* parent)
 
 void TFCheck::Refresh()
 {
-    findings_ = CheckScenario(store_, FieldLabels::Chinese);
+    findings_ = CheckScenario(store_, store_.Names(), FieldLabels::Chinese);
     const int scrolled = TreeView_Check->verticalScrollBar()->value();
     TreeView_Check->clear();
     if (findings_.empty()) {

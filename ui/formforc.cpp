@@ -53,11 +53,11 @@ void TFForc::FormShow()
     ListBox_Forc_Metro->setRows(forces);
     QStringList persons;
     for (int p = 0; p < kPersons; ++p)
-        persons << FromGbk(PrsnNameText(uint16_t(p)));
+        persons << FromGbk(PrsnNameText(editor_.Names(), uint16_t(p)));
     ListBox_Forc_King->setRows(persons);
     QStringList cities;
     for (int c = 0; c < kCities; ++c)
-        cities << FromGbk(CityNameText(uint16_t(c)));
+        cities << FromGbk(CityNameText(editor_.Names(), uint16_t(c)));
     ListBox_Forc_City->setRows(cities);
     ListBox_Forc_Relation->setRows({});
     selectOnly(ListBox_Forc_Forc, ValidForce(forceToChoose_) ? forceToChoose_ : 0);

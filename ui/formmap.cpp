@@ -102,7 +102,8 @@ QString ChooseSaveAsFile(QWidget* parent)
 }
 
 TFMap::TFMap(QWidget* parent)
-    : QMainWindow(parent), chooseFile_(ChooseScenarioFile), chooseSaveAs_(ChooseSaveAsFile)
+    : QMainWindow(parent), history_(store_.Names()), chooseFile_(ChooseScenarioFile),
+      chooseSaveAs_(ChooseSaveAsFile)
 {
     // The picture decodes on another core while the controls are built and their font loads;
     // it is in place before the constructor returns.
@@ -139,7 +140,7 @@ TFMap::TFMap(QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     store_.Clear();
-    nameListWarning_ = LoadNameTables();
+    nameListWarning_ = store_.Names().load();
 }
 
 MapImage* TFMap::buildMap(QWidget* client)
@@ -265,7 +266,7 @@ void TFMap::buildMenu()
 void TFMap::RefreshCityMap()
 {
     for (int city = 0; city < kCities; ++city) {
-        const CityMark mark = CityMarkOf(store_, city);
+        const CityMark mark = CityMarkOf(store_, store_.Names(), city);
         SetFontColor(cityButtons_[city], mark.color);
         cityButtons_[city]->setText(mark.text);
     }

@@ -1,6 +1,7 @@
 #include "ui/formprsn.h"
 
 #include "data/personchoices.h"
+#include "data/scenariostore.h"
 #include "ui/combobox.h"
 #include "ui/findbar.h"
 #include "ui/fonts.h"
@@ -115,7 +116,7 @@ TFPrsn::TFPrsn(ScenarioStore& store, QWidget* parent)
       editor_(store)
 {
     buildPersonList();
-    findBar_ = new FindBar(ListBox_Prsn_Prsn, FindBar::Going::Click,
+    findBar_ = new FindBar(ListBox_Prsn_Prsn, FindBar::Going::Click, store.Names(),
                            [this](int row) { return editor_.PersonAt(row); });
     buildAttributes();
     buildFaith();

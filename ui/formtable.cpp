@@ -126,7 +126,7 @@ void TFTable::buildPage(ScenarioStore& store, TableId table)
     pages_.push_back(page);
 }
 
-void TFTable::setColumnWidths(const Page& page, const ScenarioTables& tables)
+void TFTable::setColumnWidths(const Page& page, const ScenarioStore& store)
 {
     // Widths come from what a column can hold, not from measuring its 800 cells: opening the
     // window stays quick, and a column fits its widest allowed value wherever it is.
@@ -137,7 +137,7 @@ void TFTable::setColumnWidths(const Page& page, const ScenarioTables& tables)
     const TableFields& fields = page.model->Fields();
     for (int column = 0; column < fields.Columns(); ++column) {
         int widest = cells.horizontalAdvance(QStringLiteral("某某某某"));
-        const QStringList choices = fields.Choices(tables, column);
+        const QStringList choices = fields.Choices(store, store.Names(), column);
         if (!fields.IsChoice(column) && column != TableFields::kNameColumn)
             widest = cells.horizontalAdvance(fields.WidestNumber(column));
         else if (!choices.isEmpty() && choices.size() <= kMeasuredChoices)
@@ -264,10 +264,11 @@ bool TFTable::PasteText(const QString& text)
 {
     const Page& page = currentPage();
     const TableFields& fields = page.model->Fields();
-    const ScenarioTables& tables = page.model->Store();
+    const ScenarioStore& store = page.model->Store();
+    const ScenarioTables& tables = store;
     const std::vector<int> columns = shownColumns(page);
     const QModelIndex current = page.view->currentIndex();
-    const ValueNames names(tables);
+    const ValueNames names(tables, store.Names());
     const auto at = std::find(columns.begin(), columns.end(), current.column());
     if (!current.isValid() || at == columns.end())
         return false;

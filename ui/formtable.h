@@ -54,7 +54,7 @@ private:
     };
 
     void buildPage(ScenarioStore& store, TableId table);
-    void setColumnWidths(const Page& page, const ScenarioTables& tables);
+    void setColumnWidths(const Page& page, const ScenarioStore& store);
     void buildActions();
     const Page& currentPage() const;
     void applyFilter();

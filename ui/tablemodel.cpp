@@ -15,7 +15,7 @@ ScenarioTableModel::ScenarioTableModel(ScenarioStore& store, TableId table, QObj
 void ScenarioTableModel::readNames()
 {
     for (int record = 0; record < fields_.Records(); ++record)
-        names_[size_t(record)] = RecordName(store_, fields_.Table(), record);
+        names_[size_t(record)] = RecordName(store_, store_.Names(), fields_.Table(), record);
 }
 
 int ScenarioTableModel::rowCount(const QModelIndex& parent) const
@@ -37,13 +37,13 @@ QVariant ScenarioTableModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         if (column == TableFields::kNameColumn)
             return names_[size_t(record)];
-        return fields_.Text(store_, record, column);
+        return fields_.Text(store_, store_.Names(), record, column);
     case kValueRole:
         if (column == TableFields::kNameColumn)
             return names_[size_t(record)];
         return qlonglong(fields_.Value(store_, record, column));
     case kChoicesRole:
-        return fields_.Choices(store_, column);
+        return fields_.Choices(store_, store_.Names(), column);
     case Qt::ToolTipRole: {
         const QString reason = fields_.ReadOnlyReason(store_, record, column);
         return reason.isEmpty() ? QVariant() : QVariant(reason);
@@ -85,8 +85,8 @@ bool ScenarioTableModel::setData(const QModelIndex& index, const QVariant& value
     const int column = index.column();
     int64_t stored = 0;
     QString reason = fields_.ReadOnlyReason(store_, record, column);
-    if (!reason.isEmpty() ||
-        !fields_.Parse(store_, ValueNames(store_), column, value.toString(), stored, reason)) {
+    if (!reason.isEmpty() || !fields_.Parse(store_, ValueNames(store_, store_.Names()), column,
+                                            value.toString(), stored, reason)) {
         Q_EMIT Refused(reason);
         return false;
     }
@@ -102,7 +102,7 @@ bool ScenarioTableModel::Fill(const std::vector<int>& records, int column, const
 {
     std::vector<Cell> cells;
     cells.reserve(records.size());
-    const ValueNames names(store_);
+    const ValueNames names(store_, store_.Names());
     for (int record : records) {
         Cell cell{record, column, 0};
         QString reason = fields_.ReadOnlyReason(store_, record, column);

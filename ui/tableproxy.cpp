@@ -13,8 +13,8 @@ namespace {
 class ShownColumns : public FilterColumns
 {
 public:
-    ShownColumns(const TableFields& fields, const ScenarioTables& tables)
-        : fields_(fields), tables_(tables)
+    ShownColumns(const TableFields& fields, const ScenarioStore& store)
+        : fields_(fields), store_(store)
     {
     }
 
@@ -31,13 +31,13 @@ public:
     {
         // Names are looked up only for conditions, not on every keystroke of a plain text.
         if (!names_)
-            names_.emplace(tables_);
-        return fields_.ParseValue(tables_, *names_, column, text, value, error);
+            names_.emplace(store_, store_.Names());
+        return fields_.ParseValue(store_, *names_, column, text, value, error);
     }
 
 private:
     const TableFields& fields_;
-    const ScenarioTables& tables_;
+    const ScenarioStore& store_;
     mutable std::optional<ValueNames> names_;
 };
 

@@ -1,4 +1,5 @@
 #include "data/indices.h"
+#include "data/nametables.h"
 #include "data/scenariochecks.h"
 #include "data/scenariocodec.h"
 #include "data/scenariolayout.h"
@@ -49,7 +50,7 @@ TEST(SampleScenario, PlantedFindingsAreOneOfEachOfFiveKinds)
         auto tables = sample(seed);
         PlantFindings(*tables);
         QStringList kinds;
-        for (const Finding& finding : CheckScenario(*tables))
+        for (const Finding& finding : CheckScenario(*tables, NameTables()))
             kinds << finding.kind;
         EXPECT_EQ(kinds, QStringList({"sovereign-outside-own-land", "several-strategists",
                                       "sovereign-without-force", "city-of-empty-force",

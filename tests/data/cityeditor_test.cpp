@@ -25,13 +25,12 @@ class CityEditorTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::copy(std::begin(PrsnNames), std::end(PrsnNames), savedPersons_);
-        std::copy(std::begin(CityNames), std::end(CityNames), savedCities_);
+        NameTables& names = store.Names();
         for (int p = 0; p < kPersons; ++p)
-            PrsnNames[p] = "P" + QByteArray::number(p);
-        PrsnNames[10] = gbk("张飞");
-        CityNames[3] = gbk("洛阳");
-        CityNames[5] = gbk("襄平");
+            names.setPerson(p, "P" + QByteArray::number(p));
+        names.setPerson(10, gbk("张飞"));
+        names.setCity(3, gbk("洛阳"));
+        names.setCity(5, gbk("襄平"));
         for (int c = 0; c < kCities; ++c)
             store.cities.Forc[c] = kNone;
         store.cities.Forc[3] = 7;
@@ -41,18 +40,9 @@ protected:
             store.persons.Degree[p] = kOfficer;
         editor = std::make_unique<CityEditor>(store);
     }
-    void TearDown() override
-    {
-        std::copy(std::begin(savedPersons_), std::end(savedPersons_), PrsnNames);
-        std::copy(std::begin(savedCities_), std::end(savedCities_), CityNames);
-    }
 
     ScenarioStore store;
     std::unique_ptr<CityEditor> editor;
-
-private:
-    QByteArray savedPersons_[kPersons];
-    QByteArray savedCities_[kCities];
 };
 
 RowMarks marksOfRows(std::initializer_list<int> rows)

@@ -16,16 +16,17 @@ const QByteArray kJunZhu = "\xBE\xFD\xD6\xF7"; // 君主
 
 TEST(DisplayText, PersonNamePaddedToEightBytesNeverCut)
 {
-    PrsnNames[0] = "\xD5\xC5\xB7\xC9";                  // 张飞, 4 bytes
-    PrsnNames[1] = "\xD6\xEE\xB8\xF0\xC1\xC1\xBA\xC3";  // 4 characters, 8 bytes
-    PrsnNames[2] = ToGbk(QStringLiteral("一二三四五")); // 10 bytes
-    PrsnNames[799] = "";
-    EXPECT_EQ(PrsnNameText(0), "\xD5\xC5\xB7\xC9    ");
-    EXPECT_EQ(PrsnNameText(1), PrsnNames[1]);
-    EXPECT_EQ(PrsnNameText(2), PrsnNames[2]);
-    EXPECT_EQ(PrsnNameText(799), "        ");
-    EXPECT_EQ(PrsnNameText(800), kKong + "      ");
-    EXPECT_EQ(PrsnNameText(65535), kKong + "      ");
+    NameTables names;
+    names.setPerson(0, "\xD5\xC5\xB7\xC9");                  // 张飞, 4 bytes
+    names.setPerson(1, "\xD6\xEE\xB8\xF0\xC1\xC1\xBA\xC3");  // 4 characters, 8 bytes
+    names.setPerson(2, ToGbk(QStringLiteral("一二三四五"))); // 10 bytes
+    names.setPerson(799, "");
+    EXPECT_EQ(PrsnNameText(names, 0), "\xD5\xC5\xB7\xC9    ");
+    EXPECT_EQ(PrsnNameText(names, 1), names.person(1));
+    EXPECT_EQ(PrsnNameText(names, 2), names.person(2));
+    EXPECT_EQ(PrsnNameText(names, 799), "        ");
+    EXPECT_EQ(PrsnNameText(names, 800), kKong + "      ");
+    EXPECT_EQ(PrsnNameText(names, 65535), kKong + "      ");
 }
 
 // The converters are kept between calls: what is left of a name cut after a lead byte must not
@@ -39,12 +40,13 @@ TEST(DisplayText, ACutNameLeavesTheNextTextWhole)
 
 TEST(DisplayText, CityNamePaddedToFiveBytes)
 {
-    CityNames[0] = "\xB3\xC9\xB6\xBC"; // 成都
-    CityNames[1] = ToGbk(QStringLiteral("建业城"));
-    EXPECT_EQ(CityNameText(0), "\xB3\xC9\xB6\xBC ");
-    EXPECT_EQ(CityNameText(1), CityNames[1]);
-    EXPECT_EQ(CityNameText(50), kKong + "   ");
-    EXPECT_EQ(CityNameText(65535), kKong + "   ");
+    NameTables names;
+    names.setCity(0, "\xB3\xC9\xB6\xBC"); // 成都
+    names.setCity(1, ToGbk(QStringLiteral("建业城")));
+    EXPECT_EQ(CityNameText(names, 0), "\xB3\xC9\xB6\xBC ");
+    EXPECT_EQ(CityNameText(names, 1), names.city(1));
+    EXPECT_EQ(CityNameText(names, 50), kKong + "   ");
+    EXPECT_EQ(CityNameText(names, 65535), kKong + "   ");
 }
 
 TEST(DisplayText, NumbersRightAlignedToThreeCharacters)

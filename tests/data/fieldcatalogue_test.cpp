@@ -89,38 +89,47 @@ protected:
     void SetUp() override
     {
         for (int k = 0; k < kPersons; ++k)
-            PrsnNames[k] = ToGbk(QStringLiteral("人") + QString::number(k));
-        PrsnNames[7] = ToGbk(QStringLiteral("同名"));
-        PrsnNames[8] = ToGbk(QStringLiteral("同名"));
-        PrsnNames[9] = ToGbk(QStringLiteral("杜哲  "));
+            nameTables.setPerson(k, ToGbk(QStringLiteral("人") + QString::number(k)));
+        nameTables.setPerson(7, ToGbk(QStringLiteral("同名")));
+        nameTables.setPerson(8, ToGbk(QStringLiteral("同名")));
+        nameTables.setPerson(9, ToGbk(QStringLiteral("杜哲  ")));
         for (int k = 0; k < kCities; ++k)
-            CityNames[k] = ToGbk(QStringLiteral("城") + QString::number(k));
+            nameTables.setCity(k, ToGbk(QStringLiteral("城") + QString::number(k)));
         tables->forces.King[3] = 9;
         tables->forces.King[4] = kNone;
     }
-    void TearDown() override { LoadNameTables({}); }
-
+    NameTables nameTables;
     std::unique_ptr<ScenarioTables> tables = std::make_unique<ScenarioTables>();
 };
 
 TEST_F(CatalogueValues, ShowsValuesAsTheWindowsDo)
 {
-    EXPECT_EQ(ValueText(field(TableId::Persons, "Degree"), 3, *tables), QStringLiteral("一般"));
-    EXPECT_EQ(ValueText(field(TableId::Persons, "Rank"), kNone, *tables), QStringLiteral("——"));
-    EXPECT_EQ(ValueText(field(TableId::Persons, "BornYear"), 60, *tables), QStringLiteral("190"));
-    EXPECT_EQ(ValueText(field(TableId::Persons, "City"), 9, *tables), QStringLiteral("濮阳"));
-    EXPECT_EQ(ValueText(field(TableId::Items, "ItemOwner"), 9, *tables), QStringLiteral("杜哲"));
-    EXPECT_EQ(ValueText(field(TableId::Cities, "Forc"), 3, *tables), QStringLiteral("杜哲"));
-    EXPECT_EQ(ValueText(field(TableId::Cities, "Forc"), 4, *tables), QStringLiteral("4"));
-    EXPECT_EQ(ValueText(field(TableId::Forces, "Name"), kNone, *tables), QStringLiteral("——"));
+    EXPECT_EQ(ValueText(field(TableId::Persons, "Degree"), 3, *tables, nameTables),
+              QStringLiteral("一般"));
+    EXPECT_EQ(ValueText(field(TableId::Persons, "Rank"), kNone, *tables, nameTables),
+              QStringLiteral("——"));
+    EXPECT_EQ(ValueText(field(TableId::Persons, "BornYear"), 60, *tables, nameTables),
+              QStringLiteral("190"));
+    EXPECT_EQ(ValueText(field(TableId::Persons, "City"), 9, *tables, nameTables),
+              QStringLiteral("濮阳"));
+    EXPECT_EQ(ValueText(field(TableId::Items, "ItemOwner"), 9, *tables, nameTables),
+              QStringLiteral("杜哲"));
+    EXPECT_EQ(ValueText(field(TableId::Cities, "Forc"), 3, *tables, nameTables),
+              QStringLiteral("杜哲"));
+    EXPECT_EQ(ValueText(field(TableId::Cities, "Forc"), 4, *tables, nameTables),
+              QStringLiteral("4"));
+    EXPECT_EQ(ValueText(field(TableId::Forces, "Name"), kNone, *tables, nameTables),
+              QStringLiteral("——"));
     // Values no editor could store stay numbers, never a neighbour's text.
-    EXPECT_EQ(ValueText(field(TableId::Persons, "Degree"), 12, *tables), QStringLiteral("12"));
-    EXPECT_EQ(ValueText(field(TableId::Persons, "City"), 60, *tables), QStringLiteral("60"));
+    EXPECT_EQ(ValueText(field(TableId::Persons, "Degree"), 12, *tables, nameTables),
+              QStringLiteral("12"));
+    EXPECT_EQ(ValueText(field(TableId::Persons, "City"), 60, *tables, nameTables),
+              QStringLiteral("60"));
 }
 
 TEST_F(CatalogueValues, NamesReadBackToTheirValueAndAmbiguousNamesStayNumbers)
 {
-    const ValueNames names(*tables);
+    const ValueNames names(*tables, nameTables);
     for (TableId table : AllTables())
         for (const CatalogueField& f : FieldCatalogue(table)) {
             for (int64_t v : {f.minimum, f.maximum, int64_t(kNone)}) {

@@ -101,7 +101,7 @@ TEST_F(ForceEditorTest, NewSovereignRulesAndTheOldOneKeepsHisStanding)
     EXPECT_EQ(editor.forces.King[kLord], kLordStrategist);
     EXPECT_EQ(editor.Degree[kLordStrategist], kSovereign);
     EXPECT_EQ(editor.Degree[kLordKing], kSovereign);
-    EXPECT_EQ(editor.ForceEntryText(kLord), PrsnNameText(kLordStrategist));
+    EXPECT_EQ(editor.ForceEntryText(kLord), PrsnNameText(store.Names(), kLordStrategist));
 }
 
 TEST_F(ForceEditorTest, CorpsOwnerSetsTheSovereignsStanding)

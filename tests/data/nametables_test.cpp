@@ -41,35 +41,36 @@ protected:
         put(QStringLiteral("face.txt"), faces);
         put(QStringLiteral("city.txt"), cities);
     }
-    QString load() { return LoadNameTables({dir_.path()}); }
+    QString load() { return tables.load({dir_.path()}); }
 
     QTemporaryDir dir_;
+    NameTables tables;
 };
 
 TEST_F(NameLists, ExactCountsAndGeneratedNames)
 {
     putAll(words("p", 702), words("f", 686), words("c", 50));
     EXPECT_TRUE(load().isEmpty());
-    EXPECT_EQ(PrsnNames[0], "p0");
-    EXPECT_EQ(PrsnNames[701], "p701");
-    EXPECT_EQ(PrsnNames[702], QByteArray("\xD0\xC2"
-                                         "1"));
-    EXPECT_EQ(PrsnNames[703], gbk("新2"));
-    EXPECT_EQ(PrsnNames[799], gbk("新98"));
-    EXPECT_EQ(FaceNames[0], "f0");
-    EXPECT_EQ(FaceNames[685], "f685");
-    EXPECT_EQ(CityNames[49], "c49");
+    EXPECT_EQ(tables.person(0), "p0");
+    EXPECT_EQ(tables.person(701), "p701");
+    EXPECT_EQ(tables.person(702), QByteArray("\xD0\xC2"
+                                             "1"));
+    EXPECT_EQ(tables.person(703), gbk("新2"));
+    EXPECT_EQ(tables.person(799), gbk("新98"));
+    EXPECT_EQ(tables.face(0), "f0");
+    EXPECT_EQ(tables.face(685), "f685");
+    EXPECT_EQ(tables.city(49), "c49");
 }
 
 TEST_F(NameLists, ExtraWordsAreIgnoredAndEachListStartsAfresh)
 {
     putAll(words("p", 703), words("f", 700), words("c", 60));
     load();
-    EXPECT_EQ(PrsnNames[701], "p701");
-    EXPECT_EQ(PrsnNames[702], gbk("新1"));
-    EXPECT_EQ(FaceNames[0], "f0");
-    EXPECT_EQ(CityNames[0], "c0");
-    EXPECT_EQ(CityNames[49], "c49");
+    EXPECT_EQ(tables.person(701), "p701");
+    EXPECT_EQ(tables.person(702), gbk("新1"));
+    EXPECT_EQ(tables.face(0), "f0");
+    EXPECT_EQ(tables.city(0), "c0");
+    EXPECT_EQ(tables.city(49), "c49");
 }
 
 TEST_F(NameLists, AnyWhiteSpaceSeparatesWordsAndLinesDoNotMatter)
@@ -80,7 +81,7 @@ TEST_F(NameLists, AnyWhiteSpaceSeparatesWordsAndLinesDoNotMatter)
     const QByteArray expected[] = {"a",         "b",         "c",       "d",      "e",
                                    gbk("张飞"), gbk("关羽"), gbk("刘"), gbk("备")};
     for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(PrsnNames[i], expected[i]) << i;
+        EXPECT_EQ(tables.person(i), expected[i]) << i;
 }
 
 TEST_F(NameLists, LongWordsAreCutToFifteenBytesAtACharacterBoundary)
@@ -94,27 +95,27 @@ TEST_F(NameLists, LongWordsAreCutToFifteenBytesAtACharacterBoundary)
            words("f", 686), words("c", 50));
     load();
     // The rest of a cut word is dropped, not read as the next name.
-    EXPECT_EQ(PrsnNames[0], "abcdefghijklmno");
-    EXPECT_EQ(PrsnNames[1], gbk("一二三四五六七"));
-    EXPECT_EQ(PrsnNames[2], "a" + gbk("一二三四五六七"));
-    EXPECT_EQ(PrsnNames[3], "abcdefghijklmn");
-    EXPECT_EQ(PrsnNames[4], exactly15);
+    EXPECT_EQ(tables.person(0), "abcdefghijklmno");
+    EXPECT_EQ(tables.person(1), gbk("一二三四五六七"));
+    EXPECT_EQ(tables.person(2), "a" + gbk("一二三四五六七"));
+    EXPECT_EQ(tables.person(3), "abcdefghijklmn");
+    EXPECT_EQ(tables.person(4), exactly15);
     for (int i = 0; i < 5; ++i)
-        EXPECT_FALSE(FromGbk(PrsnNames[i]).contains(QChar::ReplacementCharacter)) << i;
+        EXPECT_FALSE(FromGbk(tables.person(i)).contains(QChar::ReplacementCharacter)) << i;
 }
 
 TEST_F(NameLists, ShortListsRepeatTheLastWordAcrossLists)
 {
     putAll("x y z", "", "c0 c1");
     load();
-    EXPECT_EQ(PrsnNames[2], "z");
-    EXPECT_EQ(PrsnNames[3], "z");
-    EXPECT_EQ(PrsnNames[701], "z");
-    EXPECT_EQ(PrsnNames[702], gbk("新1"));
-    EXPECT_EQ(FaceNames[0], "z");
-    EXPECT_EQ(FaceNames[685], "z");
-    EXPECT_EQ(CityNames[1], "c1");
-    EXPECT_EQ(CityNames[49], "c1");
+    EXPECT_EQ(tables.person(2), "z");
+    EXPECT_EQ(tables.person(3), "z");
+    EXPECT_EQ(tables.person(701), "z");
+    EXPECT_EQ(tables.person(702), gbk("新1"));
+    EXPECT_EQ(tables.face(0), "z");
+    EXPECT_EQ(tables.face(685), "z");
+    EXPECT_EQ(tables.city(1), "c1");
+    EXPECT_EQ(tables.city(49), "c1");
 }
 
 TEST_F(NameLists, NameListWithoutWordsGivesEmptyNamesEvenAfterAnEarlierLoad)
@@ -123,10 +124,10 @@ TEST_F(NameLists, NameListWithoutWordsGivesEmptyNamesEvenAfterAnEarlierLoad)
     load();
     put(QStringLiteral("name.txt"), " \r\n\t ");
     EXPECT_TRUE(load().isEmpty());
-    EXPECT_TRUE(PrsnNames[0].isEmpty());
-    EXPECT_TRUE(PrsnNames[701].isEmpty());
-    EXPECT_EQ(PrsnNames[799], gbk("新98"));
-    EXPECT_EQ(FaceNames[0], "f0");
+    EXPECT_TRUE(tables.person(0).isEmpty());
+    EXPECT_TRUE(tables.person(701).isEmpty());
+    EXPECT_EQ(tables.person(799), gbk("新98"));
+    EXPECT_EQ(tables.face(0), "f0");
 }
 
 TEST_F(NameLists, MissingListsLeaveEmptyTablesAndAreNamed)
@@ -140,16 +141,16 @@ TEST_F(NameLists, MissingListsLeaveEmptyTablesAndAreNamed)
     EXPECT_TRUE(warning.contains(QStringLiteral("city.txt"))) << warning.toStdString();
     EXPECT_FALSE(warning.contains(QStringLiteral("face.txt"))) << warning.toStdString();
     EXPECT_TRUE(warning.contains(QDir::toNativeSeparators(dir_.path())));
-    EXPECT_TRUE(PrsnNames[0].isEmpty());
-    EXPECT_TRUE(PrsnNames[701].isEmpty());
-    EXPECT_EQ(PrsnNames[702], gbk("新1"));
-    EXPECT_EQ(FaceNames[0], "f0");
-    EXPECT_TRUE(CityNames[0].isEmpty());
-    EXPECT_TRUE(CityNames[49].isEmpty());
+    EXPECT_TRUE(tables.person(0).isEmpty());
+    EXPECT_TRUE(tables.person(701).isEmpty());
+    EXPECT_EQ(tables.person(702), gbk("新1"));
+    EXPECT_EQ(tables.face(0), "f0");
+    EXPECT_TRUE(tables.city(0).isEmpty());
+    EXPECT_TRUE(tables.city(49).isEmpty());
 
-    const QString none = LoadNameTables({});
+    const QString none = tables.load({});
     EXPECT_TRUE(none.contains(QStringLiteral("face.txt")));
-    EXPECT_TRUE(FaceNames[685].isEmpty());
+    EXPECT_TRUE(tables.face(685).isEmpty());
 }
 
 TEST_F(NameLists, AListThatIsFoundButCannotBeReadIsNotCalledMissing)
@@ -163,8 +164,8 @@ TEST_F(NameLists, AListThatIsFoundButCannotBeReadIsNotCalledMissing)
         warning.contains(QDir::toNativeSeparators(dir_.filePath(QStringLiteral("face.txt")))))
         << warning.toStdString();
     EXPECT_FALSE(warning.contains(QStringLiteral("找不到"))) << warning.toStdString();
-    EXPECT_TRUE(FaceNames[0].isEmpty());
-    EXPECT_EQ(CityNames[0], "c0");
+    EXPECT_TRUE(tables.face(0).isEmpty());
+    EXPECT_EQ(tables.city(0), "c0");
 }
 
 TEST_F(NameLists, FoldersAreSearchedInOrderPerList)
@@ -174,13 +175,13 @@ TEST_F(NameLists, FoldersAreSearchedInOrderPerList)
     put(QStringLiteral("name.txt"), "second", &second);
     put(QStringLiteral("face.txt"), "face2", &second);
     put(QStringLiteral("city.txt"), "city2", &second);
-    EXPECT_TRUE(LoadNameTables({dir_.path(), second.path()}).isEmpty());
-    EXPECT_EQ(PrsnNames[0], "first");
-    EXPECT_EQ(FaceNames[0], "face2");
-    EXPECT_EQ(CityNames[0], "city2");
+    EXPECT_TRUE(tables.load({dir_.path(), second.path()}).isEmpty());
+    EXPECT_EQ(tables.person(0), "first");
+    EXPECT_EQ(tables.face(0), "face2");
+    EXPECT_EQ(tables.city(0), "city2");
 
-    LoadNameTables({second.path(), dir_.path()});
-    EXPECT_EQ(PrsnNames[0], "second");
+    tables.load({second.path(), dir_.path()});
+    EXPECT_EQ(tables.person(0), "second");
 }
 
 TEST(NameListDirs, WorkingDirectoryComesFirst)

@@ -29,7 +29,6 @@ class PersonEditorTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::copy(std::begin(PrsnNames), std::end(PrsnNames), savedNames_);
         for (int p = 0; p < kPersons; ++p) {
             store.persons.City[p] = kNone;
             store.persons.Degree[p] = kOfficer;
@@ -43,14 +42,9 @@ protected:
             store.items.ItemOwner[i] = uint16_t(i);
         editor.TakeWorkingCopy();
     }
-    void TearDown() override
-    {
-        std::copy(std::begin(savedNames_), std::end(savedNames_), PrsnNames);
-    }
 
     ScenarioStore store;
     PersonEditor editor{store};
-    QByteArray savedNames_[kPersons];
 };
 
 TEST_F(PersonEditorTest, EqualKeysSwapOnEverySortAndTheFocusFollowsItsPerson)
@@ -80,7 +74,7 @@ TEST_F(PersonEditorTest, ForceColumnAndKeyCountOnlyPersonsOfAForceInAnOwnedCity)
     store.cities.Forc[4] = 9;
     store.forces.King[9] = 20;
     store.cities.Forc[5] = kNone;
-    PrsnNames[20] = ToGbk(QStringLiteral("曹操"));
+    store.Names().setPerson(20, ToGbk(QStringLiteral("曹操")));
     editor.Work().City[1] = 4; // a member of force 9
     editor.Work().City[2] = 4;
     editor.Work().Degree[2] = kUnaffiliated; // stands in force 9's city, belongs to none
@@ -98,13 +92,13 @@ TEST_F(PersonEditorTest, ForceColumnAndKeyCountOnlyPersonsOfAForceInAnOwnedCity)
     EXPECT_EQ(editor.PrsnOrder[799], 1);
 
     store.forces.King[9] = kNone; // a force without sovereign shows "空"
-    EXPECT_EQ(editor.PrsnLineText(1).mid(13, 8), PrsnNameText(kNone));
-    EXPECT_EQ(editor.FaithLineText(1, 9), PrsnNameText(kNone) + "(40)");
+    EXPECT_EQ(editor.PrsnLineText(1).mid(13, 8), PrsnNameText(store.Names(), kNone));
+    EXPECT_EQ(editor.FaithLineText(1, 9), PrsnNameText(store.Names(), kNone) + "(40)");
 }
 
 TEST_F(PersonEditorTest, RowTextIsFortyThreeBytesInColumns)
 {
-    PrsnNames[0] = ToGbk(QStringLiteral("刘备"));
+    store.Names().setPerson(0, ToGbk(QStringLiteral("刘备")));
     editor.Work().City[0] = kNone;
     editor.Work().Degree[0] = 12;
     editor.Work().TongShuai[0] = 5;

@@ -25,7 +25,6 @@ class History : public ::testing::Test
 protected:
     void SetUp() override
     {
-        LoadNameTables();
         DecodeScenario(test::RandomScenarioBytes(6), *tables);
         std::memcpy(static_cast<void*>(opened.get()), tables.get(), sizeof(ScenarioTables));
         history.Reset(*tables);
@@ -37,7 +36,16 @@ protected:
 
     std::unique_ptr<ScenarioTables> tables = std::make_unique<ScenarioTables>();
     std::unique_ptr<ScenarioTables> opened = std::make_unique<ScenarioTables>();
-    ScenarioHistory history;
+    const NameTables names = listedNames();
+    ScenarioHistory history{names};
+
+private:
+    static NameTables listedNames()
+    {
+        NameTables names;
+        names.load();
+        return names;
+    }
 };
 
 TEST_F(History, StepsAreNamedByEditorAndRecord)
@@ -55,12 +63,13 @@ TEST_F(History, StepsAreNamedByEditorAndRecord)
         tables->persons.WuLi[p] = uint16_t(tables->persons.WuLi[p] + 1);
     ASSERT_TRUE(history.Record(*tables, EditorKind::Person));
 
-    const QString city = QString::fromUtf8("城市修改：") + RecordName(*opened, TableId::Cities, 9);
+    const QString city =
+        QString::fromUtf8("城市修改：") + RecordName(*opened, names, TableId::Cities, 9);
     ASSERT_EQ(history.Steps().size(), 4u);
     EXPECT_EQ(history.Steps()[0].title, city);
     EXPECT_EQ(history.Steps()[1].title, city);
     EXPECT_EQ(history.Steps()[2].title,
-              QString::fromUtf8("势力修改：") + RecordName(*opened, TableId::Forces, 2));
+              QString::fromUtf8("势力修改：") + RecordName(*opened, names, TableId::Forces, 2));
     EXPECT_EQ(history.Steps()[3].title, QString::fromUtf8("武将修改：3 人"));
     EXPECT_EQ(history.StepLines(3).size(), 3);
 
@@ -69,8 +78,8 @@ TEST_F(History, StepsAreNamedByEditorAndRecord)
     tables->forces.Money[5] += 1;
     ASSERT_TRUE(history.Record(*tables, EditorKind::Force));
     EXPECT_EQ(history.Steps()[4].title,
-              QString::fromUtf8("势力修改：") + RecordName(*opened, TableId::Forces, 4) +
-                  QString::fromUtf8("、") + RecordName(*opened, TableId::Forces, 5));
+              QString::fromUtf8("势力修改：") + RecordName(*opened, names, TableId::Forces, 4) +
+                  QString::fromUtf8("、") + RecordName(*opened, names, TableId::Forces, 5));
     for (int f = 0; f < 10; ++f)
         tables->forces.Grain[f] += 1;
     ASSERT_TRUE(history.Record(*tables, EditorKind::Force));
@@ -80,7 +89,7 @@ TEST_F(History, StepsAreNamedByEditorAndRecord)
                                                     .arg(opened->cities.PingMin[9])
                                                     .arg(opened->cities.PingMin[9] + 1)});
     const QString moved = history.StepLines(1).value(0);
-    EXPECT_TRUE(moved.startsWith(ChineseRecordLabel(*opened, TableId::Persons, mover) +
+    EXPECT_TRUE(moved.startsWith(ChineseRecordLabel(*opened, names, TableId::Persons, mover) +
                                  QStringLiteral("：城市 ")) &&
                 moved.endsWith(QStringLiteral(" → 濮阳")))
         << moved.toStdString();

@@ -106,7 +106,7 @@ TEST_F(CatalogueEditors, PersonWindowBoundsChoicesAndSkillsAreTheCatalogues)
         QStringList expected = field.choices;
         if (field.values == FieldValues::City)
             for (int c = 0; c <= field.maximum; ++c)
-                expected << ValueText(field, c, store_);
+                expected << ValueText(field, c, store_, store_.Names());
         if (field.hasNone && field.values == FieldValues::Choice)
             expected << field.noneText;
         EXPECT_EQ(items(combo), expected);

@@ -65,16 +65,14 @@ using CityMarks = MapWindow;
 // least room between strokes.
 TEST_F(CityMarks, EveryColourReadsAtOneAndTwiceTheScale)
 {
-    const QByteArray saved[] = {PrsnNames[100], PrsnNames[101], PrsnNames[102]};
     for (int f = 0; f < 3; ++f)
-        PrsnNames[100 + f] = ToGbk(QString(QStringLiteral("龚薛霍")[f]));
+        map->Store().Names().setPerson(100 + f, ToGbk(QString(QStringLiteral("龚薛霍")[f])));
     openThroughDialog(writeScenario(QStringLiteral("D_Sce01.kqx"), 3, [](ScenarioTables& t) {
         for (int c = 0; c < kCities; ++c) {
             t.cities.Forc[c] = uint16_t(c);
             t.forces.King[c] = uint16_t(100 + c % 3);
         }
     }));
-    std::copy(std::begin(saved), std::end(saved), PrsnNames + 100);
     for (int city = 0; city <= kCities; ++city) {
         if (city == kCities) { // the white one
             map->Store().cities.Forc[0] = kNone;

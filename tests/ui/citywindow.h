@@ -36,13 +36,12 @@ class CityWindow : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::copy(std::begin(PrsnNames), std::end(PrsnNames), savedNames_);
-        savedCityName_ = CityNames[city::kEdited];
+        NameTables& names = store.Names();
         for (int p = 0; p < kPersons; ++p)
-            PrsnNames[p] = "P" + QByteArray::number(p);
-        CityNames[city::kEdited] = ToGbk(QStringLiteral("洛阳"));
-        PrsnNames[10] = ToGbk(QStringLiteral("张飞"));
-        PrsnNames[11] = ToGbk(QStringLiteral("关羽"));
+            names.setPerson(p, "P" + QByteArray::number(p));
+        names.setCity(city::kEdited, ToGbk(QStringLiteral("洛阳")));
+        names.setPerson(10, ToGbk(QStringLiteral("张飞")));
+        names.setPerson(11, ToGbk(QStringLiteral("关羽")));
         path_ = dir_.filePath(QStringLiteral("D_Sce1.kqx"));
         test::WriteBytes(path_, test::RandomScenarioBytes(7));
         QString error;
@@ -67,12 +66,7 @@ protected:
         form = std::make_unique<TFCity>(store, [this] { ++refreshes; });
         form->CurCity = city::kEdited;
     }
-    void TearDown() override
-    {
-        form.reset();
-        std::copy(std::begin(savedNames_), std::end(savedNames_), PrsnNames);
-        CityNames[city::kEdited] = savedCityName_;
-    }
+    void TearDown() override { form.reset(); }
 
     void show()
     {
@@ -91,7 +85,7 @@ protected:
     QComboBox* owners() { return child<QComboBox>("ComboBox_City_Forc"); }
     int rowOf(uint16_t person)
     {
-        const QString name = FromGbk(PrsnNameText(person));
+        const QString name = FromGbk(PrsnNameText(store.Names(), person));
         for (int row = 0; row < kPersons; ++row)
             if (list()->item(row)->text().startsWith(name))
                 return row;
@@ -122,8 +116,6 @@ protected:
 
     QTemporaryDir dir_;
     QString path_;
-    QByteArray savedNames_[kPersons];
-    QByteArray savedCityName_;
 };
 
 } // namespace veldor::test

@@ -38,11 +38,12 @@ class FindTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::copy(std::begin(PrsnNames), std::end(PrsnNames), savedNames_);
-        std::fill(std::begin(PrsnNames), std::end(PrsnNames), ToGbk(QStringLiteral("无名氏")));
-        PrsnNames[kGuanYu] = ToGbk(QStringLiteral("关羽"));
-        PrsnNames[kGuanPing] = ToGbk(QStringLiteral("关平"));
-        PrsnNames[kZhangGuan] = ToGbk(QStringLiteral("张关"));
+        NameTables& names = store.Names();
+        for (int p = 0; p < kPersons; ++p)
+            names.setPerson(p, ToGbk(QStringLiteral("无名氏")));
+        names.setPerson(kGuanYu, ToGbk(QStringLiteral("关羽")));
+        names.setPerson(kGuanPing, ToGbk(QStringLiteral("关平")));
+        names.setPerson(kZhangGuan, ToGbk(QStringLiteral("张关")));
         const QString path = dir_.filePath(QStringLiteral("D_Sce1.kqx"));
         WriteBytes(path, RandomScenarioBytes(21));
         QString error;
@@ -53,11 +54,7 @@ protected:
             store.persons.Degree[p] = kOfficer;
         }
     }
-    void TearDown() override
-    {
-        form.reset();
-        std::copy(std::begin(savedNames_), std::end(savedNames_), PrsnNames);
-    }
+    void TearDown() override { form.reset(); }
 
     void show(QDialog* dialog)
     {
@@ -82,7 +79,6 @@ protected:
     std::unique_ptr<QDialog> form;
 
 private:
-    QByteArray savedNames_[kPersons];
 };
 
 // The person editor's list goes to a match as a click: only that row marked, the person loaded.

@@ -29,8 +29,7 @@ class ForceWindow : public ::testing::Test
 protected:
     ForceWindow()
     {
-        static const bool namesLoaded = (LoadNameTables(), true);
-        (void)namesLoaded;
+        store.Names().load();
         path_ = dir_.filePath(QStringLiteral("D_Sce1.kqx"));
         WriteBytes(path_, RandomScenarioBytes(6));
         QString error;

@@ -112,16 +112,17 @@ TEST_F(CheckWindow, ListsTheStoresFindingsByKindInChineseAndOpensTheEditorOfAVal
         EXPECT_TRUE(texts[5].startsWith(QStringLiteral("编辑器不允许的值")));
         // Users read Chinese names, never a field's identifier.
         QTreeWidgetItem* values = tree(check)->topLevelItem(4);
-        EXPECT_EQ(values->child(1)->text(0), QStringLiteral("%1 的 耐久 = %2 大于 最大耐久 = %3")
-                                                 .arg(ChineseRecordLabel(store, TableId::Cities, 2))
-                                                 .arg(store.cities.NaiJiu[2])
-                                                 .arg(store.cities.MaxNaiJiu[2]));
+        EXPECT_EQ(values->child(1)->text(0),
+                  QStringLiteral("%1 的 耐久 = %2 大于 最大耐久 = %3")
+                      .arg(ChineseRecordLabel(store, store.Names(), TableId::Cities, 2))
+                      .arg(store.cities.NaiJiu[2])
+                      .arg(store.cities.MaxNaiJiu[2]));
         // As wide as the widest row, so that long findings scroll sideways whole.
         const QAbstractItemView* view = tree(check);
         EXPECT_EQ(tree(check)->header()->sectionSize(0), view->sizeHintForColumn(0));
         EXPECT_EQ(tree(check)->topLevelItem(5)->child(0)->text(0),
                   QStringLiteral("%1 的 统率 = 300 超出 0..255")
-                      .arg(ChineseRecordLabel(store, TableId::Persons, 5)));
+                      .arg(ChineseRecordLabel(store, store.Names(), TableId::Persons, 5)));
         uint16_t loaded = kNone;
         whenModal<TFPrsn>([&](TFPrsn* editor) {
             ListBox* rows = editor->findChild<ListBox*>(QStringLiteral("ListBox_Prsn_Prsn"));

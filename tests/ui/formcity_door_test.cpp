@@ -62,7 +62,8 @@ TEST_F(CityDoor, OkRepaintsTheMapAndSaveWritesTheOwner)
     });
     cityButton(kCity)->click();
     EXPECT_EQ(map->Store().cities.Forc[kCity], kForce);
-    EXPECT_EQ(cityButton(kCity)->text(), FromGbk(PrsnNameText(kKing)).left(1));
+    EXPECT_EQ(cityButton(kCity)->text(),
+              FromGbk(PrsnNameText(map->Store().Names(), kKing)).left(1));
 
     saveThroughButton();
     auto saved = std::make_unique<ScenarioTables>();

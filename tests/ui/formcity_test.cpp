@@ -35,7 +35,7 @@ TEST_F(FormCityTest, ShowingFillsEveryControl)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("城市修改"));
     EXPECT_EQ(form->objectName(), QStringLiteral("FCity"));
     EXPECT_EQ(child<QGroupBox>("GroupBox1")->title(),
-              QStringLiteral("城市属性--") + FromGbk(CityNameText(kEdited)));
+              QStringLiteral("城市属性--") + FromGbk(CityNameText(store.Names(), kEdited)));
     EXPECT_EQ(owners()->count(), kForces);
     EXPECT_EQ(owners()->currentIndex(), 7);
     EXPECT_EQ(owners()->itemText(2), QStringLiteral("关羽    "));

@@ -54,7 +54,8 @@ TEST_F(ForceDoor, ForceButtonOpensTheEditorOverTheMap)
 TEST_F(ForceDoor, OkRepaintsTheMapAndSaveWritesTheSovereign)
 {
     const QString path = openScenario();
-    EXPECT_EQ(cityButton(kCity)->text(), FromGbk(PrsnNameText(kOldKing)).left(1));
+    EXPECT_EQ(cityButton(kCity)->text(),
+              FromGbk(PrsnNameText(map->Store().Names(), kOldKing)).left(1));
     answers.reset(); // this test answers the editor itself
     whenModal<TFForc>([](TFForc* editor) {
         clickRow(editor, "ListBox_Forc_Forc", kForce);
@@ -63,7 +64,8 @@ TEST_F(ForceDoor, OkRepaintsTheMapAndSaveWritesTheSovereign)
     });
     button(QStringLiteral("Button51"))->click();
     EXPECT_EQ(map->Store().forces.King[kForce], kNewKing);
-    EXPECT_EQ(cityButton(kCity)->text(), FromGbk(PrsnNameText(kNewKing)).left(1));
+    EXPECT_EQ(cityButton(kCity)->text(),
+              FromGbk(PrsnNameText(map->Store().Names(), kNewKing)).left(1));
 
     saveThroughButton();
     auto saved = std::make_unique<ScenarioTables>();

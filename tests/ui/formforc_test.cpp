@@ -98,14 +98,14 @@ TEST_F(ForceForm, NewSovereignShowsAtOnceInBothForceLists)
     clickRow("ListBox_Forc_Forc", kLord);
     EXPECT_EQ(selected("ListBox_Forc_King"), kLordKing);
     clickRow("ListBox_Forc_King", 40);
-    const QString name = FromGbk(PrsnNameText(40));
+    const QString name = FromGbk(PrsnNameText(store.Names(), 40));
     EXPECT_EQ(row("ListBox_Forc_Forc", kLord), name);
     EXPECT_EQ(row("ListBox_Forc_Metro", kLord), name);
     EXPECT_TRUE(row("ListBox_Forc_Relation", kLord).startsWith(name + u'('));
     EXPECT_EQ(selected("ListBox_Forc_Forc"), kLord);
     // A keyboard move in the sovereign list chooses too.
     QTest::keyClick(list("ListBox_Forc_King"), Qt::Key_Down);
-    EXPECT_EQ(row("ListBox_Forc_Forc", kLord), FromGbk(PrsnNameText(41)));
+    EXPECT_EQ(row("ListBox_Forc_Forc", kLord), FromGbk(PrsnNameText(store.Names(), 41)));
     press("Button_Apply");
     const auto saved = savedAndReread();
     EXPECT_EQ(saved->forces.King[kLord], 41);
@@ -263,7 +263,7 @@ TEST_F(ForceForm, CancelDropsEveryChangeButKeepsWhatWasApplied)
     show();
     clickRow("ListBox_Forc_Forc", kLord);
     EXPECT_EQ(text("Edit_Forc_Money"), QStringLiteral("111"));
-    EXPECT_EQ(row("ListBox_Forc_Forc", kLord), FromGbk(PrsnNameText(kLordKing)));
+    EXPECT_EQ(row("ListBox_Forc_Forc", kLord), FromGbk(PrsnNameText(store.Names(), kLordKing)));
 }
 
 } // namespace

@@ -44,8 +44,8 @@ void paintCases(ScenarioTables& t)
 
 TEST_F(MapFile, OpenSetsTitleAndPaintsEveryKindOfButton)
 {
-    PrsnNames[20] = QByteArrayLiteral("Abc");
-    PrsnNames[21] = QByteArrayLiteral("Z");
+    map->Store().Names().setPerson(20, QByteArrayLiteral("Abc"));
+    map->Store().Names().setPerson(21, QByteArrayLiteral("Z"));
     const QString path = writeScenario(QStringLiteral("D_Sce01.kqx"), 1, paintCases);
     openThroughDialog(path);
 
@@ -65,7 +65,7 @@ TEST_F(MapFile, OpenSetsTitleAndPaintsEveryKindOfButton)
         {QStringLiteral("空"), Qt::white},
         {QStringLiteral("空"), Qt::white},
         {QStringLiteral("新"), QColor(0xFFF800)},
-        {FromGbk(PrsnNames[10]).left(1), QColor(0x009870)},
+        {FromGbk(map->Store().Names().person(10)).left(1), QColor(0x009870)},
         {QStringLiteral("Ab"), QColor(0xC0A8E0)},
         {QStringLiteral("Z "), QColor(0x6F0040)},
         {QStringLiteral("空"), QColor(0xF0783F)},

@@ -156,8 +156,8 @@ TEST_F(PersonInput, TheTreasureListHandsOverOnlyOnAToggle)
 // Case 2: typed and committed names in the person list load the person found, as a click.
 TEST_F(PersonInput, TypedNamesInThePersonListLoadThePersonFound)
 {
-    PrsnNames[33] = ToGbk(QStringLiteral("孙权"));
-    PrsnNames[34] = ToGbk(QStringLiteral("孙策"));
+    store.Names().setPerson(33, ToGbk(QStringLiteral("孙权")));
+    store.Names().setPerson(34, ToGbk(QStringLiteral("孙策")));
     form->FormShow();
     clickRow(list(), 3);
     const uint16_t clicked = personAt(3);

@@ -162,7 +162,7 @@ TEST_F(FormPrsnTest, FlatButtonsAfterASortWriteExactlyTheMarkedPersons)
 
 TEST_F(FormPrsnTest, LoyaltyButtonChangesOneForceAndItsFaithRow)
 {
-    PrsnNames[33] = ToGbk(QStringLiteral("孙权"));
+    store.Names().setPerson(33, ToGbk(QStringLiteral("孙权")));
     store.forces.King[5] = 33;
     form->FormShow();
     clickRow(list(), 10);

@@ -128,9 +128,9 @@ TEST_F(TableWindow, ShowsEveryTableWithCatalogueHeadsAndFrozenNumberAndName)
     EXPECT_EQ(persons->model()->headerData(kTongShuai, Qt::Horizontal), QStringLiteral("统率"));
     // A choice shows its text: person 3 stands in city 3.
     const int cityColumn = 2 + CatalogueColumn(TableId::Persons, QStringLiteral("City"));
-    EXPECT_EQ(cell(3, cityColumn),
-              ValueText(CatalogueEntry(TableId::Persons, cityColumn - 2), 3, map->Store()));
-    EXPECT_EQ(cell(12, 1), RecordName(map->Store(), TableId::Persons, 12));
+    EXPECT_EQ(cell(3, cityColumn), ValueText(CatalogueEntry(TableId::Persons, cityColumn - 2), 3,
+                                             map->Store(), map->Store().Names()));
+    EXPECT_EQ(cell(12, 1), RecordName(map->Store(), map->Store().Names(), TableId::Persons, 12));
 
     // Scrolled to the far right, the number and name are still painted at the left edge.
     persons->scrollTo(persons->model()->index(0, persons->model()->columnCount() - 1));
@@ -181,16 +181,16 @@ TEST_F(TableWindow, FilterKeepsRowsByNameNumberAndEachOperator)
     EXPECT_EQ(kept("统率=7 武力=94"), 0);
     const CatalogueField& city =
         CatalogueEntry(TableId::Persons, CatalogueColumn(TableId::Persons, QStringLiteral("City")));
-    const QString cityName = ValueText(city, 9, map->Store());
+    const QString cityName = ValueText(city, 9, map->Store(), map->Store().Names());
     EXPECT_EQ(kept(QStringLiteral("%1=%2").arg(city.name, cityName)),
               counted([](int p) { return p % kCities == 9; }));
-    EXPECT_EQ(
-        kept(QStringLiteral("12")), counted([this](int p) {
-            return p == 12 ||
-                   RecordName(map->Store(), TableId::Persons, p).contains(QStringLiteral("12"));
-        }));
+    EXPECT_EQ(kept(QStringLiteral("12")), counted([this](int p) {
+                  return p == 12 ||
+                         RecordName(map->Store(), map->Store().Names(), TableId::Persons, p)
+                             .contains(QStringLiteral("12"));
+              }));
     EXPECT_EQ(recordAt(0), 12);
-    const QString name = RecordName(map->Store(), TableId::Persons, 40);
+    const QString name = RecordName(map->Store(), map->Store().Names(), TableId::Persons, 40);
     kept(name);
     bool found = false;
     for (int row = 0; row < persons->model()->rowCount(); ++row) {
@@ -225,7 +225,7 @@ TEST_F(TableWindow, TypedCellIsOneNamedStepThatUndoTakesBack)
     ASSERT_EQ(map->History().Steps().size(), 1u);
     EXPECT_EQ(map->History().Steps()[0].title,
               QStringLiteral("表格修改：武将 %1 统率")
-                  .arg(RecordName(map->Store(), TableId::Persons, 5)));
+                  .arg(RecordName(map->Store(), map->Store().Names(), TableId::Persons, 5)));
     EXPECT_TRUE(map->windowTitle().endsWith(QStringLiteral(" *")));
     action(QStringLiteral("UndoAction"))->trigger();
     EXPECT_EQ(map->Store().persons.TongShuai[5], 5);

@@ -97,8 +97,8 @@ TEST_F(History, WindowListsStepsWithTheirLinesAndUndoesToAnEntry)
     action(QStringLiteral("HistoryAction"))->trigger();
     answers = std::make_unique<ModalAnswer>();
 
-    const QString city = RecordName(map->Store(), TableId::Cities, 9);
-    const QString person = RecordName(map->Store(), TableId::Persons,
+    const QString city = RecordName(map->Store(), map->Store().Names(), TableId::Cities, 9);
+    const QString person = RecordName(map->Store(), map->Store().Names(), TableId::Persons,
                                       map->History().Steps()[1].changes.Unpack().front().record);
     ASSERT_EQ(entries.size(), 3);
     EXPECT_EQ(entries[0], QStringLiteral("1. 城市修改：") + city);
@@ -106,8 +106,9 @@ TEST_F(History, WindowListsStepsWithTheirLinesAndUndoesToAnEntry)
     EXPECT_TRUE(entries[2].endsWith(QStringLiteral("（已撤销）")));
     EXPECT_EQ(bold, std::vector<bool>({false, true, false}));
     // Chinese names, not identifiers: "城市 濮阳：平民人口 1234 → 4321".
-    EXPECT_EQ(firstLine, ChineseRecordLabel(map->Store(), TableId::Cities, 9) +
-                             QStringLiteral("：平民人口 %1 → 4321").arg(oldPingMin))
+    EXPECT_EQ(firstLine,
+              ChineseRecordLabel(map->Store(), map->Store().Names(), TableId::Cities, 9) +
+                  QStringLiteral("：平民人口 %1 → 4321").arg(oldPingMin))
         << firstLine.toStdString();
     EXPECT_EQ(position, QStringLiteral("当前位置：第 2 步，共 3 步"));
     EXPECT_EQ(storeBytes(), opened) << "undone back through the first entry";

@@ -45,7 +45,7 @@ TEST(ChineseText, ShowsAndSavesUnderAChinesePath)
     auto* button = map->findChild<QAbstractButton*>(QStringLiteral("Button1"));
     ASSERT_NE(button, nullptr);
     // The shipped name list's person 10, read as GBK, gives the mark its first character.
-    const QString name = FromGbk(PrsnNames[10]);
+    const QString name = FromGbk(map->Store().Names().person(10));
     ASSERT_FALSE(name.isEmpty());
     EXPECT_GE(name[0].unicode(), 0x4E00) << name.toStdString();
     EXPECT_EQ(button->text(), name.left(1));

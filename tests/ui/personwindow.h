@@ -31,7 +31,6 @@ class PersonWindow : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::copy(std::begin(PrsnNames), std::end(PrsnNames), savedNames_);
         path_ = dir_.filePath(QStringLiteral("D_Sce2.kqx"));
         test::WriteBytes(path_, test::RandomScenarioBytes(11));
         QString error;
@@ -46,11 +45,7 @@ protected:
         form = std::make_unique<TFPrsn>(store);
         show();
     }
-    void TearDown() override
-    {
-        form.reset();
-        std::copy(std::begin(savedNames_), std::end(savedNames_), PrsnNames);
-    }
+    void TearDown() override { form.reset(); }
 
     void show()
     {
@@ -91,7 +86,6 @@ protected:
     std::unique_ptr<TFPrsn> form;
     QTemporaryDir dir_;
     QString path_;
-    QByteArray savedNames_[kPersons];
 };
 
 } // namespace veldor::test

@@ -32,14 +32,15 @@ QString helpText()
                       "退出码：0 没有发现，1 有发现，2 出错（例如文件无法读取或不是剧本）。");
 }
 
-QJsonObject findingJson(const ScenarioTables& tables, const Finding& finding)
+QJsonObject findingJson(const ScenarioTables& tables, const NameTables& names,
+                        const Finding& finding)
 {
     QJsonArray records;
     for (const RecordRef& ref : finding.records)
         records.append(QJsonObject{
             {QStringLiteral("table"), QLatin1String(tableName(ref.table))},
             {QStringLiteral("index"), ref.index},
-            {QStringLiteral("name"), RecordName(tables, ref.table, ref.index)},
+            {QStringLiteral("name"), RecordName(tables, names, ref.table, ref.index)},
         });
     return QJsonObject{{QStringLiteral("kind"), finding.kind},
                        {QStringLiteral("message"), finding.message},
@@ -64,12 +65,12 @@ int RunCheck(const QStringList& args, SceContext& context)
     auto store = std::make_unique<ScenarioStore>();
     if (!SceReadScenario(command, line.file(0), *store, context))
         return kSceTrouble;
-    SceLoadNames(command, context);
-    const std::vector<Finding> findings = CheckScenario(*store);
+    SceLoadNames(command, store->Names(), context);
+    const std::vector<Finding> findings = CheckScenario(*store, store->Names());
     if (json) {
         QJsonArray list;
         for (const Finding& finding : findings)
-            list.append(findingJson(*store, finding));
+            list.append(findingJson(*store, store->Names(), finding));
         const QJsonObject root{{QStringLiteral("file"), QDir::toNativeSeparators(line.file(0))},
                                {QStringLiteral("findings"), list}};
         context.out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));

@@ -1,4 +1,5 @@
 #include "data/fieldlabels.h"
+#include "data/nametables.h"
 #include "data/recordlabel.h"
 #include "data/scenariofile.h"
 #include "data/tablecells.h"
@@ -38,8 +39,8 @@ QString grouped(qint64 value)
     return QLocale(QLocale::English).toString(value);
 }
 
-void writeText(const ScenarioDifference& d, const ScenarioTables& tablesA, FieldLabels labels,
-               QTextStream& out)
+void writeText(const ScenarioDifference& d, const ScenarioTables& tablesA, const NameTables& names,
+               FieldLabels labels, QTextStream& out)
 {
     // Differences come grouped by record: name each record once.
     const FieldDifference* previous = nullptr;
@@ -50,11 +51,11 @@ void writeText(const ScenarioDifference& d, const ScenarioTables& tablesA, Field
     listing.reserve(qsizetype(d.fields.size()) * 40);
     for (const FieldDifference& f : d.fields) {
         if (labels == FieldLabels::Chinese) {
-            out << ChineseDifferenceLine(tablesA, f) << '\n';
+            out << ChineseDifferenceLine(tablesA, names, f) << '\n';
             continue;
         }
         if (!previous || previous->table != f.table || previous->record != f.record)
-            label = RecordLabel(tablesA, f.table, f.record);
+            label = RecordLabel(tablesA, names, f.table, f.record);
         previous = &f;
         AppendDifferenceLine(listing, label, f);
         listing += u'\n';
@@ -67,15 +68,15 @@ void writeText(const ScenarioDifference& d, const ScenarioTables& tablesA, Field
         out << QStringLiteral("命名字段以外不同的字节：%1\n").arg(grouped(d.keptBytes));
 }
 
-void writeJson(const ScenarioDifference& d, const ScenarioTables& tablesA, const QString& pathA,
-               const QString& pathB, QTextStream& out)
+void writeJson(const ScenarioDifference& d, const ScenarioTables& tablesA, const NameTables& names,
+               const QString& pathA, const QString& pathB, QTextStream& out)
 {
     QJsonArray fields;
     for (const FieldDifference& f : d.fields)
         fields.append(QJsonObject{
             {QStringLiteral("table"), QLatin1String(tableName(f.table))},
             {QStringLiteral("index"), f.record},
-            {QStringLiteral("name"), RecordName(tablesA, f.table, f.record)},
+            {QStringLiteral("name"), RecordName(tablesA, names, f.table, f.record)},
             {QStringLiteral("field"), TableColumns(f.table)[size_t(f.column)].name},
             {QStringLiteral("a"), qint64(f.a)},
             {QStringLiteral("b"), qint64(f.b)},
@@ -123,15 +124,16 @@ int RunDiff(const QStringList& args, SceContext& context)
     if (!SceReadScenarioBytes(command, line.file(0), a, context) ||
         !SceReadScenarioBytes(command, line.file(1), b, context))
         return kSceTrouble;
-    SceLoadNames(command, context);
+    NameTables names;
+    SceLoadNames(command, names, context);
     auto tablesA = std::make_unique<ScenarioTables>();
     auto tablesB = std::make_unique<ScenarioTables>();
     const ScenarioDifference difference = DiffScenarios(a, b, *tablesA, *tablesB);
     if (json)
-        writeJson(difference, *tablesA, QDir::toNativeSeparators(line.file(0)),
+        writeJson(difference, *tablesA, names, QDir::toNativeSeparators(line.file(0)),
                   QDir::toNativeSeparators(line.file(1)), context.out);
     else
-        writeText(difference, *tablesA,
+        writeText(difference, *tablesA, names,
                   labels == QLatin1String("zh") ? FieldLabels::Chinese : FieldLabels::Identifiers,
                   context.out);
     return difference.empty() ? kSceSuccess : kSceDiffers;

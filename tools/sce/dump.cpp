@@ -28,8 +28,8 @@ int RunDump(const QStringList& args, SceContext& context)
     auto store = std::make_unique<ScenarioStore>();
     if (!SceReadScenario(command, line.file(0), *store, context))
         return kSceFailure;
-    SceLoadNames(command, context);
-    context.out << ScenarioJson(*store, only);
+    SceLoadNames(command, store->Names(), context);
+    context.out << ScenarioJson(*store, store->Names(), only);
     return kSceSuccess;
 }
 

@@ -80,9 +80,10 @@ int RunExport(const QStringList& args, SceContext& context)
     auto store = std::make_unique<ScenarioStore>();
     if (!SceReadScenario(command, line.file(0), *store, context))
         return kSceFailure;
-    SceLoadNames(command, context);
-    QString text = format == QLatin1String("csv") ? TableCsv(*store, *table, style)
-                                                  : TableJson(*store, *table, style);
+    SceLoadNames(command, store->Names(), context);
+    QString text = format == QLatin1String("csv")
+                       ? TableCsv(*store, store->Names(), *table, style)
+                       : TableJson(*store, store->Names(), *table, style);
     if (parser.isSet(bomOption) && format == QLatin1String("csv"))
         text.prepend(QChar(0xFEFF));
     if (outPath.isEmpty()) {

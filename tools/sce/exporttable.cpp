@@ -28,11 +28,12 @@ QStringList header(TableId table, const ExportStyle& style)
 class ValueWriter
 {
 public:
-    ValueWriter(const ScenarioTables& tables, TableId table, const ExportStyle& style)
+    ValueWriter(const ScenarioTables& tables, const NameTables& names, TableId table,
+                const ExportStyle& style)
         : fields_(FieldCatalogue(table))
     {
         if (style.names)
-            names_ = std::make_unique<ValueNames>(tables);
+            names_ = std::make_unique<ValueNames>(tables, names);
     }
 
     QString name(int column, int64_t value) const
@@ -52,10 +53,11 @@ QString compact(const QJsonArray& array)
 
 } // namespace
 
-QString TableCsv(ScenarioTables& tables, TableId table, const ExportStyle& style)
+QString TableCsv(ScenarioTables& tables, const NameTables& names, TableId table,
+                 const ExportStyle& style)
 {
     const TableCells cells(tables, table);
-    const ValueWriter writer(tables, table, style);
+    const ValueWriter writer(tables, names, table, style);
     const int columns = int(cells.columns().size());
     QString text = CsvRecord(header(table, style));
     QStringList fields;
@@ -63,7 +65,7 @@ QString TableCsv(ScenarioTables& tables, TableId table, const ExportStyle& style
         fields.clear();
         fields << QString::number(r);
         if (TableHasNames(table))
-            fields << RecordName(tables, table, r);
+            fields << RecordName(tables, names, table, r);
         for (int c = 0; c < columns; ++c) {
             const int64_t value = cells.value(r, c);
             const QString name = writer.name(c, value);
@@ -74,10 +76,11 @@ QString TableCsv(ScenarioTables& tables, TableId table, const ExportStyle& style
     return text;
 }
 
-QString TableJson(ScenarioTables& tables, TableId table, const ExportStyle& style)
+QString TableJson(ScenarioTables& tables, const NameTables& names, TableId table,
+                  const ExportStyle& style)
 {
     const TableCells cells(tables, table);
-    const ValueWriter writer(tables, table, style);
+    const ValueWriter writer(tables, names, table, style);
     const int columns = int(cells.columns().size());
     QString text = QStringLiteral("{\"table\":\"%1\",\"columns\":%2,\"rows\":[\n")
                        .arg(QLatin1String(tableName(table)),
@@ -85,7 +88,7 @@ QString TableJson(ScenarioTables& tables, TableId table, const ExportStyle& styl
     for (int r = 0; r < cells.records(); ++r) {
         QJsonArray row{r};
         if (TableHasNames(table))
-            row.append(RecordName(tables, table, r));
+            row.append(RecordName(tables, names, table, r));
         for (int c = 0; c < columns; ++c) {
             const int64_t value = cells.value(r, c);
             const QString name = writer.name(c, value);

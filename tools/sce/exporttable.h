@@ -6,6 +6,8 @@
 
 namespace veldor {
 
+class NameTables;
+
 // How an export writes heads and values.
 struct ExportStyle
 {
@@ -15,10 +17,12 @@ struct ExportStyle
 
 // One table as CSV: a header of `index`, `name` (persons and cities), then the layout's field
 // names; one record per row in index order, values as stored.
-QString TableCsv(ScenarioTables& tables, TableId table, const ExportStyle& style = {});
+QString TableCsv(ScenarioTables& tables, const NameTables& names, TableId table,
+                 const ExportStyle& style = {});
 
 // The same rows as JSON: {"table": ..., "columns": [...], "rows": [[...], ...]}, one row per
 // line. Arrays rather than objects keep the columns in file order; names are strings.
-QString TableJson(ScenarioTables& tables, TableId table, const ExportStyle& style = {});
+QString TableJson(ScenarioTables& tables, const NameTables& names, TableId table,
+                  const ExportStyle& style = {});
 
 } // namespace veldor

@@ -72,7 +72,7 @@ int reportProblems(const QString& csvPath, const ImportProblems& problems, SceCo
 }
 
 // Puts the plan's values into the tables and lists every cell that changes; returns how many.
-int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
+int applyPlan(const ImportPlan& plan, ScenarioStore& store, QTextStream& out)
 {
     const std::vector<TableColumn>& columns = TableColumns(plan.table);
     int changes = 0;
@@ -82,14 +82,14 @@ int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
     ChangeListing listing(qsizetype(plan.values.size()));
     for (const CellValue& v : plan.values) {
         const TableColumn& column = columns[size_t(v.column)];
-        const int64_t old = ReadColumnCell(tables, column, v.record);
+        const int64_t old = ReadColumnCell(store, column, v.record);
         if (old == v.value)
             continue;
         if (v.record != labelled)
-            label = RecordLabel(tables, plan.table, v.record);
+            label = RecordLabel(store, store.Names(), plan.table, v.record);
         labelled = v.record;
         listing.add(label, column.name, old, v.value);
-        WriteColumnCell(tables, column, v.record, v.value);
+        WriteColumnCell(store, column, v.record, v.value);
         ++changes;
     }
     out << listing.take();
@@ -97,7 +97,7 @@ int applyPlan(const ImportPlan& plan, ScenarioTables& tables, QTextStream& out)
 }
 
 bool readPlan(const QString& csvPath, const QByteArray& bytes, std::optional<TableId> table,
-              const ScenarioTables& tables, const ImportOptions& options, ImportPlan& plan,
+              const ScenarioStore& store, const ImportOptions& options, ImportPlan& plan,
               SceContext& context)
 {
     QString text;
@@ -116,7 +116,7 @@ bool readPlan(const QString& csvPath, const QByteArray& bytes, std::optional<Tab
     if (!ParseCsv(text, rows, csvError, DetectCsvSeparator(text)))
         problems.add({csvError.line, csvError.column, {}, csvError.message});
     else
-        PlanImport(rows, table, tables, options, plan, problems);
+        PlanImport(rows, table, store, store.Names(), options, plan, problems);
     if (problems.empty()) {
         reportWarnings(csvPath, plan.warnings, context);
         return true;
@@ -168,7 +168,7 @@ int RunImport(const QStringList& args, SceContext& context)
     auto store = std::make_unique<ScenarioStore>();
     if (!SceOpenScenario(command, line.file(0), *store, context))
         return kSceFailure;
-    SceLoadNames(command, context);
+    SceLoadNames(command, store->Names(), context);
     ImportPlan plan;
     ImportOptions options;
     options.allowOutOfRange = line.parser().isSet(allowOption);

@@ -81,9 +81,9 @@ enum class Repeat { NotWhole, OutOfRange, Unallowed, NameMismatch };
 class Planner
 {
 public:
-    Planner(const ScenarioTables& tables, const ImportOptions& options, ImportPlan& plan,
-            ImportProblems& problems)
-        : tables_(tables), options_(options), plan_(plan), problems_(problems)
+    Planner(const ScenarioTables& tables, const NameTables& names, const ImportOptions& options,
+            ImportPlan& plan, ImportProblems& problems)
+        : tables_(tables), nameTables_(names), options_(options), plan_(plan), problems_(problems)
     {
     }
 
@@ -96,7 +96,7 @@ public:
         header_ = rows.front().texts();
         if (!chooseTable(rows.front(), table) || !readHeader(rows.front()))
             return;
-        names_ = std::make_unique<ValueNames>(tables_);
+        names_ = std::make_unique<ValueNames>(tables_, nameTables_);
         plan_.values.reserve((rows.size() - 1) * columns_.size());
         int dataRows = 0;
         for (size_t r = 1; r < rows.size(); ++r) {
@@ -296,7 +296,7 @@ private:
     void compareName(const CsvRow& row, int record)
     {
         const QString given = row.fields[size_t(nameField_)].trimmed().toString();
-        const QString own = RecordName(tables_, plan_.table, record).trimmed();
+        const QString own = RecordName(tables_, nameTables_, plan_.table, record).trimmed();
         if (given.isEmpty() || own.isEmpty() || given == own)
             return;
         repeated(Repeat::NameMismatch, row.lines[size_t(nameField_)], nameField_,
@@ -341,6 +341,7 @@ private:
     };
 
     const ScenarioTables& tables_;
+    const NameTables& nameTables_;
     const ImportOptions& options_;
     ImportPlan& plan_;
     ImportProblems& problems_;
@@ -366,12 +367,12 @@ void ImportProblems::add(ImportProblem problem)
 }
 
 bool PlanImport(const std::vector<CsvRow>& rows, std::optional<TableId> table,
-                const ScenarioTables& tables, const ImportOptions& options, ImportPlan& plan,
-                ImportProblems& problems)
+                const ScenarioTables& tables, const NameTables& names, const ImportOptions& options,
+                ImportPlan& plan, ImportProblems& problems)
 {
     plan = ImportPlan{};
     problems = ImportProblems{};
-    Planner(tables, options, plan, problems).run(rows, table);
+    Planner(tables, names, options, plan, problems).run(rows, table);
     if (!problems.empty())
         plan.values.clear();
     return problems.empty();

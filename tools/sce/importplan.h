@@ -10,6 +10,8 @@
 
 namespace veldor {
 
+class NameTables;
+
 // One value the CSV gives for one cell, already checked against the field's allowed values.
 struct CellValue
 {
@@ -65,7 +67,7 @@ struct ImportPlan
 // `name` is only compared with the record's own name, for a warning. `tables` name the values.
 // Returns true and fills `plan` only when `problems` stays empty.
 bool PlanImport(const std::vector<CsvRow>& rows, std::optional<TableId> table,
-                const ScenarioTables& tables, const ImportOptions& options, ImportPlan& plan,
-                ImportProblems& problems);
+                const ScenarioTables& tables, const NameTables& names, const ImportOptions& options,
+                ImportPlan& plan, ImportProblems& problems);
 
 } // namespace veldor

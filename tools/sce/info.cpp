@@ -38,7 +38,7 @@ QString corpsText(const ForcTable& f, int force)
                           : QStringLiteral("军团归属 %1（不是势力）").arg(metro);
 }
 
-void writeForces(const ScenarioTables& t, QTextStream& out)
+void writeForces(const ScenarioTables& t, const NameTables& names, QTextStream& out)
 {
     int occupied = 0;
     for (int f = 0; f < kForces; ++f)
@@ -49,7 +49,7 @@ void writeForces(const ScenarioTables& t, QTextStream& out)
         const uint16_t king = t.forces.King[f];
         if (!isPerson(king))
             continue;
-        out << QString::number(f).rightJustified(6) << "  " << FromGbk(PrsnNameText(king))
+        out << QString::number(f).rightJustified(6) << "  " << FromGbk(PrsnNameText(names, king))
             << QString::number(citiesOf(t, f)).rightJustified(6) << "  " << corpsText(t.forces, f)
             << '\n';
     }
@@ -90,11 +90,11 @@ int RunInfo(const QStringList& args, SceContext& context)
     qint64 size = 0;
     if (!SceReadScenario(command, line.file(0), *store, context, &size))
         return kSceFailure;
-    SceLoadNames(command, context);
+    SceLoadNames(command, store->Names(), context);
     QTextStream& out = context.out;
     out << QStringLiteral("文件：%1\n").arg(ShownInput(line.file(0)));
     out << QStringLiteral("大小：%1 字节\n").arg(size);
-    writeForces(*store, out);
+    writeForces(*store, store->Names(), out);
     writeStandings(*store, out);
     return kSceSuccess;
 }

@@ -25,7 +25,7 @@ void appendJsonString(QString& text, const QString& value)
 class JsonWriter
 {
 public:
-    explicit JsonWriter(std::optional<TableId> only) : only_(only)
+    JsonWriter(const NameTables& names, std::optional<TableId> only) : names_(names), only_(only)
     {
         text_.reserve(only ? 200000 : 600000);
         if (!only_)
@@ -46,9 +46,9 @@ public:
         recordOpen_ = true;
         firstField_ = true;
         if (table == TableId::Persons)
-            name(PrsnNames[index]);
+            name(names_.person(index));
         else if (table == TableId::Cities)
-            name(CityNames[index]);
+            name(names_.city(index));
     }
 
     void u16(const char* field, int64_t, uint16_t value)
@@ -140,6 +140,7 @@ private:
         appendJsonString(text_, FromGbk(gbk));
     }
 
+    const NameTables& names_;
     std::optional<TableId> only_;
     std::optional<TableId> current_;
     QString text_;
@@ -150,9 +151,10 @@ private:
 
 } // namespace
 
-QString ScenarioJson(const ScenarioTables& tables, std::optional<TableId> only)
+QString ScenarioJson(const ScenarioTables& tables, const NameTables& names,
+                     std::optional<TableId> only)
 {
-    JsonWriter writer(only);
+    JsonWriter writer(names, only);
     visitScenarioFields(tables, writer);
     return writer.finish();
 }

@@ -101,9 +101,9 @@ bool SceReadInput(const QString& command, const QString& path, QByteArray& bytes
     return read;
 }
 
-void SceLoadNames(const QString& command, SceContext& context)
+void SceLoadNames(const QString& command, NameTables& names, SceContext& context)
 {
-    const QString warning = LoadNameTables(context.nameListDirs);
+    const QString warning = names.load(context.nameListDirs);
     if (!warning.isEmpty())
         context.err << "veldor-sce " << command << ": " << warning << Qt::endl;
 }

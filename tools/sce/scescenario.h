@@ -5,6 +5,8 @@
 
 namespace veldor {
 
+class NameTables;
+
 class ScenarioStore;
 struct SceContext;
 
@@ -32,6 +34,6 @@ bool SceReadInput(const QString& command, const QString& path, QByteArray& bytes
                   SceContext& context);
 
 // Fills the name tables; a missing list is a warning on err, not a failure.
-void SceLoadNames(const QString& command, SceContext& context);
+void SceLoadNames(const QString& command, NameTables& names, SceContext& context);
 
 } // namespace veldor
