@@ -207,7 +207,7 @@ void SaveWithoutSync(benchmark::State& state)
 }
 BENCHMARK(SaveWithoutSync);
 
-void LoadNameTables(benchmark::State& state)
+void ReadNameLists(benchmark::State& state)
 {
     const QStringList dirs{fixture().dir.path()};
     for (auto _ : state) {
@@ -217,7 +217,7 @@ void LoadNameTables(benchmark::State& state)
             state.SkipWithError(qPrintable(warning));
     }
 }
-BENCHMARK(LoadNameTables);
+BENCHMARK(ReadNameLists);
 
 void SortEightHundredRows(benchmark::State& state)
 {

@@ -1,4 +1,4 @@
-// LoadNameTables against a reference reader written from the documented rules. The input is
+// NameTables::load against a reference reader written from the documented rules. The input is
 // split at its first two NUL bytes into name.txt, face.txt and city.txt; a list whose part is
 // missing is left out, so the missing-file path is fuzzed too.
 
