@@ -27,8 +27,6 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include <future>
-
 namespace veldor {
 namespace {
 
@@ -44,18 +42,14 @@ QString droppedFile(const QMimeData* mime)
     return url.isLocalFile() ? url.toLocalFile() : QString();
 }
 
-struct DecodedPicture
-{
-    QImage image;
-    QString error;
-};
-
 // A missing or broken picture leaves the plain background; the program works on.
-void showPicture(MapImage* image, const DecodedPicture& picture, int scale)
+void showPicture(MapImage* image, int scale)
 {
-    if (picture.image.isNull())
-        qWarning("%s", qPrintable(picture.error));
-    image->setPicture(picture.image, scale);
+    QString error;
+    const QImage picture = MapPicture(error, scale);
+    if (picture.isNull())
+        qWarning("%s", qPrintable(error));
+    image->setPicture(picture, scale);
 }
 
 } // namespace
@@ -105,17 +99,6 @@ TFMap::TFMap(QWidget* parent)
     : QMainWindow(parent), history_(store_.Names()), chooseFile_(ChooseScenarioFile),
       chooseSaveAs_(ChooseSaveAsFile)
 {
-    // The picture decodes on another core while the controls are built and their font loads;
-    // it is in place before the constructor returns.
-    // Only the picture this screen needs is decoded: the double-size one costs four times as
-    // much.
-    const int scale = MapPictureScale(devicePixelRatioF());
-    std::future<DecodedPicture> picture = std::async(std::launch::async, [scale] {
-        DecodedPicture decoded;
-        decoded.image = MapPicture(decoded.error, scale);
-        return decoded;
-    });
-
     setObjectName(QStringLiteral("FMap"));
     title_ = StartTitle();
     setWindowTitle(title_);
@@ -134,7 +117,10 @@ TFMap::TFMap(QWidget* parent)
     statusBar()->setSizeGripEnabled(false);
     watch_ = new ScenarioWatch(this);
     connect(watch_, &ScenarioWatch::Changed, this, &TFMap::CheckFileOnDisk);
-    showPicture(image, picture.get(), scale);
+    // Only the picture this screen needs is made: at scale 1 it is built in ready to show, the
+    // double-size one is decoded.
+    const int scale = MapPictureScale(devicePixelRatioF());
+    showPicture(image, scale);
     // Fixed border: the window is exactly the menu bar above the fixed client area, whatever
     // height the menu bar takes in the font and scale in use.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

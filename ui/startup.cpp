@@ -24,7 +24,6 @@
 #include <cstdio>
 #include <exception>
 #include <functional>
-#include <future>
 #include <memory>
 
 namespace veldor {
@@ -58,9 +57,6 @@ template <class Window> auto onFirstUse(std::function<Window*()> build)
 
 Windows CreateWindows()
 {
-    // The icon decodes on another core while the main window is built.
-    std::future<QImage> icon = std::async(std::launch::async, IconPicture);
-
     Windows windows;
     TFMap* map = new TFMap;
     windows.FMap = map;
@@ -132,7 +128,8 @@ Windows CreateWindows()
         table->activateWindow();
     });
 
-    const QImage iconImage = icon.get();
+    // Built in as ready-made pixels: nothing to decode.
+    const QImage iconImage = IconPicture();
     if (!iconImage.isNull())
         QApplication::setWindowIcon(QIcon(QPixmap::fromImage(iconImage)));
     return windows;

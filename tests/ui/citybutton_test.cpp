@@ -2,6 +2,7 @@
 
 #include "data/gbk.h"
 #include "data/nametables.h"
+#include "ui/citybutton.h"
 #include "ui/citymap.h"
 #include "ui/contrast.h"
 
@@ -105,6 +106,46 @@ TEST_F(CityMarks, AMarkThatReadsOnTheStylesFaceKeepsIt)
     city->hide();
     EXPECT_EQ(ours[0], rendered(&plain, 1));
     EXPECT_EQ(ours[1], rendered(&plain, 2));
+}
+
+// What a plain button shows with the face `city`'s mark calls for: what the city's button must
+// show, whatever it keeps between paints.
+void expectPaintedAsPlain(QAbstractButton* city)
+{
+    const QImage ours[] = {rendered(city, 1), rendered(city, 2)};
+    QPushButton plain(city->text(), city->parentWidget());
+    plain.setGeometry(city->geometry());
+    plain.setFont(city->font());
+    QPalette palette = city->palette();
+    palette.setColor(QPalette::Button, CityButtonFace(palette.color(QPalette::ButtonText),
+                                                      palette.color(QPalette::Button)));
+    plain.setPalette(palette);
+    plain.show();
+    city->hide();
+    EXPECT_EQ(ours[0], rendered(&plain, 1)) << city->text().toStdString();
+    EXPECT_EQ(ours[1], rendered(&plain, 2)) << city->text().toStdString();
+    city->show();
+}
+
+// A city changing hands between a colour that reads on the style's face and one that needs a
+// face of its own, and back by undo: each time every face is the one its mark now calls for.
+TEST_F(CityMarks, TheFaceFollowsTheMarkThroughEditsAndUndo)
+{
+    openThroughDialog(writeScenario(QStringLiteral("D_Sce01.kqx"), 7, [](ScenarioTables& t) {
+        t.cities.Forc[0] = 0; // blue: the style's face
+        t.cities.Forc[1] = 7; // yellow: a dark face
+    }));
+    expectPaintedAsPlain(cityButton(0));
+    expectPaintedAsPlain(cityButton(1));
+    map->Store().cities.Forc[0] = 7;
+    map->Store().cities.Forc[1] = 0;
+    map->EditorApplied(EditorKind::City);
+    expectPaintedAsPlain(cityButton(0));
+    expectPaintedAsPlain(cityButton(1));
+    map->UndoClick();
+    ASSERT_EQ(cityButton(0)->palette().color(QPalette::ButtonText), ForceColor(0));
+    expectPaintedAsPlain(cityButton(0));
+    expectPaintedAsPlain(cityButton(1));
 }
 
 } // namespace

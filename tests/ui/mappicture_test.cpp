@@ -1,4 +1,5 @@
 #include "ui/mappicture.h"
+#include "ui/rawpicture.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -17,6 +18,53 @@ TEST(MapPicture, TheBuiltInMapDecodesAtItsSize)
     ASSERT_FALSE(map.isNull()) << error.toStdString();
     EXPECT_EQ(map.size(), QSize(586, 526));
     EXPECT_FALSE(IconPicture().isNull());
+}
+
+// The pixels built in are the assets as the program's decoders read them, to the pixel.
+TEST(MapPicture, TheReadyMadePixelsAreTheAssetsDecoded)
+{
+    QString error;
+    QFile jpeg(QStringLiteral(":/map.jpg"));
+    ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
+    const QImage decoded = DecodeJpeg(jpeg.readAll(), error);
+    EXPECT_EQ(MapPicture(error, 1), decoded.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(
+        IconPicture(),
+        QImage(QStringLiteral(":/icon.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+TEST(RawPicture, GivesBackThePictureWhereverItsBytesLie)
+{
+    QImage picture(7, 3, QImage::Format_ARGB32);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 7; ++x)
+            picture.setPixel(x, y, qRgba(x * 30, y * 80, 200, x * 36));
+    const QByteArray bytes = RawPictureBytes(picture);
+    const QImage expected = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // One byte off a word boundary, as a resource may lie.
+    QByteArray shifted(1, '\0');
+    shifted += bytes;
+    for (const uchar* at : {reinterpret_cast<const uchar*>(bytes.constData()),
+                            reinterpret_cast<const uchar*>(shifted.constData()) + 1})
+        EXPECT_EQ(RawPicture(at, bytes.size()), expected);
+}
+
+TEST(RawPicture, RefusesBytesWhoseHeadDoesNotFit)
+{
+    const QByteArray bytes = RawPictureBytes(QImage(4, 4, QImage::Format_RGB32));
+    const auto read = [](const QByteArray& b) {
+        return RawPicture(reinterpret_cast<const uchar*>(b.constData()), b.size());
+    };
+    ASSERT_FALSE(read(bytes).isNull());
+    EXPECT_TRUE(read(bytes.left(bytes.size() - 1)).isNull()) << "cut short";
+    EXPECT_TRUE(read(bytes + '\0').isNull()) << "too long";
+    EXPECT_TRUE(read(bytes.left(15)).isNull()) << "no whole head";
+    QByteArray other = bytes;
+    other[0] = 'X';
+    EXPECT_TRUE(read(other).isNull()) << "another mark";
+    other = bytes;
+    other[12] = char(QImage::Format_RGB888);
+    EXPECT_TRUE(read(other).isNull()) << "a format of another pixel size";
 }
 
 // The mean difference per channel between `small` and `big` shrunk by half, with `big` moved
