@@ -86,5 +86,5 @@ int main(int argc, char** argv)
         fillScenario(store);
         form.CurCity = 9;
     };
-    return uibench::RunEditorBenchmarks(argc, argv, theEditor, prepare, [] {});
+    return uibench::RunEditorBenchmarks(argc, argv, theEditor, prepare);
 }

@@ -96,5 +96,5 @@ BENCHMARK_CAPTURE(BM_Tool, Apply, "Button_Apply")->Unit(benchmark::kMillisecond)
 int main(int argc, char** argv)
 {
     const auto prepare = [](ScenarioStore& store, TFForc&) { fillScenario(store); };
-    return uibench::RunEditorBenchmarks(argc, argv, theEditor, prepare, [] {});
+    return uibench::RunEditorBenchmarks(argc, argv, theEditor, prepare);
 }

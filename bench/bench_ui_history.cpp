@@ -89,8 +89,8 @@ void BM_UndoThenRedoWithMapRefresh(benchmark::State& state)
     for (int k = 0; k < 500; ++k)
         opened.personStep(k);
     for (auto _ : state) {
-        opened.map->UndoClick();
-        opened.map->RedoClick();
+        opened.map->Undo();
+        opened.map->Redo();
     }
 }
 BENCHMARK(BM_UndoThenRedoWithMapRefresh)->Unit(benchmark::kMicrosecond);

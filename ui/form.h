@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QAbstractButton;
 class QLabel;
 
@@ -22,6 +24,9 @@ public:
     // or stay.
     void reject() override;
 
+    // Runs each time Apply or OK has written the window's edits to the store.
+    void setApplied(std::function<void()> applied) { applied_ = std::move(applied); }
+
 protected:
     virtual void FormShow() {}
     void showEvent(QShowEvent* event) override;
@@ -32,6 +37,15 @@ protected:
     virtual bool applyEdits() { return true; }
     // Drops the edits before the window closes unapplied.
     virtual void dropEdits() {}
+    // Tells whoever asked that the store now holds the window's edits.
+    void reportApplied() const
+    {
+        if (applied_)
+            applied_();
+    }
+
+private:
+    std::function<void()> applied_;
 };
 
 // Layout helpers for the forms' fixed geometry.

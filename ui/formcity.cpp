@@ -49,10 +49,10 @@ int personRowHeight(const QFont& font)
 
 } // namespace
 
-TFCity::TFCity(ScenarioStore& store, std::function<void()> refreshMap, QWidget* parent)
+TFCity::TFCity(ScenarioStore& store, QWidget* parent)
     : Form(QStringLiteral("FCity"), QStringLiteral("城市修改"), kClientWidth, kClientHeight,
            parent),
-      editor_(store), refreshMap_(std::move(refreshMap))
+      editor_(store)
 {
     addCommandButton(QStringLiteral("Button_City_OK"), QStringLiteral("确定"), 16,
                      &TFCity::Button_City_OKClick);
@@ -246,8 +246,7 @@ bool TFCity::hasUnappliedEdits() const
 bool TFCity::applyEdits()
 {
     editor_.Store(personMarks());
-    if (refreshMap_)
-        refreshMap_();
+    reportApplied();
     return true;
 }
 

@@ -23,7 +23,7 @@ class TFCity : public Form
 {
     Q_OBJECT
 public:
-    TFCity(ScenarioStore& store, std::function<void()> refreshMap, QWidget* parent = nullptr);
+    explicit TFCity(ScenarioStore& store, QWidget* parent = nullptr);
 
     // The city to edit; the main window sets it before every showing.
     uint16_t CurCity = 0;
@@ -78,7 +78,6 @@ private:
     void Button_City_CancelClick();
 
     CityEditor editor_;
-    std::function<void()> refreshMap_;
 
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;

@@ -285,8 +285,7 @@ bool TFForc::applyEdits()
 {
     editor_.Store();
     editor_.MarkLoaded();
-    if (refreshMap_)
-        refreshMap_();
+    reportApplied();
     return true;
 }
 

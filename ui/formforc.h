@@ -26,7 +26,7 @@ class TFForc : public Form
 {
     Q_OBJECT
 public:
-    TFForc(ScenarioStore& store, std::function<void()> refreshMap, QWidget* parent = nullptr);
+    explicit TFForc(ScenarioStore& store, QWidget* parent = nullptr);
 
     // Takes a fresh working copy and fills every list; runs on every showing.
     void FormShow() override;
@@ -91,7 +91,6 @@ private:
 
     ForceEditor editor_;
     int forceToChoose_ = 0;
-    std::function<void()> refreshMap_;
 
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;

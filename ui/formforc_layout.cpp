@@ -63,10 +63,10 @@ QGroupBox* makeGroup(QWidget* parent, const QString& name, const QString& captio
 
 } // namespace
 
-TFForc::TFForc(ScenarioStore& store, std::function<void()> refreshMap, QWidget* parent)
+TFForc::TFForc(ScenarioStore& store, QWidget* parent)
     : Form(QStringLiteral("FForc"), QStringLiteral("势力修改"), kClientWidth, kClientHeight,
            parent),
-      editor_(store), refreshMap_(std::move(refreshMap))
+      editor_(store)
 {
     buildListColumns();
     buildAttributes();

@@ -147,7 +147,7 @@ void TFMap::buildCityButtons(QWidget* client)
         button->setFont(bold);
         button->setToolTip(QString::fromUtf8(place.toolTip));
         button->setFocusPolicy(Qt::TabFocus);
-        connect(button, &QPushButton::clicked, this, [this, city] { CityButtonClick(city); });
+        connect(button, &QPushButton::clicked, this, [this, city] { EditCity(city); });
         cityButtons_[city] = button;
     }
 }
@@ -164,21 +164,20 @@ QPushButton* TFMap::addButton(QWidget* client, const QString& name, const QStrin
 void TFMap::buildSideButtons(QWidget* client)
 {
     addButton(client, QStringLiteral("Button53"), QStringLiteral("打开剧本"), 24,
-              &TFMap::Button53Click);
+              &TFMap::ChooseAndOpenScenario);
     addButton(client, QStringLiteral("Button54"), QStringLiteral("保存修改"), 64,
-              &TFMap::Button54Click);
+              &TFMap::SaveEdits);
     addButton(client, QStringLiteral("Button57"), QStringLiteral("重新载入"), 104,
-              &TFMap::Button57Click);
+              &TFMap::ReloadScenario);
     addButton(client, QStringLiteral("Button51"), QStringLiteral("修改势力"), 200,
-              &TFMap::Button51Click);
+              &TFMap::EditForces);
     addButton(client, QStringLiteral("Button52"), QStringLiteral("修改武将"), 240,
-              &TFMap::Button52Click);
+              &TFMap::EditPersons);
     MakeLabel(client, QStringLiteral("Label1"), QStringLiteral("<--点击城市"), 600, 280);
     MakeLabel(client, QStringLiteral("Label2"), QStringLiteral("可修改城市"), 608, 304);
     addButton(client, QStringLiteral("Button56"), QStringLiteral("帮助与说明"), 368,
-              &TFMap::Button56Click);
-    addButton(client, QStringLiteral("Button55"), QStringLiteral("退出"), 416,
-              &TFMap::Button55Click);
+              &TFMap::ShowAbout);
+    addButton(client, QStringLiteral("Button55"), QStringLiteral("退出"), 416, &TFMap::Quit);
     MakeLabel(client, QStringLiteral("Label4"), QStringLiteral("贺岁版V1.1"), 607, 504);
 }
 
@@ -214,39 +213,39 @@ void TFMap::buildMenu()
     QMenu* file = addMenu(QStringLiteral("F1"), QStringLiteral("文件(&F)"),
                           QKeySequence(Qt::CTRL | Qt::Key_F));
     addItem(file, QStringLiteral("O1"), QStringLiteral("打开(&O)"),
-            QKeySequence(Qt::CTRL | Qt::Key_O), &TFMap::Button53Click);
+            QKeySequence(Qt::CTRL | Qt::Key_O), &TFMap::ChooseAndOpenScenario);
     file->addMenu(
         new RecentFilesMenu([this](const QString& path) { OpenScenarioAsked(path); }, file));
     addItem(file, QStringLiteral("SaveAsAction"), QStringLiteral("另存为(&A)…"),
-            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TFMap::SaveAsClick);
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TFMap::ChooseAndSaveAs);
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
     addItem(file, QStringLiteral("X1"), QStringLiteral("退出(&X)"),
-            QKeySequence(Qt::CTRL | Qt::Key_X), &TFMap::Button55Click);
+            QKeySequence(Qt::CTRL | Qt::Key_X), &TFMap::Quit);
 
     QMenu* functions = addMenu(QStringLiteral("E1"), QStringLiteral("功能(&E)"), {});
     addItem(functions, QStringLiteral("S1"), QStringLiteral("保存修改(&S)"),
-            QKeySequence(Qt::CTRL | Qt::Key_S), &TFMap::Button54Click);
+            QKeySequence(Qt::CTRL | Qt::Key_S), &TFMap::SaveEdits);
     functions->addSeparator()->setObjectName(QStringLiteral("N3"));
     addItem(functions, QStringLiteral("N2"), QStringLiteral("重新载入(&R)"),
-            QKeySequence(Qt::CTRL | Qt::Key_R), &TFMap::Button57Click);
+            QKeySequence(Qt::CTRL | Qt::Key_R), &TFMap::ReloadScenario);
     functions->addSeparator()->setObjectName(QStringLiteral("HistorySeparator"));
     undoAction_ = addItem(functions, QStringLiteral("UndoAction"), QStringLiteral("撤销(&U)"),
-                          QKeySequence(Qt::CTRL | Qt::Key_Z), &TFMap::UndoClick);
+                          QKeySequence(Qt::CTRL | Qt::Key_Z), &TFMap::Undo);
     redoAction_ = addItem(functions, QStringLiteral("RedoAction"), QStringLiteral("重做(&Y)"),
-                          QKeySequence(Qt::CTRL | Qt::Key_Y), &TFMap::RedoClick);
+                          QKeySequence(Qt::CTRL | Qt::Key_Y), &TFMap::Redo);
     addItem(functions, QStringLiteral("HistoryAction"), QStringLiteral("修改记录(&L)"), {},
-            &TFMap::HistoryClick);
+            &TFMap::ShowHistory);
     undoAction_->setEnabled(false);
     redoAction_->setEnabled(false);
     addItem(functions, QStringLiteral("CheckAction"), QStringLiteral("检查剧本(&C)"), {},
-            &TFMap::CheckActionClick);
+            &TFMap::ShowCheck);
     addItem(functions, QStringLiteral("TableAction"), QStringLiteral("表格编辑(&T)"),
-            QKeySequence(Qt::CTRL | Qt::Key_T), &TFMap::TableActionClick);
+            QKeySequence(Qt::CTRL | Qt::Key_T), &TFMap::ShowTables);
 
     QMenu* about = addMenu(QStringLiteral("N4"), QStringLiteral("关于(&A)"),
                            QKeySequence(Qt::CTRL | Qt::Key_A));
     addItem(about, QStringLiteral("N5"), QStringLiteral("关于贺岁版(&H)"),
-            QKeySequence(Qt::CTRL | Qt::Key_H), &TFMap::Button56Click);
+            QKeySequence(Qt::CTRL | Qt::Key_H), &TFMap::ShowAbout);
 }
 
 void TFMap::RefreshCityMap()
@@ -340,7 +339,7 @@ bool TFMap::ConfirmDropChanges()
     return false;
 }
 
-void TFMap::Button53Click()
+void TFMap::ChooseAndOpenScenario()
 {
     if (!ConfirmDropChanges())
         return;
@@ -349,13 +348,13 @@ void TFMap::Button53Click()
         OpenScenarioFile(path);
 }
 
-void TFMap::Button54Click()
+void TFMap::SaveEdits()
 {
     if (fileIsOpen())
         save();
 }
 
-void TFMap::Button57Click()
+void TFMap::ReloadScenario()
 {
     if (!fileIsOpen())
         return;
@@ -390,13 +389,13 @@ void TFMap::TableEdited(const QString& title)
     Q_EMIT StoreEdited();
 }
 
-void TFMap::UndoClick()
+void TFMap::Undo()
 {
     if (history_.CanUndo())
         UndoThrough(history_.Position() - 1);
 }
 
-void TFMap::RedoClick()
+void TFMap::Redo()
 {
     if (history_.CanRedo())
         RedoThrough(history_.Position());
@@ -439,31 +438,31 @@ void TFMap::RedoThrough(size_t index)
     showStatus(stepsStatus(QStringLiteral("已重做："), title, steps));
 }
 
-void TFMap::HistoryClick()
+void TFMap::ShowHistory()
 {
     if (fileIsOpen() && historyDoor_)
         runDoor(historyDoor_);
 }
 
-void TFMap::Button51Click()
+void TFMap::EditForces()
 {
     if (fileIsOpen() && forceDoor_)
         runDoor(forceDoor_);
 }
 
-void TFMap::Button52Click()
+void TFMap::EditPersons()
 {
     if (fileIsOpen() && personDoor_)
         runDoor(personDoor_);
 }
 
-void TFMap::Button56Click()
+void TFMap::ShowAbout()
 {
     if (aboutDoor_)
         runDoor(aboutDoor_);
 }
 
-void TFMap::Button55Click()
+void TFMap::Quit()
 {
     close();
 }
@@ -476,19 +475,19 @@ void TFMap::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
-void TFMap::CityButtonClick(int city)
+void TFMap::EditCity(int city)
 {
     if (fileIsOpen() && cityDoor_)
         runDoor([this, city] { cityDoor_(city); });
 }
 
-void TFMap::CheckActionClick()
+void TFMap::ShowCheck()
 {
     if (fileIsOpen() && checkDoor_)
         runDoor(checkDoor_);
 }
 
-void TFMap::TableActionClick()
+void TFMap::ShowTables()
 {
     if (fileIsOpen() && tableDoor_)
         tableDoor_();

@@ -62,27 +62,27 @@ public:
     void EditorApplied(EditorKind editor);
     // The table window has written the store: one step named `title`.
     void TableEdited(const QString& title);
-    void UndoClick();
-    void RedoClick();
+    void Undo();
+    void Redo();
     // Undoes step `index` of the history and every applied step after it.
     void UndoThrough(size_t index);
     // Redoes every undone step up to and including step `index`.
     void RedoThrough(size_t index);
     // Replaces the change history window (tests and the screenshot tool reach it this way).
     void setHistoryDoor(std::function<void()> door) { historyDoor_ = std::move(door); }
-    void HistoryClick(); // 修改记录(&L)
+    void ShowHistory(); // 修改记录(&L)
 
-    void Button53Click(); // 打开剧本 / 打开(&O)
-    void Button54Click(); // 保存修改 / 保存修改(&S)
-    void Button57Click(); // 重新载入 / 重新载入(&R)
-    void Button51Click(); // 修改势力
-    void Button52Click(); // 修改武将
-    void Button56Click(); // 帮助与说明 / 关于贺岁版(&H)
-    void Button55Click(); // 退出 / 退出(&X)
-    void CityButtonClick(int city);
-    void CheckActionClick(); // 检查剧本(&C)
-    void TableActionClick(); // 表格编辑(&T)
-    void SaveAsClick();      // 另存为(&A)…
+    void ChooseAndOpenScenario(); // 打开剧本 / 打开(&O)
+    void SaveEdits();             // 保存修改 / 保存修改(&S)
+    void ReloadScenario();        // 重新载入 / 重新载入(&R)
+    void EditForces();            // 修改势力
+    void EditPersons();           // 修改武将
+    void ShowAbout();             // 帮助与说明 / 关于贺岁版(&H)
+    void Quit();                  // 退出 / 退出(&X)
+    void EditCity(int city);
+    void ShowCheck();       // 检查剧本(&C)
+    void ShowTables();      // 表格编辑(&T)
+    void ChooseAndSaveAs(); // 另存为(&A)…
 
     // Compares the file with what was last read from it or written to it, and takes in what
     // another program changed: by itself while the user has no unsaved changes, otherwise

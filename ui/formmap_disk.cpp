@@ -77,7 +77,7 @@ TFMap::DiskVerdict TFMap::takeInDiskChanges(bool atSave)
             goneSaid_ = true;
             showStatus(check.error);
             if (AskSaveElsewhere(this, check.error))
-                SaveAsClick();
+                ChooseAndSaveAs();
         }
         break;
     case DiskState::Changed:
@@ -175,7 +175,7 @@ bool TFMap::save(bool overwriting)
     return false;
 }
 
-void TFMap::SaveAsClick()
+void TFMap::ChooseAndSaveAs()
 {
     if (!fileIsOpen())
         return;

@@ -41,9 +41,6 @@ public:
     uint16_t LoadedPerson() const { return loadedPerson_; }
 
     const PersonEditor& Editor() const { return editor_; }
-    // Runs after Apply and OK have written the working copy to the store.
-    void setApplied(std::function<void()> applied) { applied_ = std::move(applied); }
-
     // The 23 flat buttons' handlers, named after their buttons.
     void SpeedButton_TongShuaiClick() { SpeedButton_FieldClick(PrsnField::TongShuai); }
     void SpeedButton_WuLiClick() { SpeedButton_FieldClick(PrsnField::WuLi); }
@@ -126,7 +123,6 @@ private:
     void Button10Click(); // cancel
 
     PersonEditor editor_;
-    std::function<void()> applied_;
     int personToFind_ = -1;
 
     QGroupBox* GroupBox1 = nullptr;

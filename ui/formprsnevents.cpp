@@ -258,8 +258,7 @@ void TFPrsn::applyWorkingCopy()
 {
     editor_.Apply();
     FormShow();
-    if (applied_)
-        applied_();
+    reportApplied();
 }
 
 bool TFPrsn::hasUnappliedEdits() const

@@ -66,16 +66,22 @@ Windows CreateWindows()
         return [map, editor] { map->EditorApplied(editor); };
     };
 
-    auto city = onFirstUse<TFCity>(
-        [map, applied] { return new TFCity(map->Store(), applied(EditorKind::City), map); });
+    auto city = onFirstUse<TFCity>([map, applied] {
+        auto* window = new TFCity(map->Store(), map);
+        window->setApplied(applied(EditorKind::City));
+        return window;
+    });
     auto cityDoor = [city](int index) {
         (*city)()->CurCity = uint16_t(index);
         (*city)()->exec();
     };
     map->setCityEditorDoor(cityDoor);
 
-    auto force = onFirstUse<TFForc>(
-        [map, applied] { return new TFForc(map->Store(), applied(EditorKind::Force), map); });
+    auto force = onFirstUse<TFForc>([map, applied] {
+        auto* window = new TFForc(map->Store(), map);
+        window->setApplied(applied(EditorKind::Force));
+        return window;
+    });
     map->setForceEditorDoor([force] { (*force)()->exec(); });
 
     auto person = onFirstUse<TFPrsn>([map, applied] {

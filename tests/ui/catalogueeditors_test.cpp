@@ -116,10 +116,10 @@ TEST_F(CatalogueEditors, PersonWindowBoundsChoicesAndSkillsAreTheCatalogues)
 
 TEST_F(CatalogueEditors, CityAndForceWindowBoundsAndChoicesAreTheCatalogues)
 {
-    TFCity city(store_, [] {});
+    TFCity city(store_);
     EXPECT_EQ(checkNumbers(city, TableId::Cities, QStringLiteral("City_")), 10);
 
-    TFForc force(store_, [] {});
+    TFForc force(store_);
     EXPECT_EQ(checkNumbers(force, TableId::Forces, QStringLiteral("Forc_")), 4 + 50);
     const CatalogueField& rank = CatalogueEntry(TableId::Forces, "Rank");
     EXPECT_EQ(items(force.findChild<QComboBox*>(QStringLiteral("ComboBox_Forc_Rank"))),

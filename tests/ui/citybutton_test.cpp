@@ -142,7 +142,7 @@ TEST_F(CityMarks, TheFaceFollowsTheMarkThroughEditsAndUndo)
     map->EditorApplied(EditorKind::City);
     expectPaintedAsPlain(cityButton(0));
     expectPaintedAsPlain(cityButton(1));
-    map->UndoClick();
+    map->Undo();
     ASSERT_EQ(cityButton(0)->palette().color(QPalette::ButtonText), ForceColor(0));
     expectPaintedAsPlain(cityButton(0));
     expectPaintedAsPlain(cityButton(1));

@@ -63,7 +63,8 @@ protected:
         store.persons.Degree[city::kStranger] = kOfficer;
         store.cities.MinXin[city::kEdited] = 500;
         store.cities.PingMin[city::kEdited] = 20000;
-        form = std::make_unique<TFCity>(store, [this] { ++refreshes; });
+        form = std::make_unique<TFCity>(store);
+        form->setApplied([this] { ++refreshes; });
         form->CurCity = city::kEdited;
     }
     void TearDown() override { form.reset(); }

@@ -203,7 +203,7 @@ TEST_F(DiskChanges, TwoEditorsOnOneFileEachKeepTheOthersChange)
         EXPECT_EQ(box->objectName(), QStringLiteral("ExternalChangeQuestion"));
         ClickAnswer(box, QStringLiteral("合并"));
     });
-    other->Button54Click();
+    other->SaveEdits();
     auto both = std::make_unique<ScenarioTables>();
     DecodeScenario(ReadBytes(path), *both);
     EXPECT_EQ(both->cities.PingMin[9], 4321);

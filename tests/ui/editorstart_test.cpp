@@ -126,7 +126,7 @@ TEST(EditorStart, OpensTheFileOfTheCommandLineAsTheOpenButtonDoes)
     // The same refusal the open button gives.
     TFMap reference;
     reference.setFileChooser([missing](QWidget*) { return missing; });
-    reference.Button53Click();
+    reference.ChooseAndOpenScenario();
     ASSERT_EQ(answers.messages.size(), 2);
     EXPECT_TRUE(answers.messages[0].contains(QStringLiteral("没有.kqx")));
     EXPECT_EQ(answers.messages[0], answers.messages[1]);

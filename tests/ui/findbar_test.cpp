@@ -238,7 +238,7 @@ TEST_F(FindInPersonEditor, EscapeClosesOnlyTheField)
 // In the city editor a click toggles a mark; a match only takes the focus, Space toggles it.
 TEST_F(FindTest, CityEditorMovesTheFocusOnlyAndSpaceTogglesTheMatch)
 {
-    auto* city = new TFCity(store, {});
+    auto* city = new TFCity(store);
     city->CurCity = 3;
     show(city);
     ListBox* rows = list("ListBox_City_Prsn");
@@ -267,7 +267,7 @@ TEST_F(FindTest, CityEditorMovesTheFocusOnlyAndSpaceTogglesTheMatch)
 TEST_F(FindTest, ForceEditorPassesSovereignsByWithoutChoosingThem)
 {
     store.forces.King[0] = 1;
-    auto* force = new TFForc(store, {});
+    auto* force = new TFForc(store);
     show(force);
     ListBox* kings = list("ListBox_Forc_King");
     openBar();

@@ -30,6 +30,7 @@ protected:
     ForceWindow()
     {
         store.Names().load();
+        form.setApplied([this] { ++refreshes; });
         path_ = dir_.filePath(QStringLiteral("D_Sce1.kqx"));
         WriteBytes(path_, RandomScenarioBytes(6));
         QString error;
@@ -95,7 +96,7 @@ protected:
     QString path_;
     ScenarioStore store;
     int refreshes = 0;
-    TFForc form{store, [this] { ++refreshes; }};
+    TFForc form{store};
 };
 
 } // namespace veldor::test

@@ -37,7 +37,7 @@ void MakeTypicalEdits(TFMap* map)
 
     store.persons.WuLi[3] = 99;
     map->EditorApplied(EditorKind::Person);
-    map->UndoClick();
+    map->Undo();
 }
 
 namespace {
