@@ -127,6 +127,17 @@ TEST_F(KeptBytes, ASaveKeepsTheFileAsSavedForALaterSaveAs)
     EXPECT_EQ(ReadBytes(copy_), withStore(now));
 }
 
+// What was kept of one file never reaches a copy of the next one opened.
+TEST_F(KeptBytes, OpeningAnotherFileDropsWhatWasKeptOfTheFirst)
+{
+    ASSERT_TRUE(store_->KeepBytesOutsideTables());
+    const QString second = folder_.add(QStringLiteral("D_Sce03.kqx"), 6);
+    QString error;
+    ASSERT_TRUE(store_->Open(second, error)) << error.toStdString();
+    ASSERT_TRUE(store_->SaveAs(copy_, error)) << error.toStdString();
+    EXPECT_EQ(ReadBytes(copy_), withStore(ReadBytes(second)));
+}
+
 // The open's tables are the whole file's: a reload finds nothing to change.
 TEST_F(KeptBytes, TheTablesReadAloneAreThoseOfTheWholeFile)
 {
