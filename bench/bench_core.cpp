@@ -272,6 +272,13 @@ void compareWithAnchors(bool quick)
         [&] { ok = readAndDecode(*store, error) && ok; }, &anchorMs, &pieceMs);
     veldor::bench::PrintRatio("open (read and decode)", "plain read of the file", read, 1.0);
     std::printf("      %.3f ms against %.3f ms\n", pieceMs, anchorMs);
+    // The rest of the file, read after the window's first paint: no target, shown for the whole.
+    const veldor::bench::Spread kept = veldor::bench::CompareCpu(
+        rounds, quick ? 2 : 50, [&] { plainRead(path, buffer.data); },
+        [&] { ok = readAndDecode(*store, error) && store->KeepBytesOutsideTables() && ok; },
+        &anchorMs, &pieceMs);
+    veldor::bench::PrintRatio("open, then keep the rest", "plain read of the file", kept, 0);
+    std::printf("      %.3f ms against %.3f ms\n", pieceMs, anchorMs);
     veldor::ReplaceOptions options;
     const veldor::bench::Spread save = veldor::bench::CompareCpu(
         rounds, quick ? 1 : 5, [&] { ok = plainAtomicReplace() && ok; },

@@ -10,30 +10,33 @@
 namespace veldor {
 namespace {
 
+// Reads from the tables' bytes alone; offsets are the file's.
 class Decoder
 {
 public:
-    explicit Decoder(const QByteArray& bytes) : data_(bytes.constData()) {}
+    explicit Decoder(const char* tableBytes) : data_(tableBytes) {}
 
     void record(TableId, int) {}
     void u16(const char*, int64_t offset, uint16_t& value)
     {
-        value = qFromLittleEndian<uint16_t>(data_ + offset);
+        value = qFromLittleEndian<uint16_t>(at(offset));
     }
     void i32(const char*, int64_t offset, int32_t& value)
     {
-        value = qFromLittleEndian<int32_t>(data_ + offset);
+        value = qFromLittleEndian<int32_t>(at(offset));
     }
     void bytes(const char*, int64_t offset, uint8_t* values, int count)
     {
-        std::memcpy(values, data_ + offset, size_t(count));
+        std::memcpy(values, at(offset), size_t(count));
     }
     void skills(const char*, int64_t offset, bool* flags)
     {
-        UnpackSkillMask(qFromLittleEndian<uint32_t>(data_ + offset), flags);
+        UnpackSkillMask(qFromLittleEndian<uint32_t>(at(offset)), flags);
     }
 
 private:
+    const char* at(int64_t offset) const { return data_ + (offset - layout::kTablesBegin); }
+
     const char* data_;
 };
 
@@ -70,7 +73,12 @@ private:
 void DecodeScenario(const QByteArray& bytes, ScenarioTables& tables)
 {
     Q_ASSERT(bytes.size() >= layout::kMinFileSize);
-    Decoder decoder(bytes);
+    DecodeScenarioTables(bytes.constData() + layout::kTablesBegin, tables);
+}
+
+void DecodeScenarioTables(const char* tableBytes, ScenarioTables& tables)
+{
+    Decoder decoder(tableBytes);
     visitScenarioFields(tables, decoder);
 }
 

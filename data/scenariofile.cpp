@@ -12,6 +12,7 @@
 #include <QLocale>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -136,51 +137,129 @@ bool replaceInPlace(const QString& path, const QString& target, const QByteArray
 
 } // namespace
 
-bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
+namespace {
+
+// Opens `path` for reading after the checks every read makes, leaving its status in `st`.
+// Straight system calls rather than QFile: an open is one read, and QFile asks the file's
+// status twice more and goes through its buffer's bookkeeping. The reasons are worded as QFile
+// words them. Returns the descriptor, or -1 with `error` set.
+int openChecked(const QString& path, struct stat& st, QString& error)
 {
     if (!checkScenarioPath(path, error))
-        return false;
-    // Straight system calls rather than QFile: an open is one read of the whole file, and QFile
-    // asks the file's status twice more and goes through its buffer's bookkeeping. The reasons
-    // are worded as QFile words them.
+        return -1;
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         error =
             QStringLiteral("无法打开剧本文件“%1”：%2。").arg(shown(path), qt_error_string(errno));
-        return false;
+        return -1;
     }
-    struct stat st;
     if (::fstat(fd, &st) != 0) {
         error =
             QStringLiteral("无法打开剧本文件“%1”：%2。").arg(shown(path), qt_error_string(errno));
         ::close(fd);
-        return false;
+        return -1;
     }
     if (!checkSize(path, st.st_size, error)) {
         ::close(fd);
-        return false;
+        return -1;
     }
-    QByteArray contents(qsizetype(st.st_size), Qt::Uninitialized);
+    return fd;
+}
+
+// Reads up to `size` bytes from `offset` on; the count read, which falls short only at the
+// end of the file, or -1 with errno set.
+qint64 readAt(int fd, char* into, qint64 size, qint64 offset)
+{
     qint64 total = 0;
-    while (total < contents.size()) {
-        const ssize_t n = ::read(fd, contents.data() + total, size_t(contents.size() - total));
+    while (total < size) {
+        const ssize_t n = ::pread(fd, into + total, size_t(size - total), offset + total);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            error = QStringLiteral("无法读取剧本文件“%1”：%2。")
-                        .arg(shown(path), qt_error_string(errno));
-            ::close(fd);
-            return false;
-        }
+        if (n < 0)
+            return -1;
         if (n == 0)
             break;
         total += n;
     }
+    return total;
+}
+
+QString readFailure(const QString& path, int error)
+{
+    return QStringLiteral("无法读取剧本文件“%1”：%2。").arg(shown(path), qt_error_string(error));
+}
+
+} // namespace
+
+bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
+{
+    struct stat st;
+    const int fd = openChecked(path, st, error);
+    if (fd < 0)
+        return false;
+    QByteArray contents(qsizetype(st.st_size), Qt::Uninitialized);
+    const qint64 total = readAt(fd, contents.data(), contents.size(), 0);
+    const int reason = errno;
     ::close(fd);
+    if (total < 0) {
+        error = readFailure(path, reason);
+        return false;
+    }
     if (!checkSize(path, total, error))
         return false;
     contents.truncate(qsizetype(total));
     bytes = std::move(contents);
+    return true;
+}
+
+bool ReadScenarioTables(const QString& path, QByteArray& tables, FileIdentity& identity,
+                        QString& error)
+{
+    struct stat st;
+    const int fd = openChecked(path, st, error);
+    if (fd < 0)
+        return false;
+    QByteArray contents(qsizetype(layout::kTablesSize), Qt::Uninitialized);
+    const qint64 got = readAt(fd, contents.data(), contents.size(), layout::kTablesBegin);
+    const int reason = errno;
+    ::close(fd);
+    if (got < 0) {
+        error = readFailure(path, reason);
+        return false;
+    }
+    // Cut short while it was read: the file now ends where the read did.
+    if (!checkSize(path, layout::kTablesBegin + got, error))
+        return false;
+    tables = std::move(contents);
+    identity = FileIdentity::Of(st);
+    return true;
+}
+
+bool ReadBytesOutsideTables(const QString& path, const FileIdentity& identity,
+                            const QByteArray& tables, QByteArray& whole)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    QByteArray contents;
+    bool same = ::fstat(fd, &st) == 0 && FileIdentity::Of(st) == identity;
+    if (same) {
+        const qint64 size = st.st_size, tail = size - layout::kMinFileSize;
+        contents = QByteArray(qsizetype(size), Qt::Uninitialized);
+        same = readAt(fd, contents.data(), layout::kTablesBegin, 0) == layout::kTablesBegin &&
+               readAt(fd, contents.data() + layout::kMinFileSize, tail, layout::kMinFileSize) ==
+                   tail &&
+               // Written to while it was read: what was read may be half of either state.
+               ::fstat(fd, &st) == 0 && FileIdentity::Of(st) == identity;
+    }
+    ::close(fd);
+    if (!same)
+        return false;
+    std::memcpy(contents.data() + layout::kTablesBegin, tables.constData(),
+                size_t(layout::kTablesSize));
+    whole = std::move(contents);
     return true;
 }
 

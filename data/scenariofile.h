@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/fileidentity.h"
 #include "data/replaceoptions.h"
 
 #include <QByteArray>
@@ -15,6 +16,19 @@ constexpr qint64 kMaxScenarioFileSize = qint64(64) << 20;
 // layout::kMinFileSize and at most kMaxScenarioFileSize bytes. On failure returns false, leaves
 // `bytes` untouched and puts a message naming the file and the reason into `error`.
 bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error);
+
+// Reads only the tables' bytes (layout::kTablesSize of them from layout::kTablesBegin on), after
+// the same checks and with the same messages as ReadScenarioFile; `identity` receives the file's
+// as it was opened.
+bool ReadScenarioTables(const QString& path, QByteArray& tables, FileIdentity& identity,
+                        QString& error);
+
+// The whole file at `path` into `whole`, made of its bytes outside the tables and `tables` (its
+// tables' bytes as read before), but only while the file still has `identity`, the one it had
+// when `tables` was read. False, leaving `whole` untouched, where the file has changed, been
+// replaced or gone since, or cannot be read.
+bool ReadBytesOutsideTables(const QString& path, const FileIdentity& identity,
+                            const QByteArray& tables, QByteArray& whole);
 
 // The checks a save makes before it changes anything: the file exists, is a regular file of a
 // scenario's size, and may be written, by its mode as well as for this user (root too is held

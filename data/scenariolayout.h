@@ -25,6 +25,9 @@ constexpr int64_t kPrsnSize = 134;
 // person table's trailing kept bytes are never read.
 constexpr int64_t kMinFileSize = kPrsnOffset + (kPersons - 1) * kPrsnSize + 118;
 static_assert(kMinFileSize == 719712);
+// The bytes the tables span, first record to last named field; an open reads only these.
+constexpr int64_t kTablesBegin = kPlaceOffset;
+constexpr int64_t kTablesSize = kMinFileSize - kTablesBegin;
 } // namespace layout
 
 enum class TableId { Places, Cities, Forces, Items, Persons };

@@ -54,6 +54,19 @@ void ScenarioStore::Clear()
     }
 }
 
+const char* ScenarioStore::tableBytes() const
+{
+    return fileBytes_.isEmpty() ? tableBytes_.constData()
+                                : fileBytes_.constData() + layout::kTablesBegin;
+}
+
+void ScenarioStore::keepFile(QByteArray bytes)
+{
+    fileBytes_ = std::move(bytes);
+    tableBytes_.clear();
+    identity_ = {};
+}
+
 bool ScenarioStore::readInto(const QString& path, QString& error)
 {
     QByteArray bytes;
@@ -62,17 +75,37 @@ bool ScenarioStore::readInto(const QString& path, QString& error)
     Clear();
     DecodeScenario(bytes, *this);
     markSaved();
-    fileBytes_ = std::move(bytes);
+    keepFile(std::move(bytes));
     backupDue_ = true;
     return true;
 }
 
 bool ScenarioStore::Open(const QString& path, QString& error)
 {
-    if (!readInto(path, error))
+    QByteArray tables;
+    FileIdentity identity;
+    if (!ReadScenarioTables(path, tables, identity, error))
         return false;
+    Clear();
+    DecodeScenarioTables(tables.constData(), *this);
+    markSaved();
+    fileBytes_.clear();
+    tableBytes_ = std::move(tables);
+    identity_ = identity;
+    backupDue_ = true;
     fileName_ = path;
     withoutBackup_ = false;
+    return true;
+}
+
+bool ScenarioStore::KeepBytesOutsideTables()
+{
+    if (!FileOpen() || BytesOutsideTablesKept())
+        return BytesOutsideTablesKept();
+    QByteArray whole;
+    if (!ReadBytesOutsideTables(fileName_, identity_, tableBytes_, whole))
+        return false;
+    keepFile(std::move(whole));
     return true;
 }
 
@@ -80,10 +113,9 @@ bool ScenarioStore::FileTablesUnchanged(const QByteArray& bytes, ScenarioTables*
 {
     // Where the tables' bytes are those last read, so are the tables: a block compare spares
     // the decoding in the usual case.
-    const qint64 begin = layout::kPlaceOffset, end = layout::kMinFileSize;
-    if (bytes.size() >= end && fileBytes_.size() >= end &&
-        std::memcmp(bytes.constData() + begin, fileBytes_.constData() + begin,
-                    size_t(end - begin)) == 0)
+    if (bytes.size() >= layout::kMinFileSize &&
+        std::memcmp(bytes.constData() + layout::kTablesBegin, tableBytes(),
+                    size_t(layout::kTablesSize)) == 0)
         return true;
     auto tables = std::make_unique<ScenarioTables>();
     std::memcpy(static_cast<void*>(tables.get()), static_cast<const ScenarioTables*>(this),
@@ -103,7 +135,7 @@ void ScenarioStore::TakeFileContents(const QByteArray& bytes, const ScenarioTabl
     if (!keepTables)
         std::memcpy(static_cast<void*>(static_cast<ScenarioTables*>(this)), &decoded,
                     sizeof(ScenarioTables));
-    fileBytes_ = bytes;
+    keepFile(bytes);
     // The next save backs up the file as the other program left it.
     backupDue_ = true;
 }
@@ -139,7 +171,7 @@ bool ScenarioStore::saveRead(const ScenarioLock& lock, QByteArray bytes, QString
     if (!ReplaceScenarioFile(fileName_, lock.RealPath(), bytes, error, options, warning))
         return false;
     markSaved();
-    fileBytes_ = std::move(bytes);
+    keepFile(std::move(bytes));
     return true;
 }
 
@@ -179,7 +211,9 @@ bool ScenarioStore::SaveAs(const QString& path, QString& error, QString* warning
         error = NoFileMessage();
         return false;
     }
-    QByteArray bytes = fileBytes_;
+    QByteArray bytes;
+    if (!bytesForCopy(path, bytes, error))
+        return false;
     EncodeScenario(*this, bytes);
     const QFileInfo info(path);
     // Replace the file a link points to, not the link.
@@ -201,10 +235,32 @@ bool ScenarioStore::SaveAs(const QString& path, QString& error, QString* warning
         *warning = SavedButNotKept(path, warnings);
     fileName_ = path;
     markSaved();
-    fileBytes_ = std::move(bytes);
+    keepFile(std::move(bytes));
     backupDue_ = true;
     withoutBackup_ = false;
     return true;
+}
+
+bool ScenarioStore::bytesForCopy(const QString& copy, QByteArray& bytes, QString& error) const
+{
+    if (BytesOutsideTablesKept()) {
+        bytes = fileBytes_;
+        return true;
+    }
+    // Not kept, or the file changed before they could be: the file's bytes now serve, read as
+    // a save reads them. Where the file is gone they are lost, and a copy without them would
+    // be no copy of the scenario.
+    ScenarioLock lock(fileName_);
+    QString reason;
+    if (lock.Acquire(reason) && ReadScenarioFile(fileName_, bytes, reason))
+        return true;
+    error = QFileInfo::exists(fileName_)
+                ? QStringLiteral("无法另存为“%1”：%2剧本未保存。")
+                      .arg(QDir::toNativeSeparators(copy), reason)
+                : QStringLiteral("无法另存为“%1”：原剧本文件“%2”已被删除或改名，"
+                                 "它在表格以外的内容无从复制。剧本未保存。")
+                      .arg(QDir::toNativeSeparators(copy), QDir::toNativeSeparators(fileName_));
+    return false;
 }
 
 bool ScenarioStore::SaveWithBackup(QString& error, QString* warning)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/fileidentity.h"
 #include "data/nametables.h"
 #include "data/scenariofile.h"
 #include "data/scenariotables.h"
@@ -33,6 +34,11 @@ enum class SaveOutcome {
 // and its bytes, which Save As writes with the current tables in, so that every byte the
 // editor does not understand reaches the copy. Both must stay, however reading and saving
 // are made faster: without them Save As loses bytes and a change on disk goes unnoticed.
+//
+// An open reads only the tables' bytes, so that the window shows them soonest; the bytes
+// outside the tables follow in KeepBytesOutsideTables, which the editor calls as soon as its
+// window is up. Until then, or where the file changed meanwhile, Save As takes them from the
+// file as it is then.
 class ScenarioStore : public ScenarioTables
 {
 public:
@@ -49,8 +55,13 @@ public:
     bool FileOpen() const { return !fileName_.isEmpty(); }
     const QString& FileName() const { return fileName_; }
 
-    // Reads `path` into the tables and makes it the current file.
+    // Reads `path` into the tables and makes it the current file. Reads only the tables' bytes.
     bool Open(const QString& path, QString& error);
+    // Keeps the bytes outside the tables of the file just opened, as they were when it was
+    // opened: read now, but only where the file has not changed, been replaced or gone since
+    // (otherwise nothing is kept). True when they are kept.
+    bool KeepBytesOutsideTables();
+    bool BytesOutsideTablesKept() const { return !fileBytes_.isEmpty(); }
     // Reads the current file again, dropping every change made since.
     bool Reload(QString& error);
     // Writes every named field back into the current file, holding the file's lock from the
@@ -71,14 +82,17 @@ public:
     // holds until another file is opened.
     void AllowSaveWithoutBackup() { withoutBackup_ = true; }
     // Writes the file as last read, with the current tables written in, to `path` as a new
-    // file (replacing one that is there), which then becomes the current file.
+    // file (replacing one that is there), which then becomes the current file. Where the bytes
+    // outside the tables were not kept, they come from the current file as it is now, read
+    // under its lock; where that file is gone, nothing is written.
     bool SaveAs(const QString& path, QString& error, QString* warning = nullptr);
 
     // True while the tables differ from the file's contents as last opened, reloaded or saved.
     // Compared, not counted: changing a value and changing it back is no change.
     bool Modified() const;
 
-    // The file's contents as last opened, reloaded or saved (see above).
+    // The file's contents as last opened, reloaded or saved (see above); empty while the bytes
+    // outside the tables are not kept.
     const QByteArray& FileBytes() const { return fileBytes_; }
     const ScenarioTables& FileTables() const { return *saved_; }
     // Whether `bytes`, the file's contents now, hold the tables last read; where they do not,
@@ -91,6 +105,11 @@ public:
 
 private:
     bool readInto(const QString& path, QString& error);
+    // The tables' bytes as last read or written: within the kept file, or alone.
+    const char* tableBytes() const;
+    void keepFile(QByteArray bytes);
+    // The bytes Save As writes around the tables: those kept, or the current file's now.
+    bool bytesForCopy(const QString& copy, QByteArray& bytes, QString& error) const;
     // The save proper, under `lock`: the current tables written into `bytes`, the file's
     // contents as just read under it.
     bool saveRead(const ScenarioLock& lock, QByteArray bytes, QString& error,
@@ -100,7 +119,11 @@ private:
     NameTables names_;
     QString fileName_;
     std::unique_ptr<ScenarioTables> saved_;
+    // The whole file, or empty where only its tables' bytes were read, which `tableBytes_` then
+    // holds, with the `identity_` of the file they came from.
     QByteArray fileBytes_;
+    QByteArray tableBytes_;
+    FileIdentity identity_;
     bool backupDue_ = false;
     bool withoutBackup_ = false;
 };

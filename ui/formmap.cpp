@@ -316,6 +316,9 @@ void TFMap::OpenScenarioFile(const QString& path)
     showModifiedState();
     RefreshCityMap();
     statusBar()->clearMessage();
+    // The open read only the tables; the rest of the file, which Save As copies, is read once
+    // the window has been painted.
+    QTimer::singleShot(0, this, [this] { store_.KeepBytesOutsideTables(); });
 }
 
 void TFMap::OpenScenarioAsked(const QString& path)

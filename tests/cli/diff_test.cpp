@@ -185,5 +185,32 @@ TEST_F(DiffTest, EachChangedRecordOfATableIsNamedOnItsOwnLine)
         << lines[1].toStdString();
 }
 
+// Far more lines than go out at once: each difference once, in order, none dropped.
+TEST_F(DiffTest, ALongListingHasEveryDifferenceOnce)
+{
+    const QByteArray b = MakeSampleScenarioBytes(kSeed + 1);
+    QStringList lines = diff(b).out.split('\n', Qt::SkipEmptyParts);
+    const QJsonArray fields = QJsonDocument::fromJson(diff(b, {"--format", "json"}).out.toUtf8())
+                                  .object()[QStringLiteral("fields")]
+                                  .toArray();
+    ASSERT_GT(fields.size(), 10000);
+    while (!lines.isEmpty() && !lines.last().contains(QStringLiteral(" → ")))
+        lines.removeLast();
+    ASSERT_EQ(lines.size(), fields.size());
+    const QJsonObject last = fields.last().toObject();
+    EXPECT_TRUE(lines.last().endsWith(QStringLiteral(" %1 → %2")
+                                          .arg(last[QStringLiteral("a")].toInt())
+                                          .arg(last[QStringLiteral("b")].toInt())))
+        << lines.last().toStdString();
+}
+
+// Equal stretches are passed over a block at a time; a byte at a block's very end still counts.
+TEST_F(DiffTest, AKeptByteAtTheEndOfAStretchCounts)
+{
+    QByteArray b = MakeSampleScenarioBytes(kSeed);
+    b[511] = char(b[511] ^ 0x01);
+    EXPECT_EQ(diff(b).out, QStringLiteral("命名字段以外不同的字节：1\n"));
+}
+
 } // namespace
 } // namespace veldor::test

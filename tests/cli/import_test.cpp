@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -278,6 +279,22 @@ TEST_F(ImportTest, ExportRefusesToOverwriteTheScenario)
     EXPECT_EQ(scratch_.run({"export", scenario_, "--table", "people"}).code, 1);
     EXPECT_EQ(scratch_.run({"export", scenario_}).code, 1);
     EXPECT_EQ(scratch_.run({"export", scenario_, "--table", "items", "--format", "xml"}).code, 1);
+}
+
+// Far more lines than go out at once: one per changed cell, none repeated or dropped.
+TEST_F(ImportTest, ALongListingNamesEachChangedCellOnce)
+{
+    const QString other =
+        scratch_.write(QStringLiteral("other.kqx"), MakeSampleScenarioBytes(kSeed + 1));
+    const QString csv = scratch_.path(QStringLiteral("other.csv"));
+    ASSERT_EQ(scratch_.run({"export", other, "--table", "persons", "-o", csv}).code, 0);
+    const SceResult result = scratch_.run({"import", scenario_, csv, "--no-backup"});
+    ASSERT_EQ(result.code, 0) << result.err.toStdString();
+    QStringList lines = result.out.split('\n', Qt::SkipEmptyParts);
+    const QString summary = lines.takeLast();
+    ASSERT_GT(lines.size(), 10000);
+    EXPECT_EQ(summary, QStringLiteral("%1 处改动已写入。").arg(lines.size()));
+    EXPECT_EQ(QSet<QString>(lines.begin(), lines.end()).size(), lines.size());
 }
 
 } // namespace

@@ -45,11 +45,16 @@ void writeText(const ScenarioDifference& d, const ScenarioTables& tablesA, const
     // Differences come grouped by record: name each record once.
     const FieldDifference* previous = nullptr;
     QString label;
-    // One text for the whole listing, written at once: line by line the stream cost more than
-    // the comparison.
+    // The listing goes out in pieces of many lines: line by line the stream cost more than the
+    // comparison, and one text of the whole listing costs the memory of it twice over.
+    constexpr qsizetype kPiece = 16384;
     QString listing;
-    listing.reserve(qsizetype(d.fields.size()) * 40);
+    listing.reserve(kPiece + 256);
     for (const FieldDifference& f : d.fields) {
+        if (listing.size() >= kPiece) {
+            out << listing;
+            listing.resize(0);
+        }
         if (labels == FieldLabels::Chinese) {
             out << ChineseDifferenceLine(tablesA, names, f) << '\n';
             continue;

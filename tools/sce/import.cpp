@@ -78,8 +78,8 @@ int applyPlan(const ImportPlan& plan, ScenarioStore& store, QTextStream& out)
     int changes = 0;
     int labelled = -1; // a row's values come together: name each record once
     QString label;
-    // One text for the whole listing: the stream would build a locale for every number.
-    ChangeListing listing(qsizetype(plan.values.size()));
+    // Not line by line through the stream: it would build a locale for every number.
+    ChangeListing listing(out);
     for (const CellValue& v : plan.values) {
         const TableColumn& column = columns[size_t(v.column)];
         const int64_t old = ReadColumnCell(store, column, v.record);
@@ -92,7 +92,7 @@ int applyPlan(const ImportPlan& plan, ScenarioStore& store, QTextStream& out)
         WriteColumnCell(store, column, v.record, v.value);
         ++changes;
     }
-    out << listing.take();
+    listing.flush();
     return changes;
 }
 
