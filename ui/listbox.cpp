@@ -1,5 +1,6 @@
 #include "ui/listbox.h"
 
+#include "ui/cachedtextdelegate.h"
 #include "ui/fonts.h"
 
 #include <QApplication>
@@ -60,6 +61,8 @@ ListBox::ListBox(Marking marking, QWidget* parent) : QListWidget(parent), markin
         break;
     }
     setFont(ListFont());
+    // Rows are painted again on every sort and repaint; their shaped texts are kept.
+    setItemDelegate(new CachedTextDelegate(this));
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setDragEnabled(false);

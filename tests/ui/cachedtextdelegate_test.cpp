@@ -1,0 +1,126 @@
+#include "listinput.h"
+
+#include "ui/cachedtextdelegate.h"
+#include "ui/listbox.h"
+
+#include <QStyledItemDelegate>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using veldor::CachedTextDelegate;
+using veldor::ListBox;
+namespace test = veldor::test;
+
+namespace {
+
+QStringList personRows(int count, int shift = 0)
+{
+    QStringList rows;
+    for (int i = 0; i < count; ++i)
+        rows << QStringLiteral("%1 张飞%2 成都  %3 %4")
+                    .arg(i + shift, 3)
+                    .arg(QChar(u'甲' + (i + shift) % 10))
+                    .arg((i * 37 + shift) % 100, 3)
+                    .arg((i * 11) % 100, 3);
+    return rows;
+}
+
+// A shown list whose painting is compared with what Qt's own delegate paints of it in the
+// same state.
+struct CachedList : testing::Test
+{
+    CachedList() : list(ListBox::Marking::Extended)
+    {
+        list.setRows(personRows(60));
+        list.resize(260, 300);
+        list.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&list));
+        list.setMarked(2, true);
+        list.setMarked(5, true);
+        list.setFocusRow(5);
+    }
+    CachedTextDelegate* cache() { return qobject_cast<CachedTextDelegate*>(list.itemDelegate()); }
+    QImage paintedByQt()
+    {
+        QAbstractItemDelegate* kept = list.itemDelegate();
+        QStyledItemDelegate plain;
+        list.setItemDelegate(&plain);
+        const QImage picture = list.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        list.setItemDelegate(kept);
+        return picture;
+    }
+    // Screen against Qt's painting; also against a fresh render of the list.
+    void expectPaintedAsQt()
+    {
+        const QImage shown = test::ShownPicture(&list);
+        EXPECT_EQ(test::PixelDifference(shown, paintedByQt()), 0);
+        EXPECT_EQ(test::PaintedDifference(&list), 0);
+    }
+    ListBox list;
+};
+
+TEST_F(CachedList, PaintsEveryKindOfRowAsQtDoes)
+{
+    ASSERT_NE(cache(), nullptr);
+    expectPaintedAsQt();
+    EXPECT_GT(cache()->cachedPaints(), 0); // the cache was really used
+}
+
+TEST_F(CachedList, InactiveAndDisabledRowsAsQtDoes)
+{
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QCoreApplication::processEvents();
+    expectPaintedAsQt();
+    list.setEnabled(false);
+    expectPaintedAsQt();
+}
+
+TEST_F(CachedList, ReplacedRowShowsItsNewText)
+{
+    test::ShownPicture(&list);
+    list.setRowText(3, QStringLiteral("  3 赵云乙 江陵   99  1"), false);
+    list.setRowText(5, personRows(60)[6], true); // another row's text: a cached line
+    expectPaintedAsQt();
+}
+
+TEST_F(CachedList, ReorderedRowsShowTheirTexts)
+{
+    test::ShownPicture(&list);
+    QStringList reversed = personRows(60);
+    std::reverse(reversed.begin(), reversed.end());
+    list.setRows(reversed);
+    list.setMarked(1, true);
+    expectPaintedAsQt();
+    list.setRows(personRows(60, 7)); // partly the old texts, in other rows
+    expectPaintedAsQt();
+}
+
+TEST_F(CachedList, NarrowerRowsAreElidedAsQtDoes)
+{
+    test::ShownPicture(&list);
+    list.resize(120, 300);
+    expectPaintedAsQt();
+    list.resize(300, 300);
+    expectPaintedAsQt();
+}
+
+TEST_F(CachedList, OtherFontIsShapedAgain)
+{
+    test::ShownPicture(&list);
+    QFont larger = list.font();
+    larger.setPixelSize(larger.pixelSize() > 0 ? larger.pixelSize() + 3 : 18);
+    list.setFont(larger);
+    expectPaintedAsQt();
+}
+
+TEST_F(CachedList, ScrolledRowsAsQtDoes)
+{
+    test::ShownPicture(&list);
+    list.scrollToBottom();
+    expectPaintedAsQt();
+}
+
+} // namespace
