@@ -126,6 +126,17 @@ bool ListBox::isMarked(int row) const
     return entry && entry->isSelected();
 }
 
+QList<int> ListBox::markedRows() const
+{
+    QList<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows << row;
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
 void ListBox::clearMarks()
 {
     Change program(programChanges_);

@@ -65,6 +65,9 @@ public:
     void setRowText(int row, const QString& text, bool keepMark);
     void setMarked(int row, bool marked);
     bool isMarked(int row) const;
+    // Every marked row, ascending: one walk over the marks, where asking each row of a long
+    // list is a search of the selection per row.
+    QList<int> markedRows() const;
     void clearMarks();
     int markedCount() const;
     // Moves the focus row without touching the marks; it also becomes the anchor that a

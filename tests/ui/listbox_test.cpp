@@ -317,3 +317,14 @@ TEST(ListBox, ChangesMadePastTheListAreUndone)
 }
 
 } // namespace
+
+TEST(ListBox, MarkedRowsListsEveryMarkOnceInOrder)
+{
+    ShownList shown(Marking::Toggle);
+    for (int row : {7, 2, 3, 39})
+        shown.list.setMarked(row, true);
+    shown.click(4); // a user's mark joins the program's
+    EXPECT_EQ(shown.list.markedRows(), (QList<int>{2, 3, 4, 7, 39}));
+    shown.list.setMarked(3, false);
+    EXPECT_EQ(shown.list.markedRows(), (QList<int>{2, 4, 7, 39}));
+}
