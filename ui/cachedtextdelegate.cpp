@@ -14,6 +14,8 @@ namespace {
 
 // Enough for every row of the largest list and the distinct cell texts of a table's screen.
 constexpr int kCachedLines = 4000;
+// Beside the alignment flags in a cache key: the item wraps words (table cells do).
+constexpr int kWraps = 1 << 16;
 
 const QStyle* styleOf(const QStyleOptionViewItem& option)
 {
@@ -78,8 +80,8 @@ void CachedTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 
 bool CachedTextDelegate::paintCached(QPainter* painter, const QStyleOptionViewItem& option) const
 {
-    const auto extras = QStyleOptionViewItem::HasCheckIndicator |
-                        QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::WrapText;
+    const auto extras =
+        QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration;
     if (option.text.isEmpty() || (option.features & extras) ||
         (option.state & QStyle::State_Editing) || breaksLine(option.text))
         return false;
@@ -100,19 +102,20 @@ CachedTextDelegate::lineFor(const QStyleOptionViewItem& option) const
         lines_.clear();
         trustedStates_.clear();
     }
-    Key key{option.text, option.rect.size(), int(option.displayAlignment)};
+    const bool wraps = option.features & QStyleOptionViewItem::WrapText;
+    Key key{option.text, option.rect.size(), int(option.displayAlignment) | (wraps ? kWraps : 0)};
     if (Line* found = lines_.object(key))
         return found;
 
-    // Laid out as the style lays out an item's text: one line as wide as the text area, placed
-    // by the alignment of its bounding box.
+    // Laid out as the style lays out an item's text: lines as wide as the text area, placed by
+    // the alignment of their bounding box. A text that takes more than one line is the style's.
     const QStyle* style = styleOf(option);
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
     const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &option, option.widget)
                            .adjusted(margin, 0, -margin, 0);
     auto line = std::make_unique<Line>(option.text, option.font);
     QTextOption textOption;
-    textOption.setWrapMode(QTextOption::ManualWrap);
+    textOption.setWrapMode(wraps ? QTextOption::WordWrap : QTextOption::ManualWrap);
     textOption.setTextDirection(option.direction);
     textOption.setAlignment(QStyle::visualAlignment(option.direction, option.displayAlignment));
     line->layout.setTextOption(textOption);

@@ -18,8 +18,8 @@ namespace veldor {
 // The cache is keyed by the text itself: a row whose text changed finds no entry and is
 // shaped anew, so what is painted always follows the data. Everything else the shaped line
 // depends on (font, row size, alignment, direction, style) is checked on every paint; any
-// change empties the cache. Only one-line texts that fit their row take this path; elided or
-// broken texts, check boxes and icons are left to the style.
+// change empties the cache. Only texts that fit their item on one line take this path; elided,
+// wrapped or broken texts, check boxes and icons are left to the style.
 //
 // The cached path repeats the order of the style's own item painting (background, text, focus
 // frame). Before it is trusted for a kind of row (selected, focused, active...), one row of

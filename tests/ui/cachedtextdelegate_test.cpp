@@ -4,6 +4,7 @@
 #include "ui/listbox.h"
 
 #include <QStyledItemDelegate>
+#include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -121,6 +122,38 @@ TEST_F(CachedList, ScrolledRowsAsQtDoes)
     test::ShownPicture(&list);
     list.scrollToBottom();
     expectPaintedAsQt();
+}
+
+// Table cells wrap words: a text that fits stays one cached line, a longer one is wrapped by
+// the style, and a narrowed column turns a cached text into a wrapped one.
+TEST(CachedTable, WrappedCellsAsQtDoes)
+{
+    QTableWidget table(12, 3);
+    auto* cached = new CachedTextDelegate(&table);
+    table.setItemDelegate(cached);
+    for (int row = 0; row < 12; ++row) {
+        table.setItem(row, 0, new QTableWidgetItem(QString::number(row * 137)));
+        table.setItem(row, 1, new QTableWidgetItem(QStringLiteral("关羽 张飞 赵云 马超")));
+        auto* right = new QTableWidgetItem(QString::number(row));
+        right->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table.setItem(row, 2, right);
+    }
+    table.setColumnWidth(1, 60);
+    table.setCurrentCell(2, 2);
+    table.resize(400, 300);
+    table.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&table));
+    const auto paintedByQt = [&table, cached] {
+        QStyledItemDelegate plain;
+        table.setItemDelegate(&plain);
+        const QImage picture = table.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        table.setItemDelegate(cached);
+        return picture;
+    };
+    EXPECT_EQ(test::PixelDifference(test::ShownPicture(&table), paintedByQt()), 0);
+    EXPECT_GT(cached->cachedPaints(), 0);
+    table.setColumnWidth(0, 12);
+    EXPECT_EQ(test::PixelDifference(test::ShownPicture(&table), paintedByQt()), 0);
 }
 
 } // namespace
