@@ -65,7 +65,11 @@ TEST_F(CachedList, PaintsEveryKindOfRowAsQtDoes)
 {
     ASSERT_NE(cache(), nullptr);
     expectPaintedAsQt();
-    EXPECT_GT(cache()->cachedPaints(), 0); // the cache was really used
+    // A marked row, the marked focus row and a plain row all come from the cache.
+    const int before = cache()->cachedPaints();
+    for (int row : {2, 5, 7})
+        list.viewport()->repaint(list.visualItemRect(list.item(row)));
+    EXPECT_EQ(cache()->cachedPaints() - before, 3);
 }
 
 TEST_F(CachedList, InactiveAndDisabledRowsAsQtDoes)
@@ -111,6 +115,14 @@ TEST_F(CachedList, NarrowerRowsAreElidedAsQtDoes)
 TEST_F(CachedList, OtherFontIsShapedAgain)
 {
     test::ShownPicture(&list);
+    // Bold keeps the rows' size, so only the font tells the cached lines apart.
+    QFont bold = list.font();
+    bold.setBold(true);
+    list.setFont(bold);
+    expectPaintedAsQt();
+    const int before = cache()->cachedPaints();
+    list.viewport()->repaint(list.visualItemRect(list.item(7)));
+    EXPECT_EQ(cache()->cachedPaints() - before, 1); // shaped anew, not left to the style
     QFont larger = list.font();
     larger.setPixelSize(larger.pixelSize() > 0 ? larger.pixelSize() + 3 : 18);
     list.setFont(larger);
