@@ -109,14 +109,21 @@ QByteArray CityEditor::CityPrsnLineText(uint16_t person) const
 {
     const uint16_t city = City[person];
     const uint16_t degree = Degree[person];
-    QByteArray text = PrsnNameText(store_.Names(), person) + CityNameText(store_.Names(), city);
+    // Built in place: a sort builds all 800 rows again.
+    QByteArray text;
+    text.reserve(64);
+    text += PrsnNameText(store_.Names(), person);
+    text += CityNameText(store_.Names(), city);
     if (degree < kFirstDegreeWithoutForce && isCity(city) && isForce(cities.Forc[city]))
         text += PrsnNameText(store_.Names(), King[cities.Forc[city]]);
     else
         text += CityNoForceText();
     text += CityDegreeLabel(degree);
-    text += NumberText(TongShuai[person]) + ' ' + NumberText(WuLi[person]) + ' ' +
-            NumberText(ZhiLi[person]) + ' ' + NumberText(ZhengZhi[person]);
+    text += NumberText(TongShuai[person]);
+    for (const uint16_t ability : {WuLi[person], ZhiLi[person], ZhengZhi[person]}) {
+        text += ' ';
+        text += NumberText(ability);
+    }
     return text;
 }
 

@@ -201,8 +201,17 @@ void TFCity::fillPersonRows(const RowMarks& marks)
 {
     QStringList rows;
     rows.reserve(kPersons);
-    for (int row = 0; row < kPersons; ++row)
-        rows << FromGbk(editor_.RowText(row));
+    for (int row = 0; row < kPersons; ++row) {
+        // A sort builds the same texts in another order: each is decoded once.
+        const QByteArray text = editor_.RowText(row);
+        auto decoded = decodedRows_.constFind(text);
+        if (decoded == decodedRows_.cend()) {
+            if (decodedRows_.size() > 4 * kPersons)
+                decodedRows_.clear();
+            decoded = decodedRows_.insert(text, FromGbk(text));
+        }
+        rows << *decoded;
+    }
     ListBox_City_Prsn->setRows(rows);
     const QFont& font = ListBox_City_Prsn->font();
     const QSize rowSize(TextColumnsWidth(font, kPersonRowColumns), personRowHeight(font));
@@ -216,8 +225,9 @@ void TFCity::fillPersonRows(const RowMarks& marks)
 RowMarks TFCity::personMarks() const
 {
     RowMarks marks;
-    for (int row = 0; row < kPersons; ++row)
-        marks[row] = ListBox_City_Prsn->isMarked(row);
+    for (int row : ListBox_City_Prsn->markedRows())
+        if (row < kPersons)
+            marks[row] = true;
     return marks;
 }
 

@@ -3,6 +3,9 @@
 #include "data/cityeditor.h"
 #include "ui/form.h"
 
+#include <QHash>
+#include <QString>
+
 #include <cstdint>
 #include <functional>
 
@@ -78,6 +81,9 @@ private:
     void Button_City_CancelClick();
 
     CityEditor editor_;
+
+    // Row texts already decoded, by their GBK bytes (a key that changes with the text).
+    QHash<QByteArray, QString> decodedRows_;
 
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;

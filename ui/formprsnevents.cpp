@@ -120,8 +120,11 @@ void TFPrsn::ShowCurPrsn()
     fillFaithList(person);
     refreshFallbacks();
     edits_[int(PrsnField::Faith)]->setValue(editor_.ShownValue(PrsnField::Faith, person, 0));
+    QList<int> held;
     for (int i = 0; i < kItems; ++i)
-        ListBox_Prsn_Item->setMarked(i, editor_.Holder(i) == person);
+        if (editor_.Holder(i) == person)
+            held << i;
+    ListBox_Prsn_Item->setMarkedRows(held);
     showMarkedCount();
     pending_->markLoaded();
 }

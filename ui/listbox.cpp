@@ -1,5 +1,6 @@
 #include "ui/listbox.h"
 
+#include "ui/cachedtextdelegate.h"
 #include "ui/fonts.h"
 
 #include <QApplication>
@@ -60,6 +61,8 @@ ListBox::ListBox(Marking marking, QWidget* parent) : QListWidget(parent), markin
         break;
     }
     setFont(ListFont());
+    // Rows are painted again on every sort and repaint; their shaped texts are kept.
+    setItemDelegate(new CachedTextDelegate(this));
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setDragEnabled(false);
@@ -113,14 +116,42 @@ void ListBox::setRowText(int row, const QString& text, bool keepMark)
 void ListBox::setMarked(int row, bool marked)
 {
     Change program(programChanges_);
-    if (QListWidgetItem* entry = item(row))
+    // A mark already as asked is left alone: the selection would merge and compare the whole
+    // selection to find nothing changed, and forms set every row of a list this way.
+    if (QListWidgetItem* entry = item(row); entry && entry->isSelected() != marked)
         entry->setSelected(marked);
+}
+
+void ListBox::setMarkedRows(const QList<int>& rows)
+{
+    Change program(programChanges_);
+    QItemSelection marks;
+    for (qsizetype k = 0; k < rows.size();) {
+        qsizetype last = k;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+            ++last;
+        if (rows[k] >= 0 && rows[last] < count())
+            marks.select(indexOf(rows[k]), indexOf(rows[last]));
+        k = last + 1;
+    }
+    selectionModel()->select(marks, QItemSelectionModel::ClearAndSelect);
 }
 
 bool ListBox::isMarked(int row) const
 {
     const QListWidgetItem* entry = item(row);
     return entry && entry->isSelected();
+}
+
+QList<int> ListBox::markedRows() const
+{
+    QList<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows << row;
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
 }
 
 void ListBox::clearMarks()

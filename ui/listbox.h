@@ -64,7 +64,13 @@ public:
     // gone unless the handler marks it again; `keepMark` says which this caller wants.
     void setRowText(int row, const QString& text, bool keepMark);
     void setMarked(int row, bool marked);
+    // Marks exactly `rows` (ascending), in one change of the selection: marking a hundred rows
+    // one by one merges the whole selection a hundred times.
+    void setMarkedRows(const QList<int>& rows);
     bool isMarked(int row) const;
+    // Every marked row, ascending: one walk over the marks, where asking each row of a long
+    // list is a search of the selection per row.
+    QList<int> markedRows() const;
     void clearMarks();
     int markedCount() const;
     // Moves the focus row without touching the marks; it also becomes the anchor that a

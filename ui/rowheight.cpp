@@ -1,19 +1,20 @@
 #include "ui/rowheight.h"
 
+#include "ui/cachedtextdelegate.h"
+
 #include <QAbstractItemView>
-#include <QStyledItemDelegate>
 
 namespace veldor {
 namespace {
 
-class FixedRowHeight : public QStyledItemDelegate
+class FixedRowHeight : public CachedTextDelegate
 {
 public:
-    FixedRowHeight(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    FixedRowHeight(int height, QObject* parent) : CachedTextDelegate(parent), height_(height) {}
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        QSize size = CachedTextDelegate::sizeHint(option, index);
         size.setHeight(height_);
         return size;
     }

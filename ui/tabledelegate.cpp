@@ -28,7 +28,7 @@ bool isCtrlEnter(const QEvent* event)
 } // namespace
 
 TableDelegate::TableDelegate(int choicesRole, QObject* parent)
-    : QStyledItemDelegate(parent), choicesRole_(choicesRole)
+    : CachedTextDelegate(parent), choicesRole_(choicesRole)
 {
 }
 
@@ -72,7 +72,7 @@ bool TableDelegate::eventFilter(QObject* watched, QEvent* event)
         Q_EMIT FillRequested(text);
         return true;
     }
-    return QStyledItemDelegate::eventFilter(watched, event);
+    return CachedTextDelegate::eventFilter(watched, event);
 }
 
 } // namespace veldor

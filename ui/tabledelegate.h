@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QStyledItemDelegate>
+#include "ui/cachedtextdelegate.h"
 
 namespace veldor {
 
 // Edits a table cell: a line for numbers, a list of the choices for choice fields. Enter
 // commits the one cell; Ctrl+Enter hands the text to the window for every selected cell of
 // the column instead (FillRequested), the cell itself included.
-class TableDelegate : public QStyledItemDelegate
+class TableDelegate : public CachedTextDelegate
 {
     Q_OBJECT
 public:

@@ -317,3 +317,28 @@ TEST(ListBox, ChangesMadePastTheListAreUndone)
 }
 
 } // namespace
+
+TEST(ListBox, MarkedRowsListsEveryMarkOnceInOrder)
+{
+    ShownList shown(Marking::Toggle);
+    for (int row : {7, 2, 3, 39})
+        shown.list.setMarked(row, true);
+    shown.click(4); // a user's mark joins the program's
+    EXPECT_EQ(shown.list.markedRows(), (QList<int>{2, 3, 4, 7, 39}));
+    shown.list.setMarked(3, false);
+    EXPECT_EQ(shown.list.markedRows(), (QList<int>{2, 4, 7, 39}));
+}
+
+TEST(ListBox, SetMarkedRowsMarksExactlyThoseAndPaintsThem)
+{
+    ShownList shown(Marking::Toggle);
+    for (int row : {1, 2, 3, 30})
+        shown.list.setMarked(row, true);
+    test::ShownPicture(&shown.list);
+    shown.list.setMarkedRows({0, 2, 3, 4, 39});
+    EXPECT_EQ(shown.marked(), (QList<int>{0, 2, 3, 4, 39}));
+    EXPECT_EQ(test::PaintedDifference(&shown.list), 0);
+    EXPECT_TRUE(shown.spy.isEmpty()); // a program change runs no handler
+    shown.list.setMarkedRows({});
+    EXPECT_TRUE(shown.marked().isEmpty());
+}

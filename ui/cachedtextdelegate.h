@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QCache>
+#include <QFont>
+#include <QHash>
+#include <QSize>
+#include <QStyledItemDelegate>
+#include <QTextLayout>
+
+class QStyle;
+
+namespace veldor {
+
+// Paints an item exactly as QStyledItemDelegate does, but keeps each text's shaped line, so a
+// row painted again (after a sort, a scroll or a repaint of the window) is not shaped again.
+// Shaping is most of what painting a row of Chinese text costs.
+//
+// The cache is keyed by the text itself: a row whose text changed finds no entry and is
+// shaped anew, so what is painted always follows the data. Everything else the shaped line
+// depends on (font, row size, alignment, direction, style) is checked on every paint; any
+// change empties the cache. Only texts that fit their item on one line take this path; elided,
+// wrapped or broken texts, check boxes and icons are left to the style.
+//
+// The cached path repeats the order of the style's own item painting (background, text, focus
+// frame). Before it is trusted for a kind of row (selected, focused, active...), one row of
+// that kind is painted both ways off screen and compared; a style that paints differently
+// keeps the plain path for that kind of row.
+class CachedTextDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+public:
+    explicit CachedTextDelegate(QObject* parent = nullptr);
+    ~CachedTextDelegate() override;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+    // For tests: how many rows were painted from the cache, and the number of shaped texts
+    // held.
+    int cachedPaints() const { return cachedPaints_; }
+    int cachedTexts() const { return lines_.size(); }
+
+private:
+    // What every cached line was shaped for; a change empties the cache.
+    struct Shape
+    {
+        QFont font;
+        Qt::LayoutDirection direction = Qt::LeftToRight;
+        Qt::TextElideMode elideMode = Qt::ElideRight;
+        const QStyle* style = nullptr;
+        bool operator==(const Shape& other) const;
+    };
+    // One text in one item size and alignment (the columns of a table differ in both).
+    struct Key
+    {
+        QString text;
+        QSize itemSize;
+        int alignment = 0;
+        bool operator==(const Key& other) const;
+        friend size_t qHash(const Key& key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.text, key.itemSize.width(), key.itemSize.height(),
+                              key.alignment);
+        }
+    };
+    struct Line
+    {
+        Line(const QString& text, const QFont& font) : layout(text, font) {}
+        QTextLayout layout;
+        // Where the style would start painting it, from the top left of the item.
+        QPointF at;
+        // Elided or broken into lines: the style paints it.
+        bool plain = false;
+    };
+
+    // Draws `option` (text and state filled in) with the cached line, or returns false.
+    bool paintCached(QPainter* painter, const QStyleOptionViewItem& option) const;
+    void drawCached(QPainter* painter, const QStyleOptionViewItem& option, const Line& line) const;
+    const Line* lineFor(const QStyleOptionViewItem& option) const;
+    // Whether the cached path paints rows in `option`'s state as the style does.
+    bool trusted(QPainter* painter, const QStyleOptionViewItem& option, const Line& line) const;
+
+    mutable Shape shape_;
+    mutable QCache<Key, Line> lines_;
+    mutable QHash<int, bool> trustedStates_;
+    mutable int cachedPaints_ = 0;
+};
+
+} // namespace veldor
