@@ -62,11 +62,9 @@ private:
     int row_ = -1;
 };
 
-FindBar::FindBar(ListBox* list, Going going, const NameTables& names,
-                 std::function<uint16_t(int row)> personAt)
+FindBar::FindBar(ListBox* list, Going going, const NameTables& names)
     : QLineEdit(list->window()), list_(list), going_(going), names_(names),
-      personAt_(std::move(personAt)), foundFrame_(new FoundFrame(list)),
-      count_(new QLabel(list->window()))
+      foundFrame_(new FoundFrame(list)), count_(new QLabel(list->window()))
 {
     count_->setObjectName(QStringLiteral("FindCount"));
     count_->setAlignment(Qt::AlignCenter);
@@ -157,7 +155,7 @@ void FindBar::showCount(int row)
         count_->clear();
         return;
     }
-    const PersonSearch::Count found = search.countMatches(list_->count(), row, personAt_);
+    const PersonSearch::Count found = search.countMatches(list_->count(), row, personAtRow());
     count_->setText(QStringLiteral("%1/%2").arg(found.at).arg(found.total));
 }
 
@@ -178,7 +176,7 @@ void FindBar::search(int from, int step)
         showCount(-1);
         return;
     }
-    const int row = search.findRow(list_->count(), from, step, personAt_);
+    const int row = search.findRow(list_->count(), from, step, personAtRow());
     showNoMatch(row < 0);
     if (row >= 0)
         goTo(row);
@@ -233,6 +231,11 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
     if (watched == list_->window() && event->type() == QEvent::Hide)
         giveStripBack();
     return QLineEdit::eventFilter(watched, event);
+}
+
+std::function<uint16_t(int row)> FindBar::personAtRow() const
+{
+    return [list = list_](int row) { return list->recordAt(row); };
 }
 
 } // namespace veldor

@@ -26,9 +26,9 @@ public:
         FocusOnly, // only the focus row moves; the list's own keys then act on it
     };
 
-    // Names are looked up in `names`, which must outlive the bar.
-    FindBar(ListBox* list, Going going, const NameTables& names,
-            std::function<uint16_t(int row)> personAt);
+    // Names are looked up in `names`, which must outlive the bar; the list says which person
+    // each row shows.
+    FindBar(ListBox* list, Going going, const NameTables& names);
 
     // Shows the field with its text selected and the keyboard focus in it.
     void open();
@@ -52,13 +52,13 @@ private:
     // The list's strip for the field, taken on opening and given back on closing.
     void takeStrip();
     void giveStripBack();
+    std::function<uint16_t(int row)> personAtRow() const;
 
     class FoundFrame;
 
     ListBox* list_;
     Going going_;
     const NameTables& names_;
-    std::function<uint16_t(int row)> personAt_;
     FoundFrame* foundFrame_;
     QLabel* count_;
     QRect listGeometry_;

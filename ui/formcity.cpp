@@ -159,8 +159,8 @@ void TFCity::buildPersonList()
     // are whole.
     ListBox_City_Prsn->lower();
     // A click here toggles a mark, so a match only takes the focus; Space toggles it.
-    findBar_ = new FindBar(ListBox_City_Prsn, FindBar::Going::FocusOnly, editor_.Names(),
-                           [this](int row) { return editor_.CityPrsnOrder.order[row]; });
+    ListBox_City_Prsn->setRecordOfRow([this](int row) { return editor_.CityPrsnOrder.order[row]; });
+    findBar_ = new FindBar(ListBox_City_Prsn, FindBar::Going::FocusOnly, editor_.Names());
 }
 
 void TFCity::addColumnButton(const QString& name, const QString& caption, int left, int width,

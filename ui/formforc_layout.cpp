@@ -95,8 +95,7 @@ void TFForc::buildListColumns()
                       QStringLiteral("ListBox_Forc_King"), kKingLeft, kKingWidth, fullList);
     // A click on a sovereign makes him one, so a match only takes the focus; Space or a click
     // then chooses him, and the persons passed on the way stay as they were.
-    findBar_ = new FindBar(ListBox_Forc_King, FindBar::Going::FocusOnly, editor_.Names(),
-                           [](int row) { return uint16_t(row); });
+    findBar_ = new FindBar(ListBox_Forc_King, FindBar::Going::FocusOnly, editor_.Names());
     ListBox_Forc_City = addColumnList(GroupBox4, QStringLiteral("GroupBox4"),
                                       QStringLiteral("城市"), QStringLiteral("ListBox_Forc_City"),
                                       kCityLeft, kCityWidth, fullList, ListBox::Marking::Toggle);

@@ -116,8 +116,8 @@ TFPrsn::TFPrsn(ScenarioStore& store, QWidget* parent)
       editor_(store)
 {
     buildPersonList();
-    findBar_ = new FindBar(ListBox_Prsn_Prsn, FindBar::Going::Click, store.Names(),
-                           [this](int row) { return editor_.PersonAt(row); });
+    ListBox_Prsn_Prsn->setRecordOfRow([this](int row) { return editor_.PersonAt(row); });
+    findBar_ = new FindBar(ListBox_Prsn_Prsn, FindBar::Going::Click, store.Names());
     buildAttributes();
     buildFaith();
     buildItems();

@@ -108,7 +108,7 @@ void TFPrsn::refreshFallbacks()
 
 void TFPrsn::ShowCurPrsn()
 {
-    loadedPerson_ = editor_.PersonAt(ListBox_Prsn_Prsn->focusRow());
+    loadedPerson_ = ListBox_Prsn_Prsn->recordAt(ListBox_Prsn_Prsn->focusRow());
     const uint16_t person = loadedPerson_;
     for (int f = 0; f < int(PrsnField::Faith); ++f)
         ShowStoredValue(edits_[f], editor_.ShownValue(PrsnField(f), person));

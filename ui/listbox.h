@@ -3,6 +3,9 @@
 #include <QItemSelection>
 #include <QListWidget>
 
+#include <cstdint>
+#include <functional>
+
 class QKeyEvent;
 
 namespace veldor {
@@ -56,6 +59,14 @@ public:
     ~ListBox() override;
 
     Marking marking() const { return marking_; }
+
+    // Which record a row shows: the list's owner says so once, and whoever needs it (the find
+    // field, the owner's handlers) asks the list. Row r shows record r until told otherwise.
+    void setRecordOfRow(std::function<uint16_t(int row)> recordOf)
+    {
+        recordOf_ = std::move(recordOf);
+    }
+    uint16_t recordAt(int row) const { return recordOf_ ? recordOf_(row) : uint16_t(row); }
 
     // Program changes: they run no handler.
     // Replaces every row; no row is marked afterwards.
@@ -132,6 +143,7 @@ private:
     void refuseFocus(const QModelIndex& current, const QModelIndex& previous);
 
     Marking marking_;
+    std::function<uint16_t(int row)> recordOf_;
     // Nesting depth of changes this class makes: by program methods and by routed user input.
     int programChanges_ = 0;
     int userChanges_ = 0;
