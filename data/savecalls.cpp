@@ -5,13 +5,37 @@
 
 namespace veldor {
 
+ssize_t DiskCalls::write(int fd, const void* data, size_t size) const
+{
+    return ::write(fd, data, size);
+}
+
+int DiskCalls::fsync(int fd) const
+{
+    return ::fsync(fd);
+}
+
+namespace {
+
+const DiskCalls& systemDisk()
+{
+    static const DiskCalls disk;
+    return disk;
+}
+
+} // namespace
+
+SaveCalls::SaveCalls(const ReplaceOptions& options)
+    : options_(options), disk_(options.disk ? *options.disk : systemDisk())
+{
+}
+
 int SaveCalls::writeAll(int fd, const char* data, qint64 size) const
 {
     if (const int error = injected(SaveStep::Write))
         return error;
     while (size > 0) {
-        const ssize_t n = options_.write ? options_.write(fd, data, size_t(size))
-                                         : ::write(fd, data, size_t(size));
+        const ssize_t n = disk_.write(fd, data, size_t(size));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -29,7 +53,7 @@ int SaveCalls::sync(int fd, SaveStep step) const
 {
     if (const int error = injected(step))
         return error;
-    const int result = options_.fsync ? options_.fsync(fd) : ::fsync(fd);
+    const int result = disk_.fsync(fd);
     return result == 0 ? 0 : errno;
 }
 

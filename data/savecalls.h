@@ -6,15 +6,15 @@
 
 namespace veldor {
 
-// The system calls of a save, through the seams of ReplaceOptions. Each returns 0 or the errno
-// that describes the failure.
+// The system calls of a save, on the disk ReplaceOptions names. Each returns 0 or the errno that
+// describes the failure.
 class SaveCalls
 {
 public:
-    explicit SaveCalls(const ReplaceOptions& options) : options_(options) {}
+    explicit SaveCalls(const ReplaceOptions& options);
 
     bool syncing() const { return options_.sync; }
-    int injected(SaveStep step) const { return options_.failAt ? options_.failAt(step) : 0; }
+    int injected(SaveStep step) const { return disk_.failureAt(step); }
     // Writes all of `bytes` from the file position; a short write is followed up, so a full
     // disk is told by ENOSPC and not by a count that falls short.
     int writeAll(int fd, const char* data, qint64 size) const;
@@ -23,6 +23,7 @@ public:
 
 private:
     const ReplaceOptions& options_;
+    const DiskCalls& disk_;
 };
 
 } // namespace veldor

@@ -5,6 +5,7 @@
 #include "data/scenariocodec.h"
 #include "data/scenariostore.h"
 #include "support/scenariofiles.h"
+#include "support/testdisk.h"
 #include "tempscenario.h"
 
 #include <gtest/gtest.h>
@@ -63,7 +64,9 @@ struct EditedScenario
 ReplaceOptions failingAt(SaveStep step, int error)
 {
     ReplaceOptions options;
-    options.failAt = [step, error](SaveStep at) { return at == step ? error : 0; };
+    test::TestDiskOf(options).onStep = [step, error](SaveStep at) {
+        return at == step ? error : 0;
+    };
     return options;
 }
 
@@ -125,7 +128,9 @@ TEST(SaveFaults, OnlyAFolderThatRefusesNewFilesSendsTheSaveInPlace)
     EXPECT_EQ(folder.entries(), QStringList{"s.kqx"}) << "the new file went again";
     // Writing in place fails with its reason too.
     ReplaceOptions inPlaceFailing = failingAt(SaveStep::CreateTemp, EACCES);
-    inPlaceFailing.write = [](int, const void*, size_t) -> ssize_t { return errno = EIO, -1; };
+    test::TestDiskOf(inPlaceFailing).onWrite = [](int, const void*, size_t) -> ssize_t {
+        return errno = EIO, -1;
+    };
     QString error;
     EXPECT_FALSE(s.store->Save(error, inPlaceFailing));
     EXPECT_TRUE(error.contains(reasonOf(EIO))) << error.toStdString();
@@ -143,7 +148,7 @@ TEST(SaveFaults, TheNewFileIsSyncedBeforeItTakesTheNameAndTheFolderAfter)
     };
     std::vector<Synced> synced;
     ReplaceOptions options;
-    options.fsync = [&](int fd) {
+    test::TestDiskOf(options).onFsync = [&](int fd) {
         struct stat st;
         ::fstat(fd, &st);
         synced.push_back({st.st_ino, inodeOf(s.file)});
@@ -181,7 +186,7 @@ TEST(SaveFaults, TheTemporaryFileIsLockedWhileItIsWritten)
     EditedScenario s(folder.path({}));
     int locked = -1;
     ReplaceOptions options;
-    options.write = [&](int fd, const void* data, size_t size) {
+    test::TestDiskOf(options).onWrite = [&](int fd, const void* data, size_t size) {
         const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
         const int other = ::open(self.constData(), O_RDONLY | O_CLOEXEC);
         if (other >= 0) {
@@ -220,7 +225,7 @@ TEST(SaveFaults, TheScenarioStaysLockedFromTheBackupToTheSave)
     int steps = 0;
     bool sameLock = false;
     ReplaceOptions options;
-    options.failAt = [&](SaveStep step) {
+    test::TestDiskOf(options).onStep = [&](SaveStep step) {
         if (step != SaveStep::CreateTemp)
             return 0;
         const int fd = lockHolder(s.file);

@@ -6,6 +6,7 @@
 #include "data/scenariolayout.h"
 #include "data/scenariostore.h"
 #include "support/scenariofiles.h"
+#include "support/testdisk.h"
 #include "tempscenario.h"
 
 #include <gtest/gtest.h>
@@ -141,7 +142,7 @@ TEST(Save, FailedWriteLeavesTheOriginalAndNamesTheReason)
         for (bool sync : {true, false}) {
             ReplaceOptions options;
             options.sync = sync;
-            options.write = failure.write;
+            test::TestDiskOf(options).onWrite = failure.write;
             QString error;
             EXPECT_FALSE(s.store->Save(error, options));
             EXPECT_TRUE(error.contains(s.file)) << error.toStdString();
@@ -312,7 +313,9 @@ TEST(SaveUnprivileged, ReadOnlyFolderFallsBackToWritingInPlace)
         [&](std::string& out) {
             QString error;
             ReplaceOptions failing;
-            failing.write = [](int, const void*, size_t) -> ssize_t { return errno = EIO, -1; };
+            test::TestDiskOf(failing).onWrite = [](int, const void*, size_t) -> ssize_t {
+                return errno = EIO, -1;
+            };
             const bool ok = s.store->Save(error, failing);
             out = error.toStdString();
             return ok;

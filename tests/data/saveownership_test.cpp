@@ -5,6 +5,7 @@
 #include "data/scenariobackup.h"
 #include "data/scenariostore.h"
 #include "support/scenariofiles.h"
+#include "support/testdisk.h"
 #include "tempscenario.h"
 
 #include <gtest/gtest.h>
@@ -160,7 +161,9 @@ TEST(ScenarioBackup, WritesNothingWhereTheSaveWouldBeRefusedOrTheWriteFails)
     ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0644), 0);
     test::WriteBytes(folder.path("x.kqx.bak"), "older");
     ReplaceOptions failing;
-    failing.failAt = [](SaveStep step) { return step == SaveStep::Write ? ENOSPC : 0; };
+    test::TestDiskOf(failing).onStep = [](SaveStep step) {
+        return step == SaveStep::Write ? ENOSPC : 0;
+    };
     EXPECT_FALSE(WriteScenarioBackup(file, error, failing));
     EXPECT_TRUE(error.contains(folder.path("x.kqx.bak"))) << error.toStdString();
     EXPECT_EQ(ReadBytes(folder.path("x.kqx.bak")), QByteArray("older"));
@@ -192,7 +195,9 @@ TEST(ScenarioBackup, KeepsExtendedAttributesAndSaysWhatItCouldNotKeep)
         return;
     setOwnerAndMode(s.file, 1000, 60, 0644);
     ReplaceOptions cannotChown;
-    cannotChown.failAt = [](SaveStep step) { return step == SaveStep::Own ? EPERM : 0; };
+    test::TestDiskOf(cannotChown).onStep = [](SaveStep step) {
+        return step == SaveStep::Own ? EPERM : 0;
+    };
     ASSERT_TRUE(WriteScenarioBackup(s.file, error, cannotChown, &warning)) << error.toStdString();
     EXPECT_TRUE(warning.contains("1000:60") && warning.contains(".bak")) << warning.toStdString();
 }
