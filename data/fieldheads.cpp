@@ -42,11 +42,19 @@ int editDistance(const QString& a, const QString& b)
 
 QString LooseHead(const QString& head)
 {
-    QString loose;
-    loose.reserve(head.size());
-    for (const QChar c : head)
-        if (!c.isSpace())
-            loose += c.toCaseFolded();
+    // Written in place, with ASCII folded by hand: a header is matched against every table's
+    // columns, and appending character by character was most of choosing the table.
+    QString loose(head.size(), Qt::Uninitialized);
+    QChar* out = loose.data();
+    for (const QChar c : head) {
+        if (c.unicode() >= 0x80) {
+            if (!c.isSpace())
+                *out++ = c.toCaseFolded();
+        } else if (c != u' ' && (c < u'\t' || c > u'\r')) {
+            *out++ = c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c;
+        }
+    }
+    loose.truncate(out - loose.constData());
     return loose;
 }
 

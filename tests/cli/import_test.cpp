@@ -6,11 +6,18 @@
 #include "data/scenariotables.h"
 #include "support/scenariofiles.h"
 #include "tools/sample/samplescenario.h"
+#include "tools/sce/sce.h"
+#include "tools/sce/sceoutput.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <QStringEncoder>
+#include <QTextStream>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -295,6 +302,40 @@ TEST_F(ImportTest, ALongListingNamesEachChangedCellOnce)
     ASSERT_GT(lines.size(), 10000);
     EXPECT_EQ(summary, QStringLiteral("%1 处改动已写入。").arg(lines.size()));
     EXPECT_EQ(QSet<QString>(lines.begin(), lines.end()).size(), lines.size());
+}
+
+// Written to a device, the listing is the same text in the stream's own encoding, in order.
+TEST_F(ImportTest, TheListingOnADeviceIsTheListingAsText)
+{
+    const QByteArray other = MakeSampleScenarioBytes(kSeed + 1);
+    const QString csv = scratch_.path(QStringLiteral("other.csv"));
+    ASSERT_EQ(scratch_
+                  .run({"export", scratch_.write(QStringLiteral("other.kqx"), other), "--table",
+                        "persons", "--names", "-o", csv})
+                  .code,
+              0);
+    const QStringList args{"import", scenario_, csv, "--dry-run"};
+    const SceResult asText = scratch_.run(args);
+    ASSERT_EQ(asText.code, 0) << asText.err.toStdString();
+    const KnownNameLists names;
+    for (const QStringConverter::Encoding encoding :
+         {QStringConverter::Utf8, QStringConverter::Utf16LE}) {
+        const QString path = scratch_.path(QStringLiteral("listing.txt"));
+        const int fd = ::open(QFile::encodeName(path).constData(),
+                              O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        ASSERT_GE(fd, 0);
+        {
+            SceOutputDevice device(fd);
+            QString errText;
+            QTextStream out(&device);
+            out.setEncoding(encoding);
+            QTextStream err(&errText);
+            SceContext context{out, err, {names.dir()}};
+            EXPECT_EQ(RunSce(args, context), 0) << errText.toStdString();
+        }
+        ::close(fd);
+        EXPECT_TRUE(ReadBytes(path) == QStringEncoder(encoding).encode(asText.out)) << encoding;
+    }
 }
 
 } // namespace

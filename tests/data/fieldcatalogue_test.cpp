@@ -1,6 +1,7 @@
 // The catalogue against the walker's columns, and its values read and written back.
 
 #include "data/fieldcatalogue.h"
+#include "data/fieldheads.h"
 #include "data/gbk.h"
 #include "data/nametables.h"
 #include "data/tablecells.h"
@@ -48,6 +49,18 @@ TEST(FieldCatalogue, NamesEveryWalkedColumnOnceInChineseWithinItsStorage)
             EXPECT_EQ(f.hasNone, !f.noneText.isEmpty());
         }
     }
+}
+
+// Heads match whatever their case and spacing, in any script; nothing else is dropped.
+TEST(FieldCatalogue, LooseHeadsIgnoreCaseAndEverySpace)
+{
+    EXPECT_EQ(LooseHead(QStringLiteral(" Tong\tShuai\r\n\v\f")), QStringLiteral("tongshuai"));
+    EXPECT_EQ(LooseHead(QStringLiteral("AZ@[`{az09_#")), QStringLiteral("az@[`{az09_#"));
+    EXPECT_EQ(LooseHead(QStringLiteral("统\u00a0率\u3000\u0085Ä\u0130")),
+              QStringLiteral("统率ä\u0130").toCaseFolded());
+    EXPECT_EQ(LooseHead(QStringLiteral("\x1f\x08")), QStringLiteral("\x1f\x08"));
+    EXPECT_EQ(LooseCatalogueColumn(TableId::Persons, QStringLiteral("tong SHUAI")),
+              LooseCatalogueColumn(TableId::Persons, QStringLiteral("统率")));
 }
 
 TEST(FieldCatalogue, AllowsTheBoundsAndNoneOnlyWhereTheFieldHasIt)

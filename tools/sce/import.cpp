@@ -77,7 +77,9 @@ int applyPlan(const ImportPlan& plan, ScenarioStore& store, QTextStream& out)
     const std::vector<TableColumn>& columns = TableColumns(plan.table);
     int changes = 0;
     int labelled = -1; // a row's values come together: name each record once
-    QString label;
+    QByteArray label;
+    // Encoded when first listed: most imports touch a few columns of a wide table.
+    std::vector<QByteArray> fields(columns.size());
     // Not line by line through the stream: it would build a locale for every number.
     ChangeListing listing(out);
     for (const CellValue& v : plan.values) {
@@ -86,9 +88,12 @@ int applyPlan(const ImportPlan& plan, ScenarioStore& store, QTextStream& out)
         if (old == v.value)
             continue;
         if (v.record != labelled)
-            label = RecordLabel(store, store.Names(), plan.table, v.record);
+            label = listing.encode(RecordLabel(store, store.Names(), plan.table, v.record));
         labelled = v.record;
-        listing.add(label, column.name, old, v.value);
+        QByteArray& field = fields[size_t(v.column)];
+        if (field.isEmpty())
+            field = listing.encode(column.name);
+        listing.add(label, field, old, v.value);
         WriteColumnCell(store, column, v.record, v.value);
         ++changes;
     }

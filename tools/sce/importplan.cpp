@@ -96,7 +96,6 @@ public:
         header_ = rows.front().texts();
         if (!chooseTable(rows.front(), table) || !readHeader(rows.front()))
             return;
-        names_ = std::make_unique<ValueNames>(tables_, nameTables_);
         plan_.values.reserve((rows.size() - 1) * columns_.size());
         int dataRows = 0;
         for (size_t r = 1; r < rows.size(); ++r) {
@@ -250,7 +249,7 @@ private:
         if (!ok)
             value = text.toLongLong(&ok, 10);
         if (!ok) {
-            const std::optional<int64_t> named = names_->value(field, text.toString());
+            const std::optional<int64_t> named = names().value(field, text.toString());
             if (!named) {
                 repeated(Repeat::NotWhole, line, k,
                          QStringLiteral("“%1”不是整数（not a whole number）%2")
@@ -283,6 +282,15 @@ private:
         }
         if (record >= 0)
             plan_.values.push_back({record, column, value});
+    }
+
+    // Built at the first value that is not a number: a CSV of numbers never needs the names of
+    // the records, and decoding all of them took a twentieth of such an import.
+    const ValueNames& names()
+    {
+        if (!names_)
+            names_ = std::make_unique<ValueNames>(tables_, nameTables_);
+        return *names_;
     }
 
     static QString namesHint(const CatalogueField& field)
