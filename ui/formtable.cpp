@@ -146,6 +146,8 @@ void TFTable::buildView(Page& page)
     // On the tables only: the filter field keeps its own copy and paste.
     page.view->addActions({copy_, paste_});
     page.holder->layout()->addWidget(page.view);
+    // Made for a tab already on screen: a layout would show it only after the next events.
+    page.view->show();
 }
 
 void TFTable::showTab()

@@ -428,5 +428,24 @@ TEST_F(TableWindow, RemembersSizeTabAndColumnWidths)
     EXPECT_EQ(again.View(TableId::Forces)->columnWidth(3), 123);
 }
 
+TEST_F(TableWindow, TabShownLaterGetsItsRememberedWidthsAndUnshownTabsKeepThem)
+{
+    table->View(TableId::Cities)->setColumnWidth(3, 77);
+    table->close();
+    {
+        // Opened on the first tab: the cities tab is neither shown nor made before closing.
+        TFTable unshown(map->Store());
+        unshown.show();
+        unshown.close();
+    }
+    TFTable again(map->Store());
+    again.show();
+    auto* tabs = again.findChild<QTabWidget*>(QStringLiteral("TableTabs"));
+    tabs->setCurrentIndex(1);
+    EXPECT_EQ(again.View(TableId::Cities)->columnWidth(3), 77);
+    EXPECT_TRUE(again.View(TableId::Cities)->isVisible());
+    EXPECT_EQ(again.View(TableId::Cities)->horizontalHeader()->sortIndicatorSection(), -1);
+}
+
 } // namespace
 } // namespace veldor::test
