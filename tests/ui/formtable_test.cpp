@@ -157,6 +157,18 @@ TEST_F(TableWindow, HeadSortsAscendingThenDescendingWithoutChangingTheStore)
     EXPECT_EQ(storeBytes(), before);
 }
 
+TEST_F(TableWindow, SortKeepsRecordOrderAmongEqualValuesAndNamesByLocale)
+{
+    clickHead(kTongShuai);
+    for (int row = 1; row < 800; ++row)
+        if (cell(row, kTongShuai) == cell(row - 1, kTongShuai)) {
+            ASSERT_LT(cell(row - 1, 0).toInt(), cell(row, 0).toInt()) << row;
+        }
+    clickHead(1);
+    for (int row = 1; row < 800; ++row)
+        ASSERT_LE(cell(row - 1, 1).localeAwareCompare(cell(row, 1)), 0) << row;
+}
+
 TEST_F(TableWindow, FilterKeepsRowsByNameNumberAndEachOperator)
 {
     const auto kept = [this](const QString& text) {
