@@ -169,6 +169,15 @@ TEST_F(TableWindow, SortKeepsRecordOrderAmongEqualValuesAndNamesByLocale)
         ASSERT_LE(cell(row - 1, 1).localeAwareCompare(cell(row, 1)), 0) << row;
 }
 
+TEST_F(TableWindow, EditedValueUnderTheSortedHeadMovesItsRow)
+{
+    clickHead(kTongShuai);
+    const QString record = cell(0, 0);
+    ASSERT_TRUE(persons->model()->setData(persons->model()->index(0, kTongShuai), "100"));
+    EXPECT_NE(cell(0, 0), record);
+    EXPECT_EQ(cell(799, 0), record);
+}
+
 TEST_F(TableWindow, FilterKeepsRowsByNameNumberAndEachOperator)
 {
     const auto kept = [this](const QString& text) {
@@ -454,6 +463,7 @@ TEST_F(TableWindow, TabShownLaterGetsItsRememberedWidthsAndUnshownTabsKeepThem)
     again.show();
     auto* tabs = again.findChild<QTabWidget*>(QStringLiteral("TableTabs"));
     tabs->setCurrentIndex(1);
+    ASSERT_NE(again.findChild<FrozenTableView*>(QStringLiteral("TableView_Cities")), nullptr);
     EXPECT_EQ(again.View(TableId::Cities)->columnWidth(3), 77);
     EXPECT_TRUE(again.View(TableId::Cities)->isVisible());
     EXPECT_EQ(again.View(TableId::Cities)->horizontalHeader()->sortIndicatorSection(), -1);
