@@ -71,7 +71,7 @@ TFTable::TFTable(ScenarioStore& store, QWidget* parent) : QWidget(parent, Qt::Wi
     for (TableId table :
          {TableId::Persons, TableId::Cities, TableId::Forces, TableId::Items, TableId::Places})
         buildPage(store, table);
-    connect(TableTabs, &QTabWidget::currentChanged, this, &TFTable::applyFilter);
+    connect(TableTabs, &QTabWidget::currentChanged, this, &TFTable::showTab);
 
     TableStatus = new QLabel(this);
     TableStatus->setObjectName(QStringLiteral("TableStatus"));
@@ -87,15 +87,37 @@ TFTable::TFTable(ScenarioStore& store, QWidget* parent) : QWidget(parent, Qt::Wi
 
     buildActions();
     restoreSettings();
-    showCount();
+    showTab();
 }
 
 void TFTable::buildPage(ScenarioStore& store, TableId table)
 {
+    // Only the models are made here: a view measures and lays out its heads when made, which
+    // for all five tabs was most of the wait for the window to open.
     Page page;
     page.model = new ScenarioTableModel(store, table, this);
     page.proxy = new TableProxy(page.model, this);
-    page.view = new FrozenTableView(TableFields::kFixedColumns, TableTabs);
+    page.holder = new QWidget(TableTabs);
+    auto* layout = new QVBoxLayout(page.holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    page.view = nullptr;
+
+    connect(page.model, &ScenarioTableModel::Edited, this, &TFTable::Edited);
+    connect(page.model, &ScenarioTableModel::Refused, this, &TFTable::showStatus);
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(page.proxy, signal, this, &TFTable::showCount);
+    connect(page.proxy, &QAbstractItemModel::layoutChanged, this, &TFTable::showCount);
+    connect(page.proxy, &QAbstractItemModel::modelReset, this, &TFTable::showCount);
+    TableTabs->addTab(page.holder, page.model->Fields().TableTitle());
+    pages_.push_back(page);
+}
+
+void TFTable::buildView(Page& page)
+{
+    if (page.view)
+        return;
+    const TableId table = page.model->Fields().Table();
+    page.view = new FrozenTableView(TableFields::kFixedColumns, page.holder);
     page.view->setObjectName(QString::fromLatin1(viewName(table)));
     page.view->setFont(ListFont());
     page.view->verticalHeader()->hide();
@@ -111,19 +133,27 @@ void TFTable::buildPage(ScenarioStore& store, TableId table)
     page.view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     page.view->setSortingEnabled(true);
     page.view->FrozenPart()->setSortingEnabled(true);
-    setColumnWidths(page, store);
+    setColumnWidths(page, page.model->Store());
     if (!TableHasNames(table) && table != TableId::Forces)
         page.view->SetColumnShown(TableFields::kNameColumn, false);
-
-    connect(page.model, &ScenarioTableModel::Edited, this, &TFTable::Edited);
-    connect(page.model, &ScenarioTableModel::Refused, this, &TFTable::showStatus);
+    QHeaderView* heads = page.view->horizontalHeader();
+    if (!page.savedHeads.isEmpty())
+        heads->restoreState(page.savedHeads);
+    // Widths are remembered, not the order: the records show as they lie until a head is
+    // clicked.
+    heads->setSortIndicator(-1, Qt::AscendingOrder);
     connect(delegate, &TableDelegate::FillRequested, this, &TFTable::fillSelection);
-    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(page.proxy, signal, this, &TFTable::showCount);
-    connect(page.proxy, &QAbstractItemModel::layoutChanged, this, &TFTable::showCount);
-    connect(page.proxy, &QAbstractItemModel::modelReset, this, &TFTable::showCount);
-    TableTabs->addTab(page.view, page.model->Fields().TableTitle());
-    pages_.push_back(page);
+    // On the tables only: the filter field keeps its own copy and paste.
+    page.view->addActions({copy_, paste_});
+    page.holder->layout()->addWidget(page.view);
+    // Made for a tab already on screen: a layout would show it only after the next events.
+    page.view->show();
+}
+
+void TFTable::showTab()
+{
+    buildView(pages_[size_t(std::max(0, TableTabs->currentIndex()))]);
+    applyFilter();
 }
 
 void TFTable::setColumnWidths(const Page& page, const ScenarioStore& store)
@@ -159,19 +189,19 @@ void TFTable::buildActions()
     paste->setObjectName(QStringLiteral("TablePaste"));
     paste->setShortcut(QKeySequence::Paste);
     connect(paste, &QAction::triggered, this, &TFTable::pasteClipboard);
-    // On the tables only: the filter field keeps its own copy and paste.
-    for (const Page& page : pages_)
-        for (QAction* action : {copy, paste}) {
-            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-            page.view->addAction(action);
-        }
+    for (QAction* action : {copy, paste})
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    copy_ = copy;
+    paste_ = paste;
 }
 
-FrozenTableView* TFTable::View(TableId table) const
+FrozenTableView* TFTable::View(TableId table)
 {
-    for (const Page& page : pages_)
-        if (page.model->Fields().Table() == table)
+    for (Page& page : pages_)
+        if (page.model->Fields().Table() == table) {
+            buildView(page);
             return page.view;
+        }
     return nullptr;
 }
 
@@ -339,15 +369,11 @@ void TFTable::restoreSettings()
     const auto settings = UserSettings();
     settings->beginGroup(kSettingsGroup);
     restoreGeometry(settings->value(QStringLiteral("Geometry")).toByteArray());
-    TableTabs->setCurrentIndex(settings->value(QStringLiteral("Tab"), 0).toInt());
-    for (const Page& page : pages_) {
-        QHeaderView* heads = page.view->horizontalHeader();
-        heads->restoreState(
+    for (Page& page : pages_)
+        page.savedHeads =
             settings->value(QString::fromLatin1(viewName(page.model->Fields().Table())))
-                .toByteArray());
-        // Widths are remembered, not the order: each opening shows the records as they lie.
-        heads->setSortIndicator(-1, Qt::AscendingOrder);
-    }
+                .toByteArray();
+    TableTabs->setCurrentIndex(settings->value(QStringLiteral("Tab"), 0).toInt());
 }
 
 void TFTable::saveSettings() const
@@ -356,9 +382,11 @@ void TFTable::saveSettings() const
     settings->beginGroup(kSettingsGroup);
     settings->setValue(QStringLiteral("Geometry"), saveGeometry());
     settings->setValue(QStringLiteral("Tab"), TableTabs->currentIndex());
+    // A tab never shown keeps what was remembered for it.
     for (const Page& page : pages_)
-        settings->setValue(QString::fromLatin1(viewName(page.model->Fields().Table())),
-                           page.view->horizontalHeader()->saveState());
+        if (page.view)
+            settings->setValue(QString::fromLatin1(viewName(page.model->Fields().Table())),
+                               page.view->horizontalHeader()->saveState());
 }
 
 } // namespace veldor

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
@@ -30,7 +31,8 @@ public:
 
     // The store changed (opened, reloaded, edited anywhere, undone): every tab reads it again.
     void StoreChanged();
-    FrozenTableView* View(TableId table) const;
+    // The table's view, made now when its tab has not been shown yet.
+    FrozenTableView* View(TableId table);
 
     // Ctrl+C: the selected cells of the current tab, with their heads, as tab-separated text.
     QString SelectionText() const;
@@ -50,10 +52,16 @@ private:
     {
         ScenarioTableModel* model;
         TableProxy* proxy;
+        // The tab's widget; the view is made inside it when the tab is first shown.
+        QWidget* holder;
         FrozenTableView* view;
+        // The heads as the last window left them, for a view made later.
+        QByteArray savedHeads;
     };
 
     void buildPage(ScenarioStore& store, TableId table);
+    void buildView(Page& page);
+    void showTab();
     void setColumnWidths(const Page& page, const ScenarioStore& store);
     void buildActions();
     const Page& currentPage() const;
@@ -68,6 +76,8 @@ private:
     void saveSettings() const;
 
     std::vector<Page> pages_;
+    QAction* copy_ = nullptr;
+    QAction* paste_ = nullptr;
     QLineEdit* TableFilter = nullptr;
     QTabWidget* TableTabs = nullptr;
     QLabel* TableCount = nullptr;

@@ -66,6 +66,32 @@ int TableProxy::RecordAt(int row) const
     return mapToSource(index(row, 0)).row();
 }
 
+void TableProxy::sort(int column, Qt::SortOrder order)
+{
+    const TableFields& fields = table_->Fields();
+    if (column >= 0 && column != TableFields::kNameColumn) {
+        const ScenarioTables& tables = table_->Store();
+        const int records = table_->rowCount();
+        sortKeys_.resize(size_t(records));
+        for (int record = 0; record < records; ++record)
+            sortKeys_[size_t(record)] = fields.Value(tables, record, column);
+        sortKeysColumn_ = column;
+    }
+    QSortFilterProxyModel::sort(column, order);
+    sortKeys_.clear();
+    sortKeysColumn_ = -1;
+}
+
+bool TableProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const
+{
+    if (left.column() == TableFields::kNameColumn)
+        return table_->Name(left.row()).localeAwareCompare(table_->Name(right.row())) < 0;
+    if (left.column() == sortKeysColumn_)
+        return sortKeys_[size_t(left.row())] < sortKeys_[size_t(right.row())];
+    // A value edited under a sorted column moves its row alone: too few comparisons to cache.
+    return QSortFilterProxyModel::lessThan(left, right);
+}
+
 bool TableProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) const
 {
     const TableFields& fields = table_->Fields();

@@ -4,6 +4,8 @@
 
 #include <QSortFilterProxyModel>
 
+#include <vector>
+
 namespace veldor {
 
 class ScenarioTableModel;
@@ -22,12 +24,19 @@ public:
     // The source record of a row as shown.
     int RecordAt(int row) const;
 
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 
 private:
     ScenarioTableModel* table_;
     TableFilter filter_;
+    // The sorted column's stored values by record, read once for a sort by a head rather
+    // than once per comparison; empty outside such a sort.
+    std::vector<int64_t> sortKeys_;
+    int sortKeysColumn_ = -1;
 };
 
 } // namespace veldor

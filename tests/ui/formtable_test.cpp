@@ -157,6 +157,27 @@ TEST_F(TableWindow, HeadSortsAscendingThenDescendingWithoutChangingTheStore)
     EXPECT_EQ(storeBytes(), before);
 }
 
+TEST_F(TableWindow, SortKeepsRecordOrderAmongEqualValuesAndNamesByLocale)
+{
+    clickHead(kTongShuai);
+    for (int row = 1; row < 800; ++row)
+        if (cell(row, kTongShuai) == cell(row - 1, kTongShuai)) {
+            ASSERT_LT(cell(row - 1, 0).toInt(), cell(row, 0).toInt()) << row;
+        }
+    clickHead(1);
+    for (int row = 1; row < 800; ++row)
+        ASSERT_LE(cell(row - 1, 1).localeAwareCompare(cell(row, 1)), 0) << row;
+}
+
+TEST_F(TableWindow, EditedValueUnderTheSortedHeadMovesItsRow)
+{
+    clickHead(kTongShuai);
+    const QString record = cell(0, 0);
+    ASSERT_TRUE(persons->model()->setData(persons->model()->index(0, kTongShuai), "100"));
+    EXPECT_NE(cell(0, 0), record);
+    EXPECT_EQ(cell(799, 0), record);
+}
+
 TEST_F(TableWindow, FilterKeepsRowsByNameNumberAndEachOperator)
 {
     const auto kept = [this](const QString& text) {
@@ -426,6 +447,26 @@ TEST_F(TableWindow, RemembersSizeTabAndColumnWidths)
     EXPECT_EQ(again.size(), QSize(700, 500));
     EXPECT_EQ(again.findChild<QTabWidget*>(QStringLiteral("TableTabs"))->currentIndex(), 2);
     EXPECT_EQ(again.View(TableId::Forces)->columnWidth(3), 123);
+}
+
+TEST_F(TableWindow, TabShownLaterGetsItsRememberedWidthsAndUnshownTabsKeepThem)
+{
+    table->View(TableId::Cities)->setColumnWidth(3, 77);
+    table->close();
+    {
+        // Opened on the first tab: the cities tab is neither shown nor made before closing.
+        TFTable unshown(map->Store());
+        unshown.show();
+        unshown.close();
+    }
+    TFTable again(map->Store());
+    again.show();
+    auto* tabs = again.findChild<QTabWidget*>(QStringLiteral("TableTabs"));
+    tabs->setCurrentIndex(1);
+    ASSERT_NE(again.findChild<FrozenTableView*>(QStringLiteral("TableView_Cities")), nullptr);
+    EXPECT_EQ(again.View(TableId::Cities)->columnWidth(3), 77);
+    EXPECT_TRUE(again.View(TableId::Cities)->isVisible());
+    EXPECT_EQ(again.View(TableId::Cities)->horizontalHeader()->sortIndicatorSection(), -1);
 }
 
 } // namespace
