@@ -6,10 +6,10 @@
 // atomic replace (temp file, fsync, rename, folder fsync).
 #include "anchors.h"
 
-#include "data/gbk.h"
-#include "data/nametables.h"
-#include "data/roworder.h"
-#include "data/scenariostore.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
+#include "data/rules/roworder.h"
+#include "data/session/scenariostore.h"
 
 #include <benchmark/benchmark.h>
 

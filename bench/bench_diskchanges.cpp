@@ -6,10 +6,10 @@
 // fields of all 800 persons (all 50 loyalties among them) within the history's 64 MB budget.
 
 #include "anchors.h"
-#include "data/diskchanges.h"
-#include "data/scenariocodec.h"
-#include "data/scenariohistory.h"
-#include "data/scenariostore.h"
+#include "data/format/scenariocodec.h"
+#include "data/session/diskchanges.h"
+#include "data/session/scenariohistory.h"
+#include "data/session/scenariostore.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,10 +3,10 @@
 // at 60 Hz (16 ms), even on a scenario of random values with hundreds of findings.
 #include "uibench.h"
 
-#include "data/scenariochecks.h"
+#include "data/rules/scenariochecks.h"
 #include "tools/sample/samplefindings.h"
 #include "tools/sample/samplescenario.h"
-#include "ui/formcheck.h"
+#include "ui/windows/formcheck.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // column sort with its row rebuild should each fit in one frame at 60 Hz (16 ms).
 #include "uibench.h"
 
-#include "ui/formcity.h"
+#include "ui/windows/formcity.h"
 
 #include <QPushButton>
 

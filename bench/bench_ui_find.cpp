@@ -3,9 +3,9 @@
 // (16 ms).
 #include "uibench.h"
 
-#include "data/gbk.h"
-#include "ui/findbar.h"
-#include "ui/formprsn.h"
+#include "data/format/gbk.h"
+#include "ui/widgets/findbar.h"
+#include "ui/windows/formprsn.h"
 
 #include <benchmark/benchmark.h>
 

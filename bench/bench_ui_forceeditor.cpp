@@ -3,8 +3,8 @@
 // frame at 60 Hz (16 ms).
 #include "uibench.h"
 
-#include "ui/formforc.h"
-#include "ui/listbox.h"
+#include "ui/widgets/listbox.h"
+#include "ui/windows/formforc.h"
 
 #include <QPushButton>
 

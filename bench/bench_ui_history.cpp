@@ -1,8 +1,8 @@
 // The costs of keeping every edit: the step and modified check after an Apply, undo and redo
 // with the map refresh, opening the change history after 500 steps, and the memory 500
 // ordinary steps take. Each is to stay within a frame (16 ms); the steps under 5 MB.
-#include "ui/formmap.h"
-#include "ui/startup.h"
+#include "ui/app/startup.h"
+#include "ui/windows/formmap.h"
 #include "uibench.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 // and refreshes their rows should each fit in one frame at 60 Hz (16 ms).
 #include "uibench.h"
 
-#include "ui/formprsn.h"
-#include "ui/listbox.h"
+#include "ui/widgets/listbox.h"
+#include "ui/windows/formprsn.h"
 
 #include <QAbstractButton>
 #include <QApplication>

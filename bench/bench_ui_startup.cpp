@@ -7,9 +7,9 @@
 // Targets: start-up within 1.3x the anchor in CPU time, with and without a file; peak RSS
 // under 38 MB.
 #include "anchors.h"
-#include "ui/formmap.h"
-#include "ui/qttranslations.h"
-#include "ui/startup.h"
+#include "ui/app/qttranslations.h"
+#include "ui/app/startup.h"
+#include "ui/windows/formmap.h"
 #include "uibench.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 // history step, within 100 ms. Measured over a scenario of random values.
 #include "uibench.h"
 
-#include "data/scenariohistory.h"
-#include "ui/formtable.h"
-#include "ui/frozentableview.h"
+#include "data/session/scenariohistory.h"
+#include "ui/widgets/frozentableview.h"
+#include "ui/windows/formtable.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

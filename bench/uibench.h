@@ -2,7 +2,7 @@
 // What the editor benchmarks share: one editor window over a store the benchmark fills, shown
 // offscreen before the first benchmark runs.
 #include "anchors.h"
-#include "data/scenariostore.h"
+#include "data/session/scenariostore.h"
 
 #include <QApplication>
 #include <QCoreApplication>

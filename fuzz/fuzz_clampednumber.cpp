@@ -1,7 +1,7 @@
 // ParseInt32 and ClampedNumber against a reference that follows the documented rule step by
 // step on plain ASCII strings. Input: 12 bytes of fallback, maximum and minimum, then the text.
 
-#include "data/clampednumber.h"
+#include "data/rules/clampednumber.h"
 
 #include <cctype>
 #include <cstdint>

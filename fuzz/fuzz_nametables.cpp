@@ -2,8 +2,8 @@
 // split at its first two NUL bytes into name.txt, face.txt and city.txt; a list whose part is
 // missing is left out, so the missing-file path is fuzzed too.
 
-#include "data/gbk.h"
-#include "data/nametables.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
 
 #include <QDir>
 #include <QFile>

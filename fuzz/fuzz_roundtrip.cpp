@@ -2,9 +2,9 @@
 // byte for byte: in memory and through the store's own open and save. Inputs shorter than a
 // scenario are repeated until they are long enough, so small inputs reach every field too.
 
-#include "data/scenariocodec.h"
-#include "data/scenariolayout.h"
-#include "data/scenariostore.h"
+#include "data/format/scenariocodec.h"
+#include "data/format/scenariolayout.h"
+#include "data/session/scenariostore.h"
 
 #include <QFile>
 #include <QTemporaryDir>

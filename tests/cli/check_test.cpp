@@ -2,8 +2,8 @@
 // what was planted and nothing else.
 
 #include "cli/scescratch.h"
-#include "data/nametables.h"
-#include "data/scenariotables.h"
+#include "data/format/nametables.h"
+#include "data/format/scenariotables.h"
 #include "tools/sample/samplescenario.h"
 
 #include <QJsonArray>

@@ -1,7 +1,7 @@
 // Two imports into one scenario at once take turns: both changes land.
 
 #include "cli/scescratch.h"
-#include "data/scenariotables.h"
+#include "data/format/scenariotables.h"
 #include "support/scenariofiles.h"
 #include "tools/sample/samplescenario.h"
 

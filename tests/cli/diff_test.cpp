@@ -1,5 +1,5 @@
 #include "cli/scescratch.h"
-#include "data/scenariotables.h"
+#include "data/format/scenariotables.h"
 #include "tools/sample/samplescenario.h"
 
 #include <QJsonArray>

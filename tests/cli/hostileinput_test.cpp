@@ -2,7 +2,7 @@
 // its place or reason, in bounded memory, and leaves the scenario and its backup alone.
 
 #include "cli/scescratch.h"
-#include "data/scenariotables.h"
+#include "data/format/scenariotables.h"
 #include "support/scenariofiles.h"
 #include "tools/sample/samplescenario.h"
 #include "tools/sce/sce.h"

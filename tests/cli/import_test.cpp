@@ -1,9 +1,9 @@
 // export and import together: the round trip, spreadsheet-like edits, and every refusal.
 
 #include "cli/scescratch.h"
-#include "data/gbk.h"
-#include "data/scenariocodec.h"
-#include "data/scenariotables.h"
+#include "data/format/gbk.h"
+#include "data/format/scenariocodec.h"
+#include "data/format/scenariotables.h"
 #include "support/scenariofiles.h"
 #include "tools/sample/samplescenario.h"
 #include "tools/sce/sce.h"

@@ -1,6 +1,6 @@
 #include "cli/sceharness.h"
-#include "data/indices.h"
-#include "data/scenariotables.h"
+#include "data/format/indices.h"
+#include "data/format/scenariotables.h"
 #include "support/scenariofiles.h"
 #include "tools/sample/samplescenario.h"
 

@@ -1,6 +1,6 @@
 #include "cli/sceharness.h"
 
-#include "data/gbk.h"
+#include "data/format/gbk.h"
 #include "support/scenariofiles.h"
 #include "tools/sce/sce.h"
 

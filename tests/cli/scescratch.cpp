@@ -1,7 +1,7 @@
 #include "cli/scescratch.h"
 
-#include "data/scenariocodec.h"
-#include "data/scenariotables.h"
+#include "data/format/scenariocodec.h"
+#include "data/format/scenariotables.h"
 #include "support/scenariofiles.h"
 #include "tools/sample/samplescenario.h"
 

@@ -2,7 +2,7 @@
 // heads, and the forms in which spreadsheets really save a CSV.
 
 #include "cli/scescratch.h"
-#include "data/scenariotables.h"
+#include "data/format/scenariotables.h"
 #include "support/scenariofiles.h"
 #include "tools/sample/samplescenario.h"
 

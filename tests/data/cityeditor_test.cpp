@@ -1,8 +1,8 @@
-#include "data/cityeditor.h"
+#include "data/rules/cityeditor.h"
 
-#include "data/gbk.h"
-#include "data/nametables.h"
-#include "data/scenariostore.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
+#include "data/session/scenariostore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The reader behind every numeric edit field.
 
-#include "data/clampednumber.h"
+#include "data/rules/clampednumber.h"
 
 #include <gtest/gtest.h>
 

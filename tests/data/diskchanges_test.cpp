@@ -1,9 +1,9 @@
 // What the store tells of a file changed by another program, and the merge of its changes.
 
-#include "data/diskchanges.h"
-#include "data/scenariocodec.h"
-#include "data/scenariolayout.h"
-#include "data/scenariostore.h"
+#include "data/format/scenariocodec.h"
+#include "data/format/scenariolayout.h"
+#include "data/session/diskchanges.h"
+#include "data/session/scenariostore.h"
 #include "support/scenariofiles.h"
 #include "tempscenario.h"
 

@@ -1,8 +1,8 @@
 // The fixed-width texts of the lists, byte for byte in GBK.
 
-#include "data/displaytext.h"
-#include "data/gbk.h"
-#include "data/nametables.h"
+#include "data/format/displaytext.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
 
 #include <gtest/gtest.h>
 

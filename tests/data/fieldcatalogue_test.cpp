@@ -1,10 +1,10 @@
 // The catalogue against the walker's columns, and its values read and written back.
 
-#include "data/fieldcatalogue.h"
-#include "data/fieldheads.h"
-#include "data/gbk.h"
-#include "data/nametables.h"
-#include "data/tablecells.h"
+#include "data/format/fieldcatalogue.h"
+#include "data/format/fieldheads.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
+#include "data/format/tablecells.h"
 
 #include <gtest/gtest.h>
 

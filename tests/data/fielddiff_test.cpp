@@ -1,8 +1,8 @@
 // The one field comparison behind the command line's diff, the change history and undo.
 
-#include "data/fielddiff.h"
-#include "data/scenariocodec.h"
-#include "data/tablecells.h"
+#include "data/format/fielddiff.h"
+#include "data/format/scenariocodec.h"
+#include "data/format/tablecells.h"
 #include "support/scenariofiles.h"
 
 #include <gtest/gtest.h>

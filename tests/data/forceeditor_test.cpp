@@ -1,7 +1,7 @@
-#include "data/forceeditor.h"
+#include "data/rules/forceeditor.h"
 
-#include "data/displaytext.h"
-#include "data/scenariostore.h"
+#include "data/format/displaytext.h"
+#include "data/session/scenariostore.h"
 #include "support/forceworld.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "data/forceeditor.h"
+#include "data/rules/forceeditor.h"
 
-#include "data/clampednumber.h"
-#include "data/personforce.h"
-#include "data/scenariostore.h"
+#include "data/rules/clampednumber.h"
+#include "data/rules/personforce.h"
+#include "data/session/scenariostore.h"
 #include "support/forceworld.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The open reads only the tables; the rest of the file is kept afterwards, and only while the
 // file is still the one opened. Save As must never write a copy without those bytes.
 
-#include "data/fielddiff.h"
-#include "data/scenariocodec.h"
-#include "data/scenariostore.h"
+#include "data/format/fielddiff.h"
+#include "data/format/scenariocodec.h"
+#include "data/session/scenariostore.h"
 #include "support/scenariofiles.h"
 #include "tempscenario.h"
 

@@ -1,10 +1,10 @@
 // Every named field at its documented offset. The offsets below are written out again on
 // purpose: they must not come from the field walker they are meant to check.
 
-#include "data/scenariocodec.h"
-#include "data/scenariolayout.h"
-#include "data/scenariotables.h"
-#include "data/skillmask.h"
+#include "data/format/scenariocodec.h"
+#include "data/format/scenariolayout.h"
+#include "data/format/scenariotables.h"
+#include "data/format/skillmask.h"
 #include "support/scenariofiles.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Reading the three name lists: counts, word splitting, long words, short and missing lists.
 
-#include "data/gbk.h"
-#include "data/nametables.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "data/personeditor.h"
+#include "data/rules/personeditor.h"
 
-#include "data/displaytext.h"
-#include "data/gbk.h"
-#include "data/nametables.h"
-#include "data/scenariostore.h"
+#include "data/format/displaytext.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
+#include "data/session/scenariostore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "data/personsearch.h"
+#include "data/rules/personsearch.h"
 
-#include "data/gbk.h"
-#include "data/nametables.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The bottom-up merge sort of a row order, checked against a reference built a different way.
 
-#include "data/roworder.h"
+#include "data/rules/roworder.h"
 
 #include <gtest/gtest.h>
 

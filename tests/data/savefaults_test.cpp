@@ -1,9 +1,9 @@
 // Fault injection against the save: a failure at each step, a full disk and a folder out of
 // inodes, a save killed at random moments, and the temporary files such a kill leaves.
 
-#include "data/replaceoptions.h"
-#include "data/scenariocodec.h"
-#include "data/scenariostore.h"
+#include "data/files/replaceoptions.h"
+#include "data/format/scenariocodec.h"
+#include "data/session/scenariostore.h"
 #include "support/scenariofiles.h"
 #include "support/testdisk.h"
 #include "tempscenario.h"

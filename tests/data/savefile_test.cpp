@@ -1,10 +1,10 @@
 // How a save meets the disk: refusals that leave the file alone, the atomic replace, and the
 // in-place fallback where the folder takes no new file.
 
-#include "data/scenariocodec.h"
-#include "data/scenariofile.h"
-#include "data/scenariolayout.h"
-#include "data/scenariostore.h"
+#include "data/files/scenariofile.h"
+#include "data/format/scenariocodec.h"
+#include "data/format/scenariolayout.h"
+#include "data/session/scenariostore.h"
 #include "support/scenariofiles.h"
 #include "support/testdisk.h"
 #include "tempscenario.h"

@@ -1,9 +1,9 @@
 // What a save and a backup keep of the file besides its bytes: owner, group, every mode bit,
 // its other names, and where the backup goes. The owner cases need root and a second user.
 
-#include "data/replaceoptions.h"
-#include "data/scenariobackup.h"
-#include "data/scenariostore.h"
+#include "data/files/replaceoptions.h"
+#include "data/files/scenariobackup.h"
+#include "data/session/scenariostore.h"
 #include "support/scenariofiles.h"
 #include "support/testdisk.h"
 #include "tempscenario.h"

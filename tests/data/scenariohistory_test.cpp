@@ -1,10 +1,10 @@
 // The change history: steps as field changes, undo and redo, names and memory.
 
-#include "data/fieldlabels.h"
-#include "data/nametables.h"
-#include "data/recordlabel.h"
-#include "data/scenariocodec.h"
-#include "data/scenariohistory.h"
+#include "data/format/fieldlabels.h"
+#include "data/format/nametables.h"
+#include "data/format/recordlabel.h"
+#include "data/format/scenariocodec.h"
+#include "data/session/scenariohistory.h"
 #include "support/scenariofiles.h"
 
 #include <gtest/gtest.h>

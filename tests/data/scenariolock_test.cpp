@@ -1,7 +1,7 @@
 // Two writers of one scenario take turns; one that cannot get its turn says so.
 
-#include "data/scenariolock.h"
-#include "data/scenariostore.h"
+#include "data/files/scenariolock.h"
+#include "data/session/scenariostore.h"
 #include "support/scenariofiles.h"
 #include "tempscenario.h"
 

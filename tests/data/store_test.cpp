@@ -1,8 +1,8 @@
 // Open, reload and save through the store: what reaches the disk, and what a refusal keeps.
 
-#include "data/scenariolayout.h"
-#include "data/scenariostore.h"
-#include "data/skillmask.h"
+#include "data/format/scenariolayout.h"
+#include "data/format/skillmask.h"
+#include "data/session/scenariostore.h"
 #include "support/scenariofiles.h"
 #include "tempscenario.h"
 

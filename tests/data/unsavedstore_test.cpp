@@ -1,7 +1,7 @@
 // What the store knows about unsaved changes, and the backup taken before the first save.
 
-#include "data/scenariobackup.h"
-#include "data/scenariostore.h"
+#include "data/files/scenariobackup.h"
+#include "data/session/scenariostore.h"
 #include "support/scenariofiles.h"
 #include "tempscenario.h"
 

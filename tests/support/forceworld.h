@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/scenariotables.h"
+#include "data/format/scenariotables.h"
 
 namespace veldor::test {
 

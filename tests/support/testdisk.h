@@ -2,7 +2,7 @@
 // A disk whose calls a test chooses one by one: a write that fails, an fsync that records, a
 // step that fails with a given errno. Every call a test leaves alone is the system's.
 
-#include "data/replaceoptions.h"
+#include "data/files/replaceoptions.h"
 
 #include <functional>
 #include <memory>

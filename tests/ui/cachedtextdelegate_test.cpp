@@ -1,7 +1,7 @@
 #include "listinput.h"
 
-#include "ui/cachedtextdelegate.h"
-#include "ui/listbox.h"
+#include "ui/widgets/cachedtextdelegate.h"
+#include "ui/widgets/listbox.h"
 
 #include <QStyledItemDelegate>
 #include <QTableWidget>

@@ -1,14 +1,14 @@
 // Every field the editors edit, walked from the catalogue: the windows' bounds and choices are
 // the catalogue's.
 
-#include "data/fieldcatalogue.h"
-#include "data/scenariostore.h"
+#include "data/format/fieldcatalogue.h"
+#include "data/session/scenariostore.h"
 #include "support/scenariofiles.h"
-#include "ui/formcity.h"
-#include "ui/formforc.h"
-#include "ui/formprsn.h"
-#include "ui/listbox.h"
-#include "ui/numberedit.h"
+#include "ui/widgets/listbox.h"
+#include "ui/widgets/numberedit.h"
+#include "ui/windows/formcity.h"
+#include "ui/windows/formforc.h"
+#include "ui/windows/formprsn.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #include "mapfixture.h"
 
-#include "data/gbk.h"
-#include "data/nametables.h"
-#include "ui/citybutton.h"
-#include "ui/citymap.h"
-#include "ui/contrast.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
+#include "ui/widgets/citybutton.h"
+#include "ui/widgets/citymap.h"
+#include "ui/widgets/contrast.h"
 
 #include <QAbstractButton>
 #include <QPushButton>

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "data/displaytext.h"
-#include "data/gbk.h"
-#include "data/nametables.h"
-#include "data/scenariostore.h"
+#include "data/format/displaytext.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
+#include "data/session/scenariostore.h"
 #include "support/scenariofiles.h"
 #include "tests/ui/listinput.h"
 #include "tests/ui/nextanswer.h"
-#include "ui/formcity.h"
-#include "ui/listbox.h"
-#include "ui/numberedit.h"
+#include "ui/widgets/listbox.h"
+#include "ui/widgets/numberedit.h"
+#include "ui/windows/formcity.h"
 
 #include <QComboBox>
 #include <QPushButton>

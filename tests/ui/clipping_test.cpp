@@ -1,6 +1,6 @@
-#include "data/scenariostore.h"
-#include "ui/formcity.h"
-#include "ui/formprsn.h"
+#include "data/session/scenariostore.h"
+#include "ui/windows/formcity.h"
+#include "ui/windows/formprsn.h"
 
 #include <QComboBox>
 #include <QPushButton>

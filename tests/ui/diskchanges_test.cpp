@@ -6,10 +6,10 @@
 
 #include "support/scenariofiles.h"
 
-#include "data/scenariocodec.h"
-#include "data/scenariohistory.h"
-#include "ui/formcity.h"
-#include "ui/formmap.h"
+#include "data/format/scenariocodec.h"
+#include "data/session/scenariohistory.h"
+#include "ui/windows/formcity.h"
+#include "ui/windows/formmap.h"
 
 #include <QAbstractButton>
 #include <QAction>

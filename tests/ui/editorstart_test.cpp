@@ -3,11 +3,11 @@
 #include "support/scenariofiles.h"
 
 #include "data/version.h"
-#include "ui/editorcommandline.h"
-#include "ui/formmap.h"
-#include "ui/messages.h"
-#include "ui/qttranslations.h"
-#include "ui/startup.h"
+#include "ui/app/editorcommandline.h"
+#include "ui/app/qttranslations.h"
+#include "ui/app/startup.h"
+#include "ui/windows/formmap.h"
+#include "ui/windows/messages.h"
 
 #include <QAbstractButton>
 #include <QApplication>

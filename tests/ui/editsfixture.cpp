@@ -1,9 +1,9 @@
 #include "editsfixture.h"
 
-#include "ui/formcity.h"
-#include "ui/formforc.h"
-#include "ui/formprsn.h"
-#include "ui/listbox.h"
+#include "ui/widgets/listbox.h"
+#include "ui/windows/formcity.h"
+#include "ui/windows/formforc.h"
+#include "ui/windows/formprsn.h"
 
 #include <QAbstractButton>
 #include <QAction>

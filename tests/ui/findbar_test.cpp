@@ -1,18 +1,18 @@
 // The find field in the three editors, driven as a user drives it: Ctrl+F, typed text (CJK
 // through the input method), Enter, F3, Shift+F3, Escape, Space.
-#include "ui/findbar.h"
+#include "ui/widgets/findbar.h"
 
 #include "listinput.h"
 
-#include "data/gbk.h"
-#include "data/nametables.h"
-#include "data/scenariostore.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
+#include "data/session/scenariostore.h"
 #include "support/scenariofiles.h"
-#include "ui/formcity.h"
-#include "ui/formforc.h"
-#include "ui/formprsn.h"
-#include "ui/listbox.h"
-#include "ui/numberedit.h"
+#include "ui/widgets/listbox.h"
+#include "ui/widgets/numberedit.h"
+#include "ui/windows/formcity.h"
+#include "ui/windows/formforc.h"
+#include "ui/windows/formprsn.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "data/gbk.h"
-#include "data/nametables.h"
-#include "data/scenariostore.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
+#include "data/session/scenariostore.h"
 #include "support/forceworld.h"
 #include "support/scenariofiles.h"
 #include "tests/ui/nextanswer.h"
-#include "ui/formforc.h"
-#include "ui/listbox.h"
-#include "ui/numberedit.h"
+#include "ui/widgets/listbox.h"
+#include "ui/widgets/numberedit.h"
+#include "ui/windows/formforc.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -2,19 +2,19 @@
 // opening, on a double-click, the editor that mends it on the right record.
 #include "mapfixture.h"
 
-#include "data/fieldlabels.h"
-#include "data/recordlabel.h"
-#include "data/scenariocodec.h"
+#include "data/format/fieldlabels.h"
+#include "data/format/recordlabel.h"
+#include "data/format/scenariocodec.h"
 #include "support/scenariofiles.h"
 #include "tools/sample/samplefindings.h"
 #include "tools/sample/samplescenario.h"
-#include "ui/findbar.h"
-#include "ui/formcheck.h"
-#include "ui/formcity.h"
-#include "ui/formforc.h"
-#include "ui/formprsn.h"
-#include "ui/listbox.h"
-#include "ui/numberedit.h"
+#include "ui/widgets/findbar.h"
+#include "ui/widgets/listbox.h"
+#include "ui/widgets/numberedit.h"
+#include "ui/windows/formcheck.h"
+#include "ui/windows/formcity.h"
+#include "ui/windows/formforc.h"
+#include "ui/windows/formprsn.h"
 
 #include <QAbstractButton>
 #include <QAction>

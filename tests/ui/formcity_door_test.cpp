@@ -2,10 +2,10 @@
 
 #include "listinput.h"
 
-#include "data/displaytext.h"
-#include "data/gbk.h"
-#include "ui/formcity.h"
-#include "ui/formmap.h"
+#include "data/format/displaytext.h"
+#include "data/format/gbk.h"
+#include "ui/windows/formcity.h"
+#include "ui/windows/formmap.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

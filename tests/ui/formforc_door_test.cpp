@@ -1,10 +1,10 @@
 #include "mapfixture.h"
 
-#include "data/displaytext.h"
-#include "data/gbk.h"
-#include "ui/formforc.h"
-#include "ui/formmap.h"
-#include "ui/listbox.h"
+#include "data/format/displaytext.h"
+#include "data/format/gbk.h"
+#include "ui/widgets/listbox.h"
+#include "ui/windows/formforc.h"
+#include "ui/windows/formmap.h"
 
 #include <QAbstractButton>
 #include <QTest>

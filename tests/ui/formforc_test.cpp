@@ -1,6 +1,6 @@
 #include "tests/ui/forcewindow.h"
 
-#include "data/displaytext.h"
+#include "data/format/displaytext.h"
 
 #include <cstring>
 

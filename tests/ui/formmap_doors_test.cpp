@@ -1,7 +1,7 @@
 #include "mapfixture.h"
 
-#include "ui/formabout.h"
-#include "ui/formmap.h"
+#include "ui/windows/formabout.h"
+#include "ui/windows/formmap.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -2,9 +2,9 @@
 
 #include "support/scenariofiles.h"
 
-#include "data/gbk.h"
-#include "data/nametables.h"
-#include "ui/formmap.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
+#include "ui/windows/formmap.h"
 
 #include <QAbstractButton>
 #include <QDir>

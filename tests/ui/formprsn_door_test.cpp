@@ -1,8 +1,8 @@
 #include "mapfixture.h"
 
-#include "ui/formmap.h"
-#include "ui/formprsn.h"
-#include "ui/listbox.h"
+#include "ui/widgets/listbox.h"
+#include "ui/windows/formmap.h"
+#include "ui/windows/formprsn.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

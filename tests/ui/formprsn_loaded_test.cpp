@@ -3,9 +3,9 @@
 // the working copy, in the store after Apply and, at the end, in the saved file.
 #include "tests/ui/personwindow.h"
 
-#include "data/fielddiff.h"
+#include "data/format/fielddiff.h"
 #include "tests/ui/listinput.h"
-#include "ui/findbar.h"
+#include "ui/widgets/findbar.h"
 
 #include <QRegularExpression>
 

@@ -1,12 +1,12 @@
 #include "tests/ui/personwindow.h"
 
-#include "data/gbk.h"
-#include "data/nametables.h"
-#include "data/scenariolayout.h"
-#include "data/scenariostore.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
+#include "data/format/scenariolayout.h"
+#include "data/session/scenariostore.h"
 #include "support/scenariofiles.h"
-#include "ui/listbox.h"
-#include "ui/numberedit.h"
+#include "ui/widgets/listbox.h"
+#include "ui/widgets/numberedit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

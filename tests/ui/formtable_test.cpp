@@ -5,13 +5,13 @@
 
 #include "support/scenariofiles.h"
 
-#include "data/fieldcatalogue.h"
-#include "data/nametables.h"
-#include "data/recordlabel.h"
-#include "data/scenariocodec.h"
-#include "data/tablecells.h"
-#include "ui/formtable.h"
-#include "ui/frozentableview.h"
+#include "data/format/fieldcatalogue.h"
+#include "data/format/nametables.h"
+#include "data/format/recordlabel.h"
+#include "data/format/scenariocodec.h"
+#include "data/format/tablecells.h"
+#include "ui/widgets/frozentableview.h"
+#include "ui/windows/formtable.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -4,11 +4,11 @@
 
 #include "support/scenariofiles.h"
 
-#include "data/fielddiff.h"
-#include "data/fieldlabels.h"
-#include "data/recordlabel.h"
-#include "ui/formhistory.h"
-#include "ui/formmap.h"
+#include "data/format/fielddiff.h"
+#include "data/format/fieldlabels.h"
+#include "data/format/recordlabel.h"
+#include "ui/windows/formhistory.h"
+#include "ui/windows/formmap.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "listinput.h"
 
-#include "ui/listbox.h"
+#include "ui/widgets/listbox.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

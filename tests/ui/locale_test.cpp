@@ -6,11 +6,11 @@
 
 #include "support/scenariofiles.h"
 
-#include "data/gbk.h"
-#include "data/nametables.h"
-#include "data/scenariocodec.h"
-#include "ui/formmap.h"
-#include "ui/startup.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
+#include "data/format/scenariocodec.h"
+#include "ui/app/startup.h"
+#include "ui/windows/formmap.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 
 #include "support/scenariofiles.h"
 
-#include "data/scenariocodec.h"
-#include "ui/formmap.h"
+#include "data/format/scenariocodec.h"
+#include "ui/windows/formmap.h"
 
 #include <QAbstractButton>
 #include <QAction>

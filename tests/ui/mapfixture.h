@@ -2,9 +2,9 @@
 
 #include "modalanswer.h"
 
-#include "data/scenariotables.h"
-#include "ui/formmap.h"
-#include "ui/startup.h"
+#include "data/format/scenariotables.h"
+#include "ui/app/startup.h"
+#include "ui/windows/formmap.h"
 
 #include <QApplication>
 #include <QByteArray>

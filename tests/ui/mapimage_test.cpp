@@ -1,7 +1,7 @@
 #include "mapfixture.h"
 
-#include "ui/mapimage.h"
-#include "ui/mappicture.h"
+#include "ui/widgets/mapimage.h"
+#include "ui/widgets/mappicture.h"
 
 namespace veldor::test {
 namespace {

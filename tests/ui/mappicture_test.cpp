@@ -1,5 +1,5 @@
-#include "ui/mappicture.h"
-#include "ui/rawpicture.h"
+#include "ui/widgets/mappicture.h"
+#include "ui/widgets/rawpicture.h"
 
 #include <QBuffer>
 #include <QFile>

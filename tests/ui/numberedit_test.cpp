@@ -1,4 +1,4 @@
-#include "ui/numberedit.h"
+#include "ui/widgets/numberedit.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -3,8 +3,8 @@
 #include "editsfixture.h"
 #include "nextanswer.h"
 
-#include "ui/formprsn.h"
-#include "ui/listbox.h"
+#include "ui/widgets/listbox.h"
+#include "ui/windows/formprsn.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // close box gives the answer that loses nothing and does nothing.
 #include "nextanswer.h"
 
-#include "ui/questions.h"
+#include "ui/windows/questions.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -2,7 +2,7 @@
 
 #include "support/scenariofiles.h"
 
-#include "ui/recentfiles.h"
+#include "ui/widgets/recentfiles.h"
 
 #include <QAction>
 #include <QDir>

@@ -4,7 +4,7 @@
 
 #include "support/scenariofiles.h"
 
-#include "ui/formmap.h"
+#include "ui/windows/formmap.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,8 +1,8 @@
 // Turns the map and the icon into the ready-made pixels the program shows at start-up, so
 // that it decodes neither a JPEG nor a PNG then. Run by the build:
 //   veldor-rawpicture SOURCE.jpg|SOURCE.png TARGET
-#include "ui/jpegdecode.h"
-#include "ui/rawpicture.h"
+#include "ui/widgets/jpegdecode.h"
+#include "ui/widgets/rawpicture.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/indices.h"
+#include "data/format/indices.h"
 
 #include <array>
 #include <vector>

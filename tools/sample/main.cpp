@@ -1,8 +1,8 @@
 // Writes the sample scenario to disk, for demos and for trying the editor without a game file.
 
-#include "data/devicewrite.h"
-#include "data/scenariocodec.h"
-#include "data/scenariotables.h"
+#include "data/files/devicewrite.h"
+#include "data/format/scenariocodec.h"
+#include "data/format/scenariotables.h"
 #include "data/version.h"
 #include "tools/sample/samplefindings.h"
 #include "tools/sample/samplescenario.h"

@@ -1,6 +1,6 @@
 #include "tools/sample/samplefindings.h"
 
-#include "data/scenariotables.h"
+#include "data/format/scenariotables.h"
 
 #include <algorithm>
 #include <vector>

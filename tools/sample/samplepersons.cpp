@@ -1,6 +1,6 @@
 #include "tools/sample/sampleworld.h"
 
-#include "data/nametables.h"
+#include "data/format/nametables.h"
 
 #include <algorithm>
 #include <numeric>

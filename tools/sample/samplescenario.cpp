@@ -1,7 +1,7 @@
 #include "tools/sample/samplescenario.h"
 
-#include "data/scenariocodec.h"
-#include "data/scenariolayout.h"
+#include "data/format/scenariocodec.h"
+#include "data/format/scenariolayout.h"
 #include "tools/sample/sampleworld.h"
 
 #include <cstring>

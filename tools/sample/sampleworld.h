@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/indices.h"
-#include "data/scenariotables.h"
+#include "data/format/indices.h"
+#include "data/format/scenariotables.h"
 #include "tools/sample/citygraph.h"
 #include "tools/sample/samplerandom.h"
 

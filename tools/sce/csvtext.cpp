@@ -1,6 +1,6 @@
 #include "tools/sce/csvtext.h"
 
-#include "data/gbk.h"
+#include "data/format/gbk.h"
 
 #include <QStringDecoder>
 

@@ -1,4 +1,4 @@
-#include "data/scenariostore.h"
+#include "data/session/scenariostore.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"

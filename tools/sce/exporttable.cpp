@@ -1,8 +1,8 @@
 #include "tools/sce/exporttable.h"
 
-#include "data/fieldcatalogue.h"
-#include "data/recordlabel.h"
-#include "data/tablecells.h"
+#include "data/format/fieldcatalogue.h"
+#include "data/format/recordlabel.h"
+#include "data/format/tablecells.h"
 #include "tools/sce/csv.h"
 
 #include <QJsonArray>

@@ -1,5 +1,5 @@
-#include "data/fieldcatalogue.h"
-#include "data/tablecells.h"
+#include "data/format/fieldcatalogue.h"
+#include "data/format/tablecells.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"

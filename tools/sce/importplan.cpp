@@ -1,9 +1,9 @@
 #include "tools/sce/importplan.h"
 
-#include "data/fieldcatalogue.h"
-#include "data/fieldheads.h"
-#include "data/recordlabel.h"
-#include "data/tablecells.h"
+#include "data/format/fieldcatalogue.h"
+#include "data/format/fieldheads.h"
+#include "data/format/recordlabel.h"
+#include "data/format/tablecells.h"
 #include "tools/sce/shownvalue.h"
 
 #include <QHash>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/scenariolayout.h"
+#include "data/format/scenariolayout.h"
 #include "tools/sce/csv.h"
 
 #include <QString>

@@ -1,5 +1,5 @@
-#include "data/scenariolock.h"
-#include "data/scenariostore.h"
+#include "data/files/scenariolock.h"
+#include "data/session/scenariostore.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"

@@ -1,6 +1,6 @@
 #include "tools/sce/sce.h"
 
-#include "data/nametables.h"
+#include "data/format/nametables.h"
 #include "data/version.h"
 #include "tools/sce/scecommand.h"
 #include "tools/sce/scecommandline.h"

@@ -1,6 +1,6 @@
 #include "tools/sce/scenariodiff.h"
 
-#include "data/scenariocodec.h"
+#include "data/format/scenariocodec.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/fielddiff.h"
-#include "data/scenariolayout.h"
+#include "data/format/fielddiff.h"
+#include "data/format/scenariolayout.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "tools/sce/scenariojson.h"
 
-#include "data/gbk.h"
-#include "data/nametables.h"
+#include "data/format/gbk.h"
+#include "data/format/nametables.h"
 
 namespace veldor {
 namespace {

@@ -1,8 +1,8 @@
 #include "tools/sce/sceoutput.h"
 
-#include "data/replaceoptions.h"
-#include "data/savecalls.h"
-#include "data/systemerror.h"
+#include "data/files/replaceoptions.h"
+#include "data/files/savecalls.h"
+#include "data/files/systemerror.h"
 
 namespace veldor {
 

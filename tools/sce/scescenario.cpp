@@ -1,9 +1,9 @@
 #include "tools/sce/scescenario.h"
 
-#include "data/nametables.h"
-#include "data/scenariocodec.h"
-#include "data/scenariolayout.h"
-#include "data/scenariostore.h"
+#include "data/format/nametables.h"
+#include "data/format/scenariocodec.h"
+#include "data/format/scenariolayout.h"
+#include "data/session/scenariostore.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/scecommandline.h"
 #include "tools/sce/textfiles.h"

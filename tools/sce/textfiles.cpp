@@ -1,8 +1,8 @@
 #include "tools/sce/textfiles.h"
 
-#include "data/atomicwrite.h"
-#include "data/devicewrite.h"
-#include "data/systemerror.h"
+#include "data/files/atomicwrite.h"
+#include "data/files/devicewrite.h"
+#include "data/files/systemerror.h"
 
 #include <QDir>
 #include <QFile>

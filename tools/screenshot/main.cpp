@@ -1,8 +1,8 @@
 #include "windowshot.h"
 
-#include "ui/application.h"
-#include "ui/formmap.h"
-#include "ui/startup.h"
+#include "ui/app/application.h"
+#include "ui/app/startup.h"
+#include "ui/windows/formmap.h"
 
 #include <QCommandLineParser>
 #include <QSettings>

@@ -1,10 +1,10 @@
 #include "shotscenes.h"
 
-#include "ui/listbox.h"
+#include "ui/widgets/listbox.h"
 
-#include "data/scenariocodec.h"
-#include "data/scenariohistory.h"
-#include "ui/formmap.h"
+#include "data/format/scenariocodec.h"
+#include "data/session/scenariohistory.h"
+#include "ui/windows/formmap.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -2,10 +2,10 @@
 
 #include "shotscenes.h"
 
-#include "ui/findbar.h"
-#include "ui/formmap.h"
-#include "ui/formtable.h"
-#include "ui/startup.h"
+#include "ui/app/startup.h"
+#include "ui/widgets/findbar.h"
+#include "ui/windows/formmap.h"
+#include "ui/windows/formtable.h"
 
 #include <QAbstractButton>
 #include <QAction>

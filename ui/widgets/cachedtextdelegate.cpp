@@ -1,0 +1,202 @@
+#include "ui/widgets/cachedtextdelegate.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QStyle>
+#include <QTextLine>
+#include <QWidget>
+
+#include <memory>
+
+namespace veldor {
+namespace {
+
+// Enough for every row of the largest list and the distinct cell texts of a table's screen.
+constexpr int kCachedLines = 4000;
+// Beside the alignment flags in a cache key: the item wraps words (table cells do).
+constexpr int kWraps = 1 << 16;
+
+const QStyle* styleOf(const QStyleOptionViewItem& option)
+{
+    return option.widget ? option.widget->style() : QApplication::style();
+}
+
+QPalette::ColorGroup colorGroup(const QStyleOptionViewItem& option)
+{
+    if (!(option.state & QStyle::State_Enabled))
+        return QPalette::Disabled;
+    return option.state & QStyle::State_Active ? QPalette::Normal : QPalette::Inactive;
+}
+
+// The parts of an item's state and look that can change how the style paints it.
+int stateKey(const QStyleOptionViewItem& option)
+{
+    const QStyle::State painted = QStyle::State_Selected | QStyle::State_HasFocus |
+                                  QStyle::State_Active | QStyle::State_Enabled |
+                                  QStyle::State_MouseOver;
+    int key = int(option.state & painted);
+    if (option.features & QStyleOptionViewItem::Alternate)
+        key |= 1 << 30;
+    if (option.backgroundBrush.style() != Qt::NoBrush)
+        key |= 1 << 29;
+    return key;
+}
+
+bool breaksLine(const QString& text)
+{
+    return text.contains(u'\n') || text.contains(QChar::LineSeparator);
+}
+
+} // namespace
+
+bool CachedTextDelegate::Shape::operator==(const Shape& other) const
+{
+    return direction == other.direction && elideMode == other.elideMode && style == other.style &&
+           font == other.font;
+}
+
+bool CachedTextDelegate::Key::operator==(const Key& other) const
+{
+    return itemSize == other.itemSize && alignment == other.alignment && text == other.text;
+}
+
+CachedTextDelegate::CachedTextDelegate(QObject* parent)
+    : QStyledItemDelegate(parent), lines_(kCachedLines)
+{
+}
+
+CachedTextDelegate::~CachedTextDelegate() = default;
+
+// What QStyledItemDelegate::paint does, with the text drawn from the cache where it can be.
+void CachedTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const
+{
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    if (!paintCached(painter, item))
+        styleOf(item)->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+}
+
+bool CachedTextDelegate::paintCached(QPainter* painter, const QStyleOptionViewItem& option) const
+{
+    const auto extras =
+        QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration;
+    if (option.text.isEmpty() || (option.features & extras) ||
+        (option.state & QStyle::State_Editing) || breaksLine(option.text))
+        return false;
+    const Line* line = lineFor(option);
+    if (!line || line->plain || !trusted(painter, option, *line))
+        return false;
+    drawCached(painter, option, *line);
+    ++cachedPaints_;
+    return true;
+}
+
+const CachedTextDelegate::Line*
+CachedTextDelegate::lineFor(const QStyleOptionViewItem& option) const
+{
+    const Shape shape{option.font, option.direction, option.textElideMode, styleOf(option)};
+    if (!(shape == shape_)) {
+        shape_ = shape;
+        lines_.clear();
+        trustedStates_.clear();
+    }
+    const bool wraps = option.features & QStyleOptionViewItem::WrapText;
+    Key key{option.text, option.rect.size(), int(option.displayAlignment) | (wraps ? kWraps : 0)};
+    if (Line* found = lines_.object(key))
+        return found;
+
+    // Laid out as the style lays out an item's text: lines as wide as the text area, placed by
+    // the alignment of their bounding box. A text that takes more than one line is the style's.
+    const QStyle* style = styleOf(option);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &option, option.widget)
+                           .adjusted(margin, 0, -margin, 0);
+    auto line = std::make_unique<Line>(option.text, option.font);
+    QTextOption textOption;
+    textOption.setWrapMode(wraps ? QTextOption::WordWrap : QTextOption::ManualWrap);
+    textOption.setTextDirection(option.direction);
+    textOption.setAlignment(QStyle::visualAlignment(option.direction, option.displayAlignment));
+    line->layout.setTextOption(textOption);
+    line->layout.beginLayout();
+    QTextLine first = line->layout.createLine();
+    if (first.isValid()) {
+        first.setLineWidth(area.width());
+        first.setPosition(QPointF(0, 0));
+    }
+    const bool more = line->layout.createLine().isValid();
+    line->layout.endLayout();
+    line->plain = !first.isValid() || more || first.naturalTextWidth() > area.width();
+    const QRect aligned = QStyle::alignedRect(Qt::LayoutDirectionAuto, option.displayAlignment,
+                                              line->layout.boundingRect().size().toSize(), area);
+    line->at = QPointF(area.x(), aligned.top()) - option.rect.topLeft();
+    Line* kept = line.get();
+    lines_.insert(key, line.release());
+    return kept;
+}
+
+// The style's item painting in its order: background (by the style itself, from a copy without
+// text and focus), the text in the style's pen, the focus frame.
+void CachedTextDelegate::drawCached(QPainter* painter, const QStyleOptionViewItem& option,
+                                    const Line& line) const
+{
+    const QStyle* style = styleOf(option);
+    QStyleOptionViewItem bare = option;
+    bare.text.clear();
+    bare.state &= ~QStyle::State_HasFocus;
+    style->drawControl(QStyle::CE_ItemViewItem, &bare, painter, option.widget);
+
+    painter->save();
+    painter->setClipRect(option.rect);
+    const QPalette::ColorGroup group = colorGroup(option);
+    painter->setPen(option.palette.color(
+        group, option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+    line.layout.draw(painter, option.rect.topLeft() + line.at);
+    if (option.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.rect =
+            style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &option, option.widget);
+        focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+        const QPalette::ColorGroup frameGroup =
+            option.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        focus.backgroundColor = option.palette.color(
+            frameGroup,
+            option.state & QStyle::State_Selected ? QPalette::Highlight : QPalette::Window);
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
+    }
+    painter->restore();
+}
+
+bool CachedTextDelegate::trusted(QPainter* painter, const QStyleOptionViewItem& option,
+                                 const Line& line) const
+{
+    const int key = stateKey(option);
+    const auto known = trustedStates_.constFind(key);
+    if (known != trustedStates_.cend())
+        return *known;
+
+    // Painted both ways on a background of the list's own colour, at the screen's scale.
+    QStyleOptionViewItem atOrigin = option;
+    atOrigin.rect.moveTopLeft(QPoint(0, 0));
+    const qreal scale = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    const QSize pixels = (QSizeF(option.rect.size()) * scale).toSize();
+    QImage byStyle(pixels, QImage::Format_ARGB32_Premultiplied);
+    byStyle.setDevicePixelRatio(scale);
+    byStyle.fill(option.palette.color(QPalette::Base));
+    QImage byCache = byStyle;
+    {
+        QPainter onStyle(&byStyle);
+        styleOf(option)->drawControl(QStyle::CE_ItemViewItem, &atOrigin, &onStyle, option.widget);
+    }
+    {
+        QPainter onCache(&byCache);
+        drawCached(&onCache, atOrigin, line);
+    }
+    const bool same = byStyle == byCache;
+    trustedStates_.insert(key, same);
+    return same;
+}
+
+} // namespace veldor
