@@ -262,6 +262,21 @@ TEST_F(FindTest, CityEditorMovesTheFocusOnlyAndSpaceTogglesTheMatch)
     EXPECT_EQ(store.persons.City[kGuanPing], 3);
 }
 
+// A sort puts other persons on the rows; the field still lands on the row that shows the match.
+TEST_F(FindTest, CityEditorFindsTheMatchInASortedList)
+{
+    auto* city = new TFCity(store);
+    city->CurCity = 3;
+    show(city);
+    ListBox* rows = list("ListBox_City_Prsn");
+    form->findChild<QAbstractButton*>(QStringLiteral("Button_Prsn_TongShuai"))->click();
+    ASSERT_FALSE(rows->item(kGuanPing)->text().startsWith(QStringLiteral("关平")));
+    openBar();
+    typeText(QStringLiteral("关平"));
+    EXPECT_TRUE(rows->item(rows->focusRow())->text().startsWith(QStringLiteral("关平")))
+        << rows->item(rows->focusRow())->text().toStdString();
+}
+
 // Choosing a sovereign writes King and Degree, so the persons passed on the way stay as they
 // were; Space then chooses the match.
 TEST_F(FindTest, ForceEditorPassesSovereignsByWithoutChoosingThem)
