@@ -189,8 +189,9 @@ void save(benchmark::State& state, bool sync)
         state.SkipWithError(qPrintable(error));
     veldor::ReplaceOptions options;
     options.sync = sync;
+    store->File().SetReplaceOptions(options);
     for (auto _ : state) {
-        if (!store->Save(error, options))
+        if (!store->Save(error))
             state.SkipWithError(qPrintable(error));
     }
 }
@@ -275,14 +276,13 @@ void compareWithAnchors(bool quick)
     // The rest of the file, read after the window's first paint: no target, shown for the whole.
     const veldor::bench::Spread kept = veldor::bench::CompareCpu(
         rounds, quick ? 2 : 50, [&] { plainRead(path, buffer.data); },
-        [&] { ok = readAndDecode(*store, error) && store->KeepBytesOutsideTables() && ok; },
+        [&] { ok = readAndDecode(*store, error) && store->File().KeepBytesOutsideTables() && ok; },
         &anchorMs, &pieceMs);
     veldor::bench::PrintRatio("open, then keep the rest", "plain read of the file", kept, 0);
     std::printf("      %.3f ms against %.3f ms\n", pieceMs, anchorMs);
-    veldor::ReplaceOptions options;
     const veldor::bench::Spread save = veldor::bench::CompareCpu(
         rounds, quick ? 1 : 5, [&] { ok = plainAtomicReplace() && ok; },
-        [&] { ok = store->Save(error, options) && ok; }, &anchorMs, &pieceMs);
+        [&] { ok = store->Save(error) && ok; }, &anchorMs, &pieceMs);
     veldor::bench::PrintRatio("safe save", "bare atomic replace", save, 1.1);
     std::printf("      %.3f ms against %.3f ms\n", pieceMs, anchorMs);
     // The editor's save besides: the file read under the lock is compared with the tables last

@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QString error;
     veldor::ReplaceOptions unsynced;
     unsynced.sync = false;
-    if (!store->Open(path, error) || !store->Save(error, unsynced))
+    store->File().SetReplaceOptions(unsynced);
+    if (!store->Open(path, error) || !store->Save(error))
         std::abort();
     if (!file.open(QIODevice::ReadOnly) || file.readAll() != original)
         std::abort();

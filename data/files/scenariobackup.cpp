@@ -32,6 +32,12 @@ bool WriteScenarioBackup(const QString& scenarioPath, QString& error, const Repl
     if (!lock.Acquire(error) || !CheckScenarioWritable(scenarioPath, error) ||
         !ReadScenarioFile(scenarioPath, bytes, error))
         return false;
+    return WriteScenarioBackupOf(scenarioPath, bytes, error, options, warning, folderRefusal);
+}
+
+bool WriteScenarioBackupOf(const QString& scenarioPath, const QByteArray& bytes, QString& error,
+                           const ReplaceOptions& options, QString* warning, QString* folderRefusal)
+{
     const QString real = QFileInfo(scenarioPath).canonicalFilePath();
     const QString backup = ScenarioBackupPath(scenarioPath);
     struct stat like, present;

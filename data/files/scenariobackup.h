@@ -17,6 +17,12 @@ bool WriteScenarioBackup(const QString& scenarioPath, QString& error);
 bool WriteScenarioBackup(const QString& scenarioPath, QString& error, const ReplaceOptions& options,
                          QString* warning = nullptr, QString* folderRefusal = nullptr);
 
+// The same for a caller that holds the scenario's lock and has checked that a save may write it:
+// `bytes` are the scenario's contents as just read under that lock.
+bool WriteScenarioBackupOf(const QString& scenarioPath, const QByteArray& bytes, QString& error,
+                           const ReplaceOptions& options, QString* warning = nullptr,
+                           QString* folderRefusal = nullptr);
+
 // Where the backup of the scenario at `scenarioPath` goes.
 QString ScenarioBackupPath(const QString& scenarioPath);
 

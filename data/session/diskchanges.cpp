@@ -27,10 +27,10 @@ DiskCheck CheckDisk(const ScenarioStore& store)
         return check;
     }
     auto tables = std::make_shared<ScenarioTables>();
-    if (store.FileTablesUnchanged(bytes, tables.get()))
+    if (store.File().FileTablesUnchanged(bytes, tables.get()))
         return check;
     check.state = DiskState::Changed;
-    check.changes = DiffTables(store.FileTables(), *tables);
+    check.changes = DiffTables(store.File().FileTables(), *tables);
     for (const FieldDifference& d : check.changes)
         if (ReadCell(store, d.table, d.record, d.column) != d.a)
             ++check.changedByUserToo;

@@ -148,7 +148,7 @@ TEST(DiskChanges, SaveAsStartsTheBackupRuleAfreshOnTheCopy)
     QString error;
     s.store->cities.PingMin[4] = 4444;
     ASSERT_EQ(s.store->SaveEdits(error), SaveOutcome::Saved) << error.toStdString();
-    s.store->AllowSaveWithoutBackup();
+    s.store->File().AllowSaveWithoutBackup();
     s.store->cities.PingMin[4] = 4445;
     const QString copy = s.folder.path(QStringLiteral("copy.kqx"));
     ASSERT_TRUE(s.store->SaveAs(copy, error)) << error.toStdString();

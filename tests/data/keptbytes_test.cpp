@@ -67,7 +67,7 @@ TEST_F(KeptBytes, KeptAsOpenedEvenWhenTheFileIsRenamedAwayLater)
     {
         const QByteArray other(opened_.size(), char(0xEE));
     }
-    ASSERT_TRUE(store_->KeepBytesOutsideTables());
+    ASSERT_TRUE(store_->File().KeepBytesOutsideTables());
     renameAway();
     QString error;
     ASSERT_TRUE(store_->SaveAs(copy_, error)) << error.toStdString();
@@ -79,7 +79,7 @@ TEST_F(KeptBytes, AFileChangedInPlaceBeforeTheKeepIsNotKeptAndSaveAsTakesItNow)
 {
     const QByteArray now = otherOutside(opened_);
     WriteBytes(file_, now);
-    EXPECT_FALSE(store_->KeepBytesOutsideTables());
+    EXPECT_FALSE(store_->File().KeepBytesOutsideTables());
     QString error;
     ASSERT_TRUE(store_->SaveAs(copy_, error)) << error.toStdString();
     EXPECT_EQ(ReadBytes(copy_), withStore(now));
@@ -90,14 +90,14 @@ TEST_F(KeptBytes, AFileReplacedBeforeTheKeepIsNotKept)
     const QString other = folder_.addBytes(QStringLiteral("other.kqx"), opened_);
     ASSERT_EQ(
         std::rename(QFile::encodeName(other).constData(), QFile::encodeName(file_).constData()), 0);
-    EXPECT_FALSE(store_->KeepBytesOutsideTables());
-    EXPECT_FALSE(store_->BytesOutsideTablesKept());
+    EXPECT_FALSE(store_->File().KeepBytesOutsideTables());
+    EXPECT_FALSE(store_->File().BytesOutsideTablesKept());
 }
 
 TEST_F(KeptBytes, AFileGoneBeforeTheKeepRefusesSaveAsNamingBothFiles)
 {
     ASSERT_TRUE(QFile::remove(file_));
-    EXPECT_FALSE(store_->KeepBytesOutsideTables());
+    EXPECT_FALSE(store_->File().KeepBytesOutsideTables());
     QString error;
     EXPECT_FALSE(store_->SaveAs(copy_, error));
     EXPECT_TRUE(error.contains(copy_)) << error.toStdString();
@@ -124,7 +124,7 @@ TEST_F(KeptBytes, ASaveKeepsTheFileAsSavedForALaterSaveAs)
     WriteBytes(file_, now);
     QString error;
     ASSERT_TRUE(store_->Save(error)) << error.toStdString();
-    EXPECT_TRUE(store_->BytesOutsideTablesKept());
+    EXPECT_TRUE(store_->File().BytesOutsideTablesKept());
     renameAway();
     store_->cities.PingMin[7] = 8888;
     ASSERT_TRUE(store_->SaveAs(copy_, error)) << error.toStdString();
@@ -134,7 +134,7 @@ TEST_F(KeptBytes, ASaveKeepsTheFileAsSavedForALaterSaveAs)
 // What was kept of one file never reaches a copy of the next one opened.
 TEST_F(KeptBytes, OpeningAnotherFileDropsWhatWasKeptOfTheFirst)
 {
-    ASSERT_TRUE(store_->KeepBytesOutsideTables());
+    ASSERT_TRUE(store_->File().KeepBytesOutsideTables());
     const QString second = folder_.add(QStringLiteral("D_Sce03.kqx"), 6);
     QString error;
     ASSERT_TRUE(store_->Open(second, error)) << error.toStdString();

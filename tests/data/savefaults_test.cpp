@@ -77,7 +77,7 @@ TEST(SaveFaults, AFailureAtEachStepIsReportedWithItsReasonAndLeavesTheFile)
     for (SaveStep step :
          {SaveStep::CreateTemp, SaveStep::Write, SaveStep::Sync, SaveStep::Publish}) {
         QString error;
-        EXPECT_FALSE(s.store->Save(error, failingAt(step, EIO))) << int(step);
+        EXPECT_FALSE(test::SaveWith(*s.store, failingAt(step, EIO), error)) << int(step);
         EXPECT_TRUE(error.contains(s.file)) << error.toStdString();
         EXPECT_TRUE(error.contains(reasonOf(EIO))) << error.toStdString();
         EXPECT_TRUE(ReadBytes(s.file) == s.before) << int(step);
@@ -88,7 +88,8 @@ TEST(SaveFaults, AFailureAtEachStepIsReportedWithItsReasonAndLeavesTheFile)
         ASSERT_EQ(::chown(QFile::encodeName(s.file).constData(), 4242, 4343) == 0,
                   ::geteuid() == 0);
         QString error, warning;
-        EXPECT_TRUE(s.store->Save(error, failingAt(step, EPERM), &warning)) << error.toStdString();
+        EXPECT_TRUE(test::SaveWith(*s.store, failingAt(step, EPERM), error, &warning))
+            << error.toStdString();
         if (step == SaveStep::Mode || ::geteuid() == 0) {
             EXPECT_TRUE(warning.contains(reasonOf(EPERM))) << int(step) << warning.toStdString();
         }
@@ -96,9 +97,28 @@ TEST(SaveFaults, AFailureAtEachStepIsReportedWithItsReasonAndLeavesTheFile)
         test::WriteBytes(s.file, s.before);
     }
     QString error, warning;
-    EXPECT_TRUE(s.store->Save(error, failingAt(SaveStep::SyncFolder, EIO), &warning));
+    EXPECT_TRUE(test::SaveWith(*s.store, failingAt(SaveStep::SyncFolder, EIO), error, &warning));
     EXPECT_TRUE(warning.isEmpty()) << warning.toStdString();
     EXPECT_TRUE(ReadBytes(s.file) == s.expected);
+}
+
+// The disk is given to the file once and every kind of save writes to it: a save that wrote
+// to the system's disk instead would pass every other test.
+TEST(SaveFaults, EverySaveWritesToTheDiskTheFileWasGiven)
+{
+    ScenarioFolder folder;
+    EditedScenario s(folder.path({}));
+    s.store->File().SetReplaceOptions(failingAt(SaveStep::Write, ENOSPC));
+    QString error;
+    EXPECT_FALSE(s.store->Save(error));
+    EXPECT_FALSE(s.store->SaveWithBackup(error));
+    EXPECT_TRUE(error.contains(".bak")) << "the backup comes first: " << error.toStdString();
+    EXPECT_EQ(s.store->SaveEdits(error), SaveOutcome::Failed);
+    EXPECT_FALSE(s.store->SaveAs(folder.path("copy.kqx"), error));
+    EXPECT_TRUE(error.contains(reasonOf(ENOSPC))) << error.toStdString();
+    EXPECT_TRUE(ReadBytes(s.file) == s.before);
+    EXPECT_EQ(folder.entries(), QStringList{"s.kqx"});
+    EXPECT_TRUE(s.store->Modified());
 }
 
 TEST(SaveFaults, OnlyAFolderThatRefusesNewFilesSendsTheSaveInPlace)
@@ -108,21 +128,21 @@ TEST(SaveFaults, OnlyAFolderThatRefusesNewFilesSendsTheSaveInPlace)
     const ino_t inode = inodeOf(s.file);
     for (int noRoom : {ENOSPC, EDQUOT}) {
         QString error;
-        EXPECT_FALSE(s.store->Save(error, failingAt(SaveStep::CreateTemp, noRoom)));
+        EXPECT_FALSE(test::SaveWith(*s.store, failingAt(SaveStep::CreateTemp, noRoom), error));
         EXPECT_TRUE(error.contains(reasonOf(noRoom))) << error.toStdString();
         EXPECT_TRUE(ReadBytes(s.file) == s.before) << "never written in place for lack of room";
     }
     for (int refusal : {EACCES, EPERM, EROFS}) {
         test::WriteBytes(s.file, s.before);
         QString error;
-        EXPECT_TRUE(s.store->Save(error, failingAt(SaveStep::CreateTemp, refusal)));
+        EXPECT_TRUE(test::SaveWith(*s.store, failingAt(SaveStep::CreateTemp, refusal), error));
         EXPECT_TRUE(ReadBytes(s.file) == s.expected) << refusal;
         EXPECT_EQ(inodeOf(s.file), inode);
     }
     // A sticky folder makes the new file but refuses it another owner's file's name.
     test::WriteBytes(s.file, s.before);
     QString refused;
-    EXPECT_TRUE(s.store->Save(refused, failingAt(SaveStep::Publish, EPERM)))
+    EXPECT_TRUE(test::SaveWith(*s.store, failingAt(SaveStep::Publish, EPERM), refused))
         << refused.toStdString();
     EXPECT_TRUE(ReadBytes(s.file) == s.expected);
     EXPECT_EQ(folder.entries(), QStringList{"s.kqx"}) << "the new file went again";
@@ -132,7 +152,7 @@ TEST(SaveFaults, OnlyAFolderThatRefusesNewFilesSendsTheSaveInPlace)
         return errno = EIO, -1;
     };
     QString error;
-    EXPECT_FALSE(s.store->Save(error, inPlaceFailing));
+    EXPECT_FALSE(test::SaveWith(*s.store, inPlaceFailing, error));
     EXPECT_TRUE(error.contains(reasonOf(EIO))) << error.toStdString();
 }
 
@@ -155,7 +175,7 @@ TEST(SaveFaults, TheNewFileIsSyncedBeforeItTakesTheNameAndTheFolderAfter)
         return ::fsync(fd);
     };
     QString error;
-    ASSERT_TRUE(s.store->Save(error, options)) << error.toStdString();
+    ASSERT_TRUE(test::SaveWith(*s.store, options, error)) << error.toStdString();
     const ino_t saved = inodeOf(s.file);
     const ino_t folderInode = inodeOf(folder.path({}));
     ASSERT_EQ(synced.size(), 2u);
@@ -165,7 +185,7 @@ TEST(SaveFaults, TheNewFileIsSyncedBeforeItTakesTheNameAndTheFolderAfter)
 
     synced.clear();
     options.sync = false;
-    ASSERT_TRUE(s.store->Save(error, options));
+    ASSERT_TRUE(test::SaveWith(*s.store, options, error));
     EXPECT_TRUE(synced.empty());
 
     // A file of several names is written in place, and flushed there.
@@ -174,7 +194,7 @@ TEST(SaveFaults, TheNewFileIsSyncedBeforeItTakesTheNameAndTheFolderAfter)
                      QFile::encodeName(folder.path("second.kqx")).constData()),
               0);
     s.store->persons.WuLi[7] = uint8_t(s.store->persons.WuLi[7] + 1);
-    ASSERT_TRUE(s.store->Save(error, options)) << error.toStdString();
+    ASSERT_TRUE(test::SaveWith(*s.store, options, error)) << error.toStdString();
     ASSERT_EQ(synced.size(), 1u);
     EXPECT_EQ(synced[0].inode, inodeOf(s.file));
 }
@@ -196,7 +216,7 @@ TEST(SaveFaults, TheTemporaryFileIsLockedWhileItIsWritten)
         return ::write(fd, data, size);
     };
     QString error;
-    ASSERT_TRUE(s.store->Save(error, options)) << error.toStdString();
+    ASSERT_TRUE(test::SaveWith(*s.store, options, error)) << error.toStdString();
     EXPECT_EQ(locked, 1);
 }
 
@@ -236,7 +256,8 @@ TEST(SaveFaults, TheScenarioStaysLockedFromTheBackupToTheSave)
         return 0;
     };
     QString error;
-    ASSERT_TRUE(s.store->SaveWithBackup(error, options, nullptr)) << error.toStdString();
+    s.store->File().SetReplaceOptions(options);
+    ASSERT_TRUE(s.store->SaveWithBackup(error)) << error.toStdString();
     EXPECT_EQ(steps, 2);
     EXPECT_TRUE(sameLock);
 }
@@ -288,7 +309,7 @@ TEST(SaveFaults, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileAndNothingElse)
                 QString error;
                 ReplaceOptions quick;
                 quick.sync = false;
-                s.store->Save(error, quick);
+                test::SaveWith(*s.store, quick, error);
             }
         }
         ::usleep(useconds_t(random() % 20000));

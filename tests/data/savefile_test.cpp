@@ -144,7 +144,7 @@ TEST(Save, FailedWriteLeavesTheOriginalAndNamesTheReason)
             options.sync = sync;
             test::TestDiskOf(options).onWrite = failure.write;
             QString error;
-            EXPECT_FALSE(s.store->Save(error, options));
+            EXPECT_FALSE(test::SaveWith(*s.store, options, error));
             EXPECT_TRUE(error.contains(s.file)) << error.toStdString();
             EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(failure.reason))))
                 << error.toStdString();
@@ -160,7 +160,7 @@ TEST(Save, WithoutSyncWritesTheSameBytes)
     ReplaceOptions unsynced;
     unsynced.sync = false;
     QString error;
-    ASSERT_TRUE(s.store->Save(error, unsynced));
+    ASSERT_TRUE(test::SaveWith(*s.store, unsynced, error));
     const QByteArray unsyncedBytes = ReadBytes(s.file);
     ASSERT_TRUE(s.store->Save(error));
     EXPECT_TRUE(ReadBytes(s.file) == unsyncedBytes);
@@ -316,7 +316,7 @@ TEST(SaveUnprivileged, ReadOnlyFolderFallsBackToWritingInPlace)
             test::TestDiskOf(failing).onWrite = [](int, const void*, size_t) -> ssize_t {
                 return errno = EIO, -1;
             };
-            const bool ok = s.store->Save(error, failing);
+            const bool ok = test::SaveWith(*s.store, failing, error);
             out = error.toStdString();
             return ok;
         },

@@ -60,7 +60,7 @@ TEST(SaveOwnership, RootKeepsAnotherUsersOwnerGroupAndEveryModeBit)
     for (mode_t mode : {mode_t(0600), mode_t(06750), mode_t(01604)}) {
         setOwnerAndMode(s.file, 1000, 60, mode);
         QString error, warning;
-        ASSERT_TRUE(s.store->Save(error, {}, &warning)) << error.toStdString();
+        ASSERT_TRUE(s.store->Save(error, &warning)) << error.toStdString();
         const struct stat st = statOf(s.file);
         EXPECT_EQ(st.st_uid, 1000u);
         EXPECT_EQ(st.st_gid, 60u);
@@ -81,7 +81,7 @@ TEST(SaveOwnership, AGroupMemberKeepsTheGroupAndIsToldTheOwnerChanged)
         65534, 65534, {4343},
         [&](std::string& out) {
             QString error, warning;
-            const bool ok = s.store->Save(error, {}, &warning);
+            const bool ok = s.store->Save(error, &warning);
             out = (error + warning).toStdString();
             return ok && warning.contains("4242:4343");
         },

@@ -161,7 +161,8 @@ TEST(Store, SavingTwiceWritesTheSameBytes)
     const QByteArray first = ReadBytes(file);
     ReplaceOptions unsynced;
     unsynced.sync = false;
-    ASSERT_TRUE(store->Save(error, unsynced));
+    store->File().SetReplaceOptions(unsynced);
+    ASSERT_TRUE(store->Save(error));
     EXPECT_TRUE(ReadBytes(file) == first);
 }
 

@@ -3,6 +3,7 @@
 // step that fails with a given errno. Every call a test leaves alone is the system's.
 
 #include "data/files/replaceoptions.h"
+#include "data/session/scenariostore.h"
 
 #include <functional>
 #include <memory>
@@ -31,6 +32,16 @@ inline TestDisk& TestDiskOf(ReplaceOptions& options)
     auto disk = std::make_shared<TestDisk>();
     options.disk = disk;
     return *disk;
+}
+
+// One save of `store` on the disk `options` give, after which it saves on the system's again.
+inline bool SaveWith(ScenarioStore& store, const ReplaceOptions& options, QString& error,
+                     QString* warning = nullptr)
+{
+    store.File().SetReplaceOptions(options);
+    const bool saved = store.Save(error, warning);
+    store.File().SetReplaceOptions({});
+    return saved;
 }
 
 } // namespace veldor::test

@@ -1,5 +1,6 @@
 #include "tools/sce/scescenario.h"
 
+#include "data/files/scenariofile.h"
 #include "data/format/nametables.h"
 #include "data/format/scenariocodec.h"
 #include "data/format/scenariolayout.h"
@@ -46,7 +47,7 @@ bool SceSave(const QString& command, ScenarioStore& store, SceContext& context)
 {
     QString error;
     QString warning;
-    if (!store.Save(error, {}, &warning)) {
+    if (!store.Save(error, &warning)) {
         SceFail(command, error, context);
         return false;
     }

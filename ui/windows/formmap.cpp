@@ -318,7 +318,7 @@ void TFMap::OpenScenarioFile(const QString& path)
     statusBar()->clearMessage();
     // The open read only the tables; the rest of the file, which Save As copies, is read once
     // the window has been painted.
-    QTimer::singleShot(0, this, [this] { store_.KeepBytesOutsideTables(); });
+    QTimer::singleShot(0, this, [this] { store_.File().KeepBytesOutsideTables(); });
 }
 
 void TFMap::OpenScenarioAsked(const QString& path)

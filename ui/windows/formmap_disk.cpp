@@ -166,7 +166,7 @@ bool TFMap::save(bool overwriting)
         case SaveOutcome::NoBackup:
             if (!AskSaveWithoutBackup(this, error))
                 return false;
-            store_.AllowSaveWithoutBackup();
+            store_.File().AllowSaveWithoutBackup();
             break;
         case SaveOutcome::ChangedOnDisk:
             return save(false);
