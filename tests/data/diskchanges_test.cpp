@@ -140,9 +140,9 @@ TEST(DiskChanges, AfterAMergeTheNextSaveBacksUpTheFileAsTheOtherProgramLeftIt)
     EXPECT_EQ(ReadBytes(s.file + QStringLiteral(".bak")), disk);
 }
 
-// A copy saved elsewhere is a file of its own: its first save backs it up, whatever was
-// backed up or answered for the first file.
-TEST(DiskChanges, SaveAsStartsTheBackupRuleAfreshOnTheCopy)
+// A copy saved elsewhere, or another file opened, is a file of its own: its first save backs it
+// up, whatever was backed up or answered for the file before.
+TEST(DiskChanges, SaveAsOrOpenStartsTheBackupRuleAfresh)
 {
     OpenedStore s;
     QString error;
@@ -156,6 +156,13 @@ TEST(DiskChanges, SaveAsStartsTheBackupRuleAfreshOnTheCopy)
     s.store->cities.PingMin[4] = 4446;
     ASSERT_EQ(s.store->SaveEdits(error), SaveOutcome::Saved) << error.toStdString();
     EXPECT_EQ(ReadBytes(copy + QStringLiteral(".bak")), saved);
+
+    s.store->File().AllowSaveWithoutBackup();
+    ASSERT_TRUE(s.store->Open(s.file, error)) << error.toStdString();
+    const QByteArray first = ReadBytes(s.file);
+    s.store->cities.PingMin[4] = 4447;
+    ASSERT_EQ(s.store->SaveEdits(error), SaveOutcome::Saved) << error.toStdString();
+    EXPECT_EQ(ReadBytes(s.file + QStringLiteral(".bak")), first);
 }
 
 // The quick comparison of the tables' bytes reaches their very last one: the top byte of the

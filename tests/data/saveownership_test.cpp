@@ -200,6 +200,15 @@ TEST(ScenarioBackup, KeepsExtendedAttributesAndSaysWhatItCouldNotKeep)
     };
     ASSERT_TRUE(WriteScenarioBackup(s.file, error, cannotChown, &warning)) << error.toStdString();
     EXPECT_TRUE(warning.contains("1000:60") && warning.contains(".bak")) << warning.toStdString();
+
+    // The editor's first save says both: the backup's line first, then the scenario's.
+    ASSERT_TRUE(s.store->Open(s.file, error)) << error.toStdString();
+    s.store->File().SetReplaceOptions(cannotChown);
+    ASSERT_EQ(s.store->SaveEdits(error, &warning), SaveOutcome::Saved) << error.toStdString();
+    const QStringList lines = warning.split('\n');
+    ASSERT_EQ(lines.size(), 2) << warning.toStdString();
+    EXPECT_TRUE(lines[0].contains(".bak")) << warning.toStdString();
+    EXPECT_FALSE(lines[1].contains(".bak")) << warning.toStdString();
 }
 
 } // namespace

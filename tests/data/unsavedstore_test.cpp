@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -98,6 +99,18 @@ TEST_F(UnsavedStore, ABackupThatCannotBeWrittenStopsTheSave)
         << error.toStdString();
     EXPECT_EQ(ReadBytes(path), original);
     EXPECT_TRUE(store->Modified());
+}
+
+// A save that will be refused leaves no backup behind, whichever save it is.
+TEST_F(UnsavedStore, AReadOnlyScenarioIsRefusedBeforeItIsBackedUp)
+{
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+    store->cities.PingMin[0] += 1;
+    QString error;
+    EXPECT_FALSE(store->SaveWithBackup(error));
+    EXPECT_EQ(store->SaveEdits(error), SaveOutcome::Failed);
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(path))) << error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(backup()));
 }
 
 TEST_F(UnsavedStore, ALinkInTheBackupsPlaceIsNotFollowed)
