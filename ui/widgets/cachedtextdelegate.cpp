@@ -119,6 +119,9 @@ CachedTextDelegate::lineFor(const QStyleOptionViewItem& option) const
     textOption.setTextDirection(option.direction);
     textOption.setAlignment(QStyle::visualAlignment(option.direction, option.displayAlignment));
     line->layout.setTextOption(textOption);
+    // Otherwise the layout lets go of its glyphs after every draw and shapes the text again
+    // for the next one.
+    line->layout.setCacheEnabled(true);
     line->layout.beginLayout();
     QTextLine first = line->layout.createLine();
     if (first.isValid()) {

@@ -1,13 +1,21 @@
 #include "ui/widgets/frozentableview.h"
 
+#include "ui/widgets/tableheaderview.h"
+
 #include <QHeaderView>
 #include <QScrollBar>
 
 namespace veldor {
 
 FrozenTableView::FrozenTableView(int frozenColumns, QWidget* parent)
-    : QTableView(parent), frozen_(new QTableView(this)), frozenColumns_(frozenColumns)
+    : QTableView(parent), frozenColumns_(frozenColumns)
 {
+    // The heads first: a widget made later lies above the ones before it, and the frozen part
+    // must lie above the heads it covers.
+    auto* heads = new TableHeaderView(Qt::Horizontal, this);
+    setHorizontalHeader(heads);
+    frozen_ = new QTableView(this);
+    frozen_->setHorizontalHeader(new TableHeaderView(Qt::Horizontal, frozen_, heads));
     frozen_->setObjectName(QStringLiteral("FrozenColumns"));
     frozen_->setFocusPolicy(Qt::NoFocus);
     frozen_->verticalHeader()->hide();

@@ -30,7 +30,7 @@ private:
     void placeFrozenPart();
     int frozenWidth() const;
 
-    QTableView* frozen_;
+    QTableView* frozen_ = nullptr;
     int frozenColumns_;
 };
 
