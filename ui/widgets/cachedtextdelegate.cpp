@@ -139,8 +139,8 @@ CachedTextDelegate::lineFor(const QStyleOptionViewItem& option) const
     return kept;
 }
 
-// The style's item painting in its order: background (by the style itself, from a copy without
-// text and focus), the text in the style's pen, the focus frame.
+// The style's item painting in its order: background (the style's item panel, from a copy
+// without text and focus), the text in the style's pen, the focus frame.
 void CachedTextDelegate::drawCached(QPainter* painter, const QStyleOptionViewItem& option,
                                     const Line& line) const
 {
@@ -148,10 +148,12 @@ void CachedTextDelegate::drawCached(QPainter* painter, const QStyleOptionViewIte
     QStyleOptionViewItem bare = option;
     bare.text.clear();
     bare.state &= ~QStyle::State_HasFocus;
-    style->drawControl(QStyle::CE_ItemViewItem, &bare, painter, option.widget);
 
     painter->save();
     painter->setClipRect(option.rect);
+    // What the style's item painting draws of an item without text, icon, check or focus,
+    // under the same clip; the whole item painting measures the absent text and icon first.
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &bare, painter, option.widget);
     const QPalette::ColorGroup group = colorGroup(option);
     painter->setPen(option.palette.color(
         group, option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));

@@ -131,6 +131,9 @@ void TFTable::buildView(Page& page)
                                QAbstractItemView::AnyKeyPressed);
     auto* delegate = new TableDelegate(ScenarioTableModel::kChoicesRole, page.view);
     page.view->setItemDelegate(delegate);
+    // The frozen columns are painted through the same cache of text lines; they are never
+    // edited in place.
+    page.view->FrozenPart()->setItemDelegate(delegate);
     // The heads are measured as the model is set; shown with the sort arrow's room from the
     // start, as sorting shows them below, they are not measured again without it.
     for (QTableView* part : {static_cast<QTableView*>(page.view), page.view->FrozenPart()})
