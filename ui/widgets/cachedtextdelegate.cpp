@@ -56,6 +56,12 @@ bool CachedTextDelegate::Shape::operator==(const Shape& other) const
            font == other.font;
 }
 
+bool CachedTextDelegate::AreaKey::operator==(const AreaKey& other) const
+{
+    return itemSize == other.itemSize && features == other.features &&
+           decorationPosition == other.decorationPosition && alignment == other.alignment;
+}
+
 bool CachedTextDelegate::Key::operator==(const Key& other) const
 {
     return itemSize == other.itemSize && alignment == other.alignment && text == other.text;
@@ -100,6 +106,7 @@ CachedTextDelegate::lineFor(const QStyleOptionViewItem& option) const
     if (!(shape == shape_)) {
         shape_ = shape;
         lines_.clear();
+        areas_.clear();
         trustedStates_.clear();
     }
     const bool wraps = option.features & QStyleOptionViewItem::WrapText;
@@ -109,10 +116,7 @@ CachedTextDelegate::lineFor(const QStyleOptionViewItem& option) const
 
     // Laid out as the style lays out an item's text: lines as wide as the text area, placed by
     // the alignment of their bounding box. A text that takes more than one line is the style's.
-    const QStyle* style = styleOf(option);
-    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
-    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &option, option.widget)
-                           .adjusted(margin, 0, -margin, 0);
+    const QRect area = textArea(option);
     auto line = std::make_unique<Line>(option.text, option.font);
     QTextOption textOption;
     textOption.setWrapMode(wraps ? QTextOption::WordWrap : QTextOption::ManualWrap);
@@ -137,6 +141,28 @@ CachedTextDelegate::lineFor(const QStyleOptionViewItem& option) const
     Line* kept = line.get();
     lines_.insert(key, line.release());
     return kept;
+}
+
+QRect CachedTextDelegate::textArea(const QStyleOptionViewItem& option) const
+{
+    // The style measures the text to find its area. Where the whole item shows as selected
+    // (tables) the text is given the item's whole width whatever its length, so there the area
+    // is kept for each size and layout of item; elsewhere it is the text's own size.
+    const bool ownSize = !option.showDecorationSelected;
+    const AreaKey key{option.rect.size(), int(option.features), int(option.decorationPosition),
+                      int(option.displayAlignment)};
+    if (!ownSize) {
+        const auto known = areas_.constFind(key);
+        if (known != areas_.cend())
+            return known->translated(option.rect.topLeft());
+    }
+    const QStyle* style = styleOf(option);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &option, option.widget)
+                           .adjusted(margin, 0, -margin, 0);
+    if (!ownSize)
+        areas_.insert(key, area.translated(-option.rect.topLeft()));
+    return area;
 }
 
 // The style's item painting in its order: background (the style's item panel, from a copy
