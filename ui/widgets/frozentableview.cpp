@@ -3,6 +3,7 @@
 #include "ui/widgets/tableheaderview.h"
 
 #include <QHeaderView>
+#include <QPaintEvent>
 #include <QScrollBar>
 
 namespace veldor {
@@ -77,6 +78,14 @@ int FrozenTableView::frozenWidth() const
         if (!isColumnHidden(column))
             width += columnWidth(column);
     return width;
+}
+
+void FrozenTableView::paintEvent(QPaintEvent* event)
+{
+    // The cells under the frozen part are covered by it: left to the frozen part alone.
+    const QRegion covered(0, 0, frozen_->isVisible() ? frozenWidth() : 0, viewport()->height());
+    QPaintEvent uncovered(event->region() - covered);
+    QTableView::paintEvent(&uncovered);
 }
 
 void FrozenTableView::resizeEvent(QResizeEvent* event)

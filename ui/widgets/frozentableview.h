@@ -21,6 +21,7 @@ public:
     void SetColumnShown(int column, bool shown);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void updateGeometries() override;
