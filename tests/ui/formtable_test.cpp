@@ -363,6 +363,30 @@ TEST_F(TableWindow, AnotherTabIsFilteredByTheSameText)
     EXPECT_EQ(count(), QStringLiteral("显示 %1 / %2").arg(cities->rowCount()).arg(kCities));
 }
 
+// Force names are their sovereigns' names: a condition typed after another person became the
+// sovereign reads the new name.
+TEST_F(TableWindow, ConditionReadsTheNamesTheStoreHasNow)
+{
+    table->findChild<QTabWidget*>(QStringLiteral("TableTabs"))->setCurrentIndex(1);
+    QAbstractItemModel* cities = table->View(TableId::Cities)->model();
+    const CatalogueField& force =
+        CatalogueEntry(TableId::Cities, CatalogueColumn(TableId::Cities, QStringLiteral("Forc")));
+    const auto forceName = [&] { return ValueText(force, 3, map->Store(), map->Store().Names()); };
+    for (int c = 0; c < kCities; ++c)
+        map->Store().cities.Forc[c] = uint16_t(c % 5 == 0 ? 3 : kNone);
+    map->EditorApplied(EditorKind::City);
+    filter()->setText(QStringLiteral("%1=%2").arg(force.name, forceName()));
+    EXPECT_EQ(cities->rowCount(), kCities / 5) << status().toStdString();
+
+    map->Store().forces.King[3] = 9;
+    map->Store().persons.Degree[9] = kSovereign;
+    map->EditorApplied(EditorKind::Force);
+    filter()->clear();
+    filter()->setText(QStringLiteral("%1=%2").arg(force.name, forceName()));
+    EXPECT_TRUE(status().isEmpty()) << status().toStdString();
+    EXPECT_EQ(cities->rowCount(), kCities / 5);
+}
+
 TEST_F(TableWindow, CopiesTheSelectionWithHeadsAndPastesItBackChecked)
 {
     select(10, kTongShuai);
