@@ -364,7 +364,7 @@ TEST_F(TableWindow, AnotherTabIsFilteredByTheSameText)
 }
 
 // Force names are their sovereigns' names: a condition typed after another person became the
-// sovereign reads the new name.
+// sovereign reads the new name, and no longer the old one.
 TEST_F(TableWindow, ConditionReadsTheNamesTheStoreHasNow)
 {
     table->findChild<QTabWidget*>(QStringLiteral("TableTabs"))->setCurrentIndex(1);
@@ -378,10 +378,13 @@ TEST_F(TableWindow, ConditionReadsTheNamesTheStoreHasNow)
     filter()->setText(QStringLiteral("%1=%2").arg(force.name, forceName()));
     EXPECT_EQ(cities->rowCount(), kCities / 5) << status().toStdString();
 
+    const QString oldName = forceName();
     map->Store().forces.King[3] = 9;
     map->Store().persons.Degree[9] = kSovereign;
     map->EditorApplied(EditorKind::Force);
     filter()->clear();
+    filter()->setText(QStringLiteral("%1=%2").arg(force.name, oldName));
+    EXPECT_FALSE(status().isEmpty());
     filter()->setText(QStringLiteral("%1=%2").arg(force.name, forceName()));
     EXPECT_TRUE(status().isEmpty()) << status().toStdString();
     EXPECT_EQ(cities->rowCount(), kCities / 5);
