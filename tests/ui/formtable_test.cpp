@@ -10,6 +10,7 @@
 #include "data/format/recordlabel.h"
 #include "data/format/scenariocodec.h"
 #include "data/format/tablecells.h"
+#include "ui/widgets/cachedtextdelegate.h"
 #include "ui/widgets/frozentableview.h"
 #include "ui/windows/formtable.h"
 
@@ -219,6 +220,26 @@ TEST_F(TableWindow, FilterKeepsRowsByNameNumberAndEachOperator)
         found = found || recordAt(row) == 40;
     }
     EXPECT_TRUE(found);
+}
+
+TEST_F(TableWindow, CountFollowsARowThatAnEditTakesOutOfTheFilter)
+{
+    filter()->setText(QStringLiteral("统率>90"));
+    const int rows = persons->model()->rowCount();
+    select(0, kTongShuai);
+    type(QStringLiteral("5"));
+    EXPECT_EQ(persons->model()->rowCount(), rows - 1);
+    EXPECT_EQ(count(), QStringLiteral("显示 %1 / 800").arg(rows - 1));
+}
+
+// The frozen number and name columns are painted from the table's cache of text lines too.
+TEST_F(TableWindow, FrozenCellsPaintFromTheCache)
+{
+    auto* cache = qobject_cast<CachedTextDelegate*>(persons->itemDelegate());
+    ASSERT_NE(cache, nullptr);
+    const int before = cache->cachedPaints();
+    persons->FrozenPart()->viewport()->repaint();
+    EXPECT_GT(cache->cachedPaints(), before);
 }
 
 TEST_F(TableWindow, UnreadableFilterTurnsRedSaysWhyAndKeepsTheRows)
