@@ -1,12 +1,14 @@
-// The table window should answer within one frame at 60 Hz (16 ms) when it opens, when a head
-// sorts 800 persons and on each keystroke of a filter; a paste of 800 × 10 cells, with its
-// history step, within 100 ms. Measured over a scenario of random values.
+// The table window should answer within 4 ms of CPU when it opens, when a head sorts 800
+// persons and on each keystroke of a filter, each with the paint that shows it; a paste of
+// 800 × 10 cells, with its history step, within 100 ms. Measured over a scenario of random
+// values.
 #include "uibench.h"
 
 #include "data/session/scenariohistory.h"
 #include "ui/widgets/frozentableview.h"
 #include "ui/windows/formtable.h"
 
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -23,24 +25,34 @@ constexpr int kTongShuai = 8;
 
 std::unique_ptr<uibench::ShownEditor<TFTable>> theWindow;
 
+// What the screen shows after the rows changed: every cell in view, in both parts of the table.
+// (QWidget::repaint() on the view paints its frame, heads and scroll bars, not its cells.)
+void repaintCells(FrozenTableView* view)
+{
+    view->viewport()->repaint();
+    view->FrozenPart()->viewport()->repaint();
+}
+
 // What the user waits for after the menu item: every tab read, shown, first paint.
 void BM_OpenTableWindow(benchmark::State& state)
 {
     for (auto _ : state) {
         TFTable window(theWindow->store);
         window.show();
-        window.repaint();
+        // A window just shown is painted when the platform says it is exposed: repaint()
+        // before then paints nothing.
+        QCoreApplication::processEvents();
     }
 }
 BENCHMARK(BM_OpenTableWindow)->Unit(benchmark::kMillisecond);
 
 void BM_SortPersons(benchmark::State& state)
 {
-    QTableView* view = theWindow->form.View(TableId::Persons);
+    FrozenTableView* view = theWindow->form.View(TableId::Persons);
     bool ascending = true;
     for (auto _ : state) {
         view->sortByColumn(kTongShuai, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
-        view->repaint();
+        repaintCells(view);
         ascending = !ascending;
     }
 }
@@ -52,7 +64,7 @@ void BM_FilterKeystroke(benchmark::State& state)
     bool longer = true;
     for (auto _ : state) {
         filter->setText(longer ? QStringLiteral("统率>90") : QStringLiteral("统率>9"));
-        theWindow->form.View(TableId::Persons)->repaint();
+        repaintCells(theWindow->form.View(TableId::Persons));
         longer = !longer;
     }
     filter->clear();
@@ -92,6 +104,9 @@ BENCHMARK(BM_Paste800x10)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     QTemporaryDir dir;
+    // The window opens as a user who never moved its columns sees it, whatever the machine's
+    // own settings hold.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("settings"))));
     const QString path = dir.filePath(QStringLiteral("D_Sce01.kqx"));
     const auto prepare = [&path](ScenarioStore& store, TFTable&) {
         uibench::WriteRandomScenario(path);

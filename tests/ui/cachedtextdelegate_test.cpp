@@ -3,6 +3,7 @@
 #include "ui/widgets/cachedtextdelegate.h"
 #include "ui/widgets/listbox.h"
 
+#include <QListWidget>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTest>
@@ -166,6 +167,45 @@ TEST(CachedTable, WrappedCellsAsQtDoes)
     EXPECT_GT(cached->cachedPaints(), 0);
     table.setColumnWidth(0, 12);
     EXPECT_EQ(test::PixelDifference(test::ShownPicture(&table), paintedByQt()), 0);
+}
+
+// A table cell's text has the cell's whole width, a list row's text its own: texts of every
+// length, aligned right and centred, land where Qt puts them.
+TEST(CachedAlignment, TextsOfEveryLengthAsQtDoes)
+{
+    const QStringList texts = {QStringLiteral("1"), QStringLiteral("12345"), QStringLiteral("赵云"),
+                               QStringLiteral("诸葛亮 孔明"), QStringLiteral("678")};
+    QTableWidget table(10, 2);
+    QListWidget list;
+    for (int row = 0; row < 10; ++row) {
+        const QString text = texts[row % texts.size()];
+        const Qt::Alignment alignment =
+            (row % 2 ? Qt::AlignRight : Qt::AlignHCenter) | Qt::AlignVCenter;
+        for (int column = 0; column < 2; ++column) {
+            table.setItem(row, column, new QTableWidgetItem(text));
+            table.item(row, column)
+                ->setTextAlignment(column ? Qt::AlignRight | Qt::AlignVCenter : alignment);
+        }
+        list.addItem(text);
+        list.item(row)->setTextAlignment(alignment);
+    }
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(&table), static_cast<QAbstractItemView*>(&list)}) {
+        auto* cached = new CachedTextDelegate(view);
+        view->setItemDelegate(cached);
+        view->resize(300, 320);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+        const QImage shown = test::ShownPicture(view);
+        QStyledItemDelegate plain;
+        view->setItemDelegate(&plain);
+        EXPECT_EQ(test::PixelDifference(
+                      shown, view->grab().toImage().convertToFormat(QImage::Format_RGB32)),
+                  0)
+            << view->metaObject()->className();
+        view->setItemDelegate(cached);
+        EXPECT_GT(cached->cachedPaints(), 0);
+    }
 }
 
 } // namespace

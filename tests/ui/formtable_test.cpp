@@ -10,6 +10,7 @@
 #include "data/format/recordlabel.h"
 #include "data/format/scenariocodec.h"
 #include "data/format/tablecells.h"
+#include "ui/widgets/cachedtextdelegate.h"
 #include "ui/widgets/frozentableview.h"
 #include "ui/windows/formtable.h"
 
@@ -221,6 +222,26 @@ TEST_F(TableWindow, FilterKeepsRowsByNameNumberAndEachOperator)
     EXPECT_TRUE(found);
 }
 
+TEST_F(TableWindow, CountFollowsARowThatAnEditTakesOutOfTheFilter)
+{
+    filter()->setText(QStringLiteral("统率>90"));
+    const int rows = persons->model()->rowCount();
+    select(0, kTongShuai);
+    type(QStringLiteral("5"));
+    EXPECT_EQ(persons->model()->rowCount(), rows - 1);
+    EXPECT_EQ(count(), QStringLiteral("显示 %1 / 800").arg(rows - 1));
+}
+
+// The frozen number and name columns are painted from the table's cache of text lines too.
+TEST_F(TableWindow, FrozenCellsPaintFromTheCache)
+{
+    auto* cache = qobject_cast<CachedTextDelegate*>(persons->itemDelegate());
+    ASSERT_NE(cache, nullptr);
+    const int before = cache->cachedPaints();
+    persons->FrozenPart()->viewport()->repaint();
+    EXPECT_GT(cache->cachedPaints(), before);
+}
+
 TEST_F(TableWindow, UnreadableFilterTurnsRedSaysWhyAndKeepsTheRows)
 {
     filter()->setText(QStringLiteral("统率>90"));
@@ -361,6 +382,33 @@ TEST_F(TableWindow, AnotherTabIsFilteredByTheSameText)
     ASSERT_LT(cities->rowCount(), kCities);
     EXPECT_EQ(cities->index(0, 0).data().toInt(), 12);
     EXPECT_EQ(count(), QStringLiteral("显示 %1 / %2").arg(cities->rowCount()).arg(kCities));
+}
+
+// Force names are their sovereigns' names: a condition typed after another person became the
+// sovereign reads the new name, and no longer the old one.
+TEST_F(TableWindow, ConditionReadsTheNamesTheStoreHasNow)
+{
+    table->findChild<QTabWidget*>(QStringLiteral("TableTabs"))->setCurrentIndex(1);
+    QAbstractItemModel* cities = table->View(TableId::Cities)->model();
+    const CatalogueField& force =
+        CatalogueEntry(TableId::Cities, CatalogueColumn(TableId::Cities, QStringLiteral("Forc")));
+    const auto forceName = [&] { return ValueText(force, 3, map->Store(), map->Store().Names()); };
+    for (int c = 0; c < kCities; ++c)
+        map->Store().cities.Forc[c] = uint16_t(c % 5 == 0 ? 3 : kNone);
+    map->EditorApplied(EditorKind::City);
+    filter()->setText(QStringLiteral("%1=%2").arg(force.name, forceName()));
+    EXPECT_EQ(cities->rowCount(), kCities / 5) << status().toStdString();
+
+    const QString oldName = forceName();
+    map->Store().forces.King[3] = 9;
+    map->Store().persons.Degree[9] = kSovereign;
+    map->EditorApplied(EditorKind::Force);
+    filter()->clear();
+    filter()->setText(QStringLiteral("%1=%2").arg(force.name, oldName));
+    EXPECT_FALSE(status().isEmpty());
+    filter()->setText(QStringLiteral("%1=%2").arg(force.name, forceName()));
+    EXPECT_TRUE(status().isEmpty()) << status().toStdString();
+    EXPECT_EQ(cities->rowCount(), kCities / 5);
 }
 
 TEST_F(TableWindow, CopiesTheSelectionWithHeadsAndPastesItBackChecked)

@@ -56,6 +56,12 @@ bool CachedTextDelegate::Shape::operator==(const Shape& other) const
            font == other.font;
 }
 
+bool CachedTextDelegate::AreaKey::operator==(const AreaKey& other) const
+{
+    return itemSize == other.itemSize && features == other.features &&
+           decorationPosition == other.decorationPosition && alignment == other.alignment;
+}
+
 bool CachedTextDelegate::Key::operator==(const Key& other) const
 {
     return itemSize == other.itemSize && alignment == other.alignment && text == other.text;
@@ -100,6 +106,7 @@ CachedTextDelegate::lineFor(const QStyleOptionViewItem& option) const
     if (!(shape == shape_)) {
         shape_ = shape;
         lines_.clear();
+        areas_.clear();
         trustedStates_.clear();
     }
     const bool wraps = option.features & QStyleOptionViewItem::WrapText;
@@ -109,16 +116,16 @@ CachedTextDelegate::lineFor(const QStyleOptionViewItem& option) const
 
     // Laid out as the style lays out an item's text: lines as wide as the text area, placed by
     // the alignment of their bounding box. A text that takes more than one line is the style's.
-    const QStyle* style = styleOf(option);
-    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
-    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &option, option.widget)
-                           .adjusted(margin, 0, -margin, 0);
+    const QRect area = textArea(option);
     auto line = std::make_unique<Line>(option.text, option.font);
     QTextOption textOption;
     textOption.setWrapMode(wraps ? QTextOption::WordWrap : QTextOption::ManualWrap);
     textOption.setTextDirection(option.direction);
     textOption.setAlignment(QStyle::visualAlignment(option.direction, option.displayAlignment));
     line->layout.setTextOption(textOption);
+    // Otherwise the layout lets go of its glyphs after every draw and shapes the text again
+    // for the next one.
+    line->layout.setCacheEnabled(true);
     line->layout.beginLayout();
     QTextLine first = line->layout.createLine();
     if (first.isValid()) {
@@ -136,8 +143,30 @@ CachedTextDelegate::lineFor(const QStyleOptionViewItem& option) const
     return kept;
 }
 
-// The style's item painting in its order: background (by the style itself, from a copy without
-// text and focus), the text in the style's pen, the focus frame.
+QRect CachedTextDelegate::textArea(const QStyleOptionViewItem& option) const
+{
+    // The style measures the text to find its area. Where the whole item shows as selected
+    // (tables) the text is given the item's whole width whatever its length, so there the area
+    // is kept for each size and layout of item; elsewhere it is the text's own size.
+    const bool ownSize = !option.showDecorationSelected;
+    const AreaKey key{option.rect.size(), int(option.features), int(option.decorationPosition),
+                      int(option.displayAlignment)};
+    if (!ownSize) {
+        const auto known = areas_.constFind(key);
+        if (known != areas_.cend())
+            return known->translated(option.rect.topLeft());
+    }
+    const QStyle* style = styleOf(option);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &option, option.widget)
+                           .adjusted(margin, 0, -margin, 0);
+    if (!ownSize)
+        areas_.insert(key, area.translated(-option.rect.topLeft()));
+    return area;
+}
+
+// The style's item painting in its order: background (the style's item panel, from a copy
+// without text and focus), the text in the style's pen, the focus frame.
 void CachedTextDelegate::drawCached(QPainter* painter, const QStyleOptionViewItem& option,
                                     const Line& line) const
 {
@@ -145,10 +174,12 @@ void CachedTextDelegate::drawCached(QPainter* painter, const QStyleOptionViewIte
     QStyleOptionViewItem bare = option;
     bare.text.clear();
     bare.state &= ~QStyle::State_HasFocus;
-    style->drawControl(QStyle::CE_ItemViewItem, &bare, painter, option.widget);
 
     painter->save();
     painter->setClipRect(option.rect);
+    // What the style's item painting draws of an item without text, icon, check or focus,
+    // under the same clip; the whole item painting measures the absent text and icon first.
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &bare, painter, option.widget);
     const QPalette::ColorGroup group = colorGroup(option);
     painter->setPen(option.palette.color(
         group, option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));

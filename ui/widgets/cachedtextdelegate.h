@@ -63,6 +63,20 @@ private:
                               key.alignment);
         }
     };
+    // What places the text area in an item whose text has the item's whole width.
+    struct AreaKey
+    {
+        QSize itemSize;
+        int features = 0;
+        int decorationPosition = 0;
+        int alignment = 0;
+        bool operator==(const AreaKey& other) const;
+        friend size_t qHash(const AreaKey& key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.itemSize.width(), key.itemSize.height(), key.features,
+                              key.decorationPosition, key.alignment);
+        }
+    };
     struct Line
     {
         Line(const QString& text, const QFont& font) : layout(text, font) {}
@@ -77,11 +91,15 @@ private:
     bool paintCached(QPainter* painter, const QStyleOptionViewItem& option) const;
     void drawCached(QPainter* painter, const QStyleOptionViewItem& option, const Line& line) const;
     const Line* lineFor(const QStyleOptionViewItem& option) const;
+    // Where the style puts the item's text, less the margins it keeps inside that.
+    QRect textArea(const QStyleOptionViewItem& option) const;
     // Whether the cached path paints rows in `option`'s state as the style does.
     bool trusted(QPainter* painter, const QStyleOptionViewItem& option, const Line& line) const;
 
     mutable Shape shape_;
     mutable QCache<Key, Line> lines_;
+    // Text areas relative to the item, where they do not depend on the text.
+    mutable QHash<AreaKey, QRect> areas_;
     mutable QHash<int, bool> trustedStates_;
     mutable int cachedPaints_ = 0;
 };

@@ -1,13 +1,22 @@
 #include "ui/widgets/frozentableview.h"
 
+#include "ui/widgets/tableheaderview.h"
+
 #include <QHeaderView>
+#include <QPaintEvent>
 #include <QScrollBar>
 
 namespace veldor {
 
 FrozenTableView::FrozenTableView(int frozenColumns, QWidget* parent)
-    : QTableView(parent), frozen_(new QTableView(this)), frozenColumns_(frozenColumns)
+    : QTableView(parent), frozenColumns_(frozenColumns)
 {
+    // The heads first: a widget made later lies above the ones before it, and the frozen part
+    // must lie above the heads it covers.
+    auto* heads = new TableHeaderView(Qt::Horizontal, this);
+    setHorizontalHeader(heads);
+    frozen_ = new QTableView(this);
+    frozen_->setHorizontalHeader(new TableHeaderView(Qt::Horizontal, frozen_, heads));
     frozen_->setObjectName(QStringLiteral("FrozenColumns"));
     frozen_->setFocusPolicy(Qt::NoFocus);
     frozen_->verticalHeader()->hide();
@@ -69,6 +78,14 @@ int FrozenTableView::frozenWidth() const
         if (!isColumnHidden(column))
             width += columnWidth(column);
     return width;
+}
+
+void FrozenTableView::paintEvent(QPaintEvent* event)
+{
+    // The cells under the frozen part are covered by it: left to the frozen part alone.
+    const QRegion covered(0, 0, frozen_->isVisible() ? frozenWidth() : 0, viewport()->height());
+    QPaintEvent uncovered(event->region() - covered);
+    QTableView::paintEvent(&uncovered);
 }
 
 void FrozenTableView::resizeEvent(QResizeEvent* event)

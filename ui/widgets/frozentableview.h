@@ -21,6 +21,7 @@ public:
     void SetColumnShown(int column, bool shown);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void updateGeometries() override;
@@ -30,7 +31,7 @@ private:
     void placeFrozenPart();
     int frozenWidth() const;
 
-    QTableView* frozen_;
+    QTableView* frozen_ = nullptr;
     int frozenColumns_;
 };
 

@@ -13,8 +13,9 @@ namespace {
 class ShownColumns : public FilterColumns
 {
 public:
-    ShownColumns(const TableFields& fields, const ScenarioStore& store)
-        : fields_(fields), store_(store)
+    ShownColumns(const TableFields& fields, const ScenarioStore& store,
+                 std::optional<ValueNames>& names)
+        : fields_(fields), store_(store), names_(names)
     {
     }
 
@@ -38,7 +39,7 @@ public:
 private:
     const TableFields& fields_;
     const ScenarioStore& store_;
-    mutable std::optional<ValueNames> names_;
+    std::optional<ValueNames>& names_;
 };
 
 } // namespace
@@ -49,11 +50,16 @@ TableProxy::TableProxy(ScenarioTableModel* table, QObject* parent)
     setSourceModel(table);
     setSortRole(ScenarioTableModel::kValueRole);
     setSortLocaleAware(true);
+    // Names come from the store: read again after any change to it.
+    const auto forgetNames = [this] { names_.reset(); };
+    connect(table, &QAbstractItemModel::dataChanged, this, forgetNames);
+    connect(table, &QAbstractItemModel::modelReset, this, forgetNames);
 }
 
 TableFilter TableProxy::SetFilterText(const QString& text)
 {
-    TableFilter read = ReadTableFilter(text, ShownColumns(table_->Fields(), table_->Store()));
+    TableFilter read =
+        ReadTableFilter(text, ShownColumns(table_->Fields(), table_->Store(), names_));
     if (read.Readable()) {
         filter_ = read;
         invalidateFilter();

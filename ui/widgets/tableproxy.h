@@ -1,9 +1,11 @@
 #pragma once
 
+#include "data/format/fieldcatalogue.h"
 #include "data/rules/tablefilter.h"
 
 #include <QSortFilterProxyModel>
 
+#include <optional>
 #include <vector>
 
 namespace veldor {
@@ -33,6 +35,9 @@ protected:
 private:
     ScenarioTableModel* table_;
     TableFilter filter_;
+    // The names conditions are read with, made for the first condition after the store
+    // changed rather than for every keystroke (they decode every name of the scenario).
+    std::optional<ValueNames> names_;
     // The sorted column's stored values by record, read once for a sort by a head rather
     // than once per comparison; empty outside such a sort.
     std::vector<int64_t> sortKeys_;

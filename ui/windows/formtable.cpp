@@ -9,6 +9,7 @@
 #include "ui/widgets/tabledelegate.h"
 #include "ui/widgets/tablemodel.h"
 #include "ui/widgets/tableproxy.h"
+#include "ui/widgets/textwidths.h"
 #include "ui/widgets/usersettings.h"
 
 #include <QAction>
@@ -93,10 +94,11 @@ TFTable::TFTable(ScenarioStore& store, QWidget* parent) : QWidget(parent, Qt::Wi
 void TFTable::buildPage(ScenarioStore& store, TableId table)
 {
     // Only the models are made here: a view measures and lays out its heads when made, which
-    // for all five tabs was most of the wait for the window to open.
+    // for all five tabs was most of the wait for the window to open. The sorting and filtering
+    // comes with the view: joining it to its model costs as much again as the model.
     Page page;
     page.model = new ScenarioTableModel(store, table, this);
-    page.proxy = new TableProxy(page.model, this);
+    page.proxy = nullptr;
     page.holder = new QWidget(TableTabs);
     auto* layout = new QVBoxLayout(page.holder);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -104,10 +106,6 @@ void TFTable::buildPage(ScenarioStore& store, TableId table)
 
     connect(page.model, &ScenarioTableModel::Edited, this, &TFTable::Edited);
     connect(page.model, &ScenarioTableModel::Refused, this, &TFTable::showStatus);
-    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(page.proxy, signal, this, &TFTable::showCount);
-    connect(page.proxy, &QAbstractItemModel::layoutChanged, this, &TFTable::showCount);
-    connect(page.proxy, &QAbstractItemModel::modelReset, this, &TFTable::showCount);
     TableTabs->addTab(page.holder, page.model->Fields().TableTitle());
     pages_.push_back(page);
 }
@@ -117,6 +115,11 @@ void TFTable::buildView(Page& page)
     if (page.view)
         return;
     const TableId table = page.model->Fields().Table();
+    page.proxy = new TableProxy(page.model, this);
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(page.proxy, signal, this, &TFTable::showCount);
+    connect(page.proxy, &QAbstractItemModel::layoutChanged, this, &TFTable::showCount);
+    connect(page.proxy, &QAbstractItemModel::modelReset, this, &TFTable::showCount);
     page.view = new FrozenTableView(TableFields::kFixedColumns, page.holder);
     page.view->setObjectName(QString::fromLatin1(viewName(table)));
     page.view->setFont(ListFont());
@@ -128,6 +131,13 @@ void TFTable::buildView(Page& page)
                                QAbstractItemView::AnyKeyPressed);
     auto* delegate = new TableDelegate(ScenarioTableModel::kChoicesRole, page.view);
     page.view->setItemDelegate(delegate);
+    // The frozen columns are painted through the same cache of text lines; they are never
+    // edited in place.
+    page.view->FrozenPart()->setItemDelegate(delegate);
+    // The heads are measured as the model is set; shown with the sort arrow's room from the
+    // start, as sorting shows them below, they are not measured again without it.
+    for (QTableView* part : {static_cast<QTableView*>(page.view), page.view->FrozenPart()})
+        part->horizontalHeader()->setSortIndicatorShown(true);
     page.view->setModel(page.proxy);
     // Unsorted until a head is clicked: the records in their own order.
     page.view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -160,19 +170,21 @@ void TFTable::setColumnWidths(const Page& page, const ScenarioStore& store)
 {
     // Widths come from what a column can hold, not from measuring its 800 cells: opening the
     // window stays quick, and a column fits its widest allowed value wherever it is.
-    const QFontMetrics cells(page.view->font());
     const QFontMetrics heads(page.view->horizontalHeader()->font());
-    const int padding = cells.horizontalAdvance(QStringLiteral("00"));
+    // Columns share their widest numbers and their lists of choices: each text is measured
+    // once.
+    TextWidths cells(page.view->font());
+    const int padding = cells.Of(QStringLiteral("00"));
     const int arrow = 2 * padding; // the sort arrow beside the head
     const TableFields& fields = page.model->Fields();
     for (int column = 0; column < fields.Columns(); ++column) {
-        int widest = cells.horizontalAdvance(QStringLiteral("某某某某"));
+        int widest = cells.Of(QStringLiteral("某某某某"));
         const QStringList choices = fields.Choices(store, store.Names(), column);
         if (!fields.IsChoice(column) && column != TableFields::kNameColumn)
-            widest = cells.horizontalAdvance(fields.WidestNumber(column));
+            widest = cells.Of(fields.WidestNumber(column));
         else if (!choices.isEmpty() && choices.size() <= kMeasuredChoices)
             for (const QString& choice : choices)
-                widest = std::max(widest, cells.horizontalAdvance(choice));
+                widest = std::max(widest, cells.Of(choice));
         page.view->setColumnWidth(
             column,
             std::max(widest + padding, heads.horizontalAdvance(fields.Head(column)) + arrow));
