@@ -46,8 +46,8 @@ bool ButtonCaptions::Draw(QPainter* painter, const QStyleOptionButton& option,
 {
     if (widget == nullptr || !option.icon.isNull() ||
         (option.features & QStyleOptionButton::HasMenu) || !isPlain(option.text) ||
-        painter->layoutDirection() != Qt::LeftToRight || option.direction != Qt::LeftToRight ||
-        painter->pen().style() == Qt::NoPen)
+        painter->layoutDirection() == Qt::RightToLeft || option.direction == Qt::RightToLeft ||
+        option.text.isRightToLeft() || painter->pen().style() == Qt::NoPen)
         return false;
     const Shape shape{painter->font(), widget->style()};
     if (!(shape == shape_)) {
