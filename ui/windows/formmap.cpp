@@ -334,8 +334,9 @@ void TFMap::OpenScenarioFile(const QString& path)
     RefreshCityMap();
     statusBar()->clearMessage();
     // The open read only the tables; the rest of the file, which Save As copies, is read once
-    // the window has been painted.
-    afterFirstPaint([this] { store_.KeepBytesOutsideTables(); });
+    // the window has been painted, and after the look at the file that the window's first
+    // activation brings: that one's copy of the whole file is let go before this one is made.
+    afterFirstPaint([this] { store_.KeepBytesOutsideTables(); }, true);
 }
 
 void TFMap::OpenScenarioAsked(const QString& path)
@@ -513,12 +514,12 @@ void TFMap::ShowTables()
         tableDoor_();
 }
 
-void TFMap::afterFirstPaint(std::function<void()> step)
+void TFMap::afterFirstPaint(std::function<void()> step, bool last)
 {
     if (painted_ || !isVisible())
         QTimer::singleShot(0, this, std::move(step));
     else
-        afterPaint_.push_back(std::move(step));
+        (last ? afterPaintLast_ : afterPaint_).push_back(std::move(step));
 }
 
 void TFMap::paintEvent(QPaintEvent* event)
@@ -527,9 +528,11 @@ void TFMap::paintEvent(QPaintEvent* event)
     if (painted_)
         return;
     painted_ = true;
-    for (std::function<void()>& step : afterPaint_)
-        QTimer::singleShot(0, this, std::move(step));
-    afterPaint_.clear();
+    for (auto* steps : {&afterPaint_, &afterPaintLast_}) {
+        for (std::function<void()>& step : *steps)
+            QTimer::singleShot(0, this, std::move(step));
+        steps->clear();
+    }
 }
 
 void TFMap::dragEnterEvent(QDragEnterEvent* event)

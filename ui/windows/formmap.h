@@ -130,8 +130,8 @@ private:
     void runDoor(const std::function<void()>& door);
     // Runs `step` from the event loop, once the window has been painted for the first time
     // if it is shown and not painted yet: what the first sight of the window need not wait
-    // for comes after it.
-    void afterFirstPaint(std::function<void()> step);
+    // for comes after it. `last` steps run after the others waiting with them.
+    void afterFirstPaint(std::function<void()> step, bool last = false);
     void showStatus(const QString& text);
     // The file as it is now became the current scenario: title, recent files, watch.
     void becameFile(const QString& path);
@@ -169,6 +169,7 @@ private:
     bool goneSaid_ = false;
     bool painted_ = false;
     std::vector<std::function<void()>> afterPaint_;
+    std::vector<std::function<void()>> afterPaintLast_;
     std::function<void(int)> cityDoor_;
     std::function<void()> forceDoor_;
     std::function<void()> personDoor_;
