@@ -16,7 +16,7 @@ namespace {
 // Every mark a scenario can show, with room for those of the next scenarios opened.
 constexpr int kCachedTexts = 256;
 
-// Characters the style's text drawing treats specially (mnemonics, tabs, line breaks, length
+// Characters the style's text drawing handles on their own (mnemonics, tabs, line breaks, length
 // variants) or that a single line handles differently at its ends (spaces).
 bool isPlain(const QString& text)
 {
