@@ -1,5 +1,6 @@
 #include "ui/widgets/citybutton.h"
 
+#include "ui/widgets/buttoncaptions.h"
 #include "ui/widgets/contrast.h"
 
 #include <QApplication>
@@ -61,7 +62,10 @@ QColor CityButtonFace(const QColor& mark, const QColor& face)
     return kDarkFace;
 }
 
-CityButton::CityButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
+CityButton::CityButton(const QString& text, QWidget* parent, ButtonCaptions* captions)
+    : QPushButton(text, parent), captions_(captions)
+{
+}
 
 void CityButton::paintEvent(QPaintEvent*)
 {
@@ -79,7 +83,8 @@ void CityButton::paintEvent(QPaintEvent*)
     painter.drawControl(QStyle::CE_PushButtonBevel, face);
     QStyleOptionButton caption = option;
     caption.rect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    painter.drawControl(QStyle::CE_PushButtonLabel, caption);
+    if (captions_ == nullptr || !captions_->Draw(&painter, caption, this))
+        painter.drawControl(QStyle::CE_PushButtonLabel, caption);
     if (option.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(option);

@@ -1,8 +1,10 @@
 #include "ui/windows/formmap.h"
 
 #include "data/format/nametables.h"
+#include "ui/widgets/buttoncaptions.h"
 #include "ui/widgets/citybutton.h"
 #include "ui/widgets/citymap.h"
+#include "ui/widgets/deferredicons.h"
 #include "ui/widgets/fonts.h"
 #include "ui/widgets/mapimage.h"
 #include "ui/widgets/mappicture.h"
@@ -25,7 +27,9 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
+#include <QToolButton>
 
 namespace veldor {
 namespace {
@@ -96,8 +100,8 @@ QString ChooseSaveAsFile(QWidget* parent)
 }
 
 TFMap::TFMap(QWidget* parent)
-    : QMainWindow(parent), history_(store_.Names()), chooseFile_(ChooseScenarioFile),
-      chooseSaveAs_(ChooseSaveAsFile)
+    : QMainWindow(parent), history_(store_.Names()), captions_(new ButtonCaptions),
+      chooseFile_(ChooseScenarioFile), chooseSaveAs_(ChooseSaveAsFile)
 {
     setObjectName(QStringLiteral("FMap"));
     title_ = StartTitle();
@@ -129,6 +133,8 @@ TFMap::TFMap(QWidget* parent)
     nameListWarning_ = store_.Names().load();
 }
 
+TFMap::~TFMap() = default;
+
 MapImage* TFMap::buildMap(QWidget* client)
 {
     auto* image = new MapImage(client);
@@ -141,7 +147,7 @@ void TFMap::buildCityButtons(QWidget* client)
     const QFont bold = SongFont(13, true);
     for (int city = 0; city < kCities; ++city) {
         const CityButtonPlace& place = CityButtonPlaces()[city];
-        auto* button = new CityButton(QString::number(city + 1), client);
+        auto* button = new CityButton(QString::number(city + 1), client, captions_.get());
         Place(button, QStringLiteral("Button%1").arg(city + 1), place.left, place.top, place.width,
               place.height);
         button->setFont(bold);
@@ -209,7 +215,18 @@ QAction* TFMap::addItem(QMenu* menu, const QString& name, const QString& caption
 
 void TFMap::buildMenu()
 {
-    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    QMenuBar* bar = nullptr;
+    {
+        // The menu bar reads its extension button's icon as it is made; the button shows
+        // only when the menus do not fit, which they do here.
+        const DeferredIcons deferred;
+        bar = menuBar();
+    }
+    LoadIconWhenShown(bar->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button")), [bar] {
+        return bar->style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr,
+                                          bar);
+    });
+    bar->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = addMenu(QStringLiteral("F1"), QStringLiteral("文件(&F)"),
                           QKeySequence(Qt::CTRL | Qt::Key_F));
     addItem(file, QStringLiteral("O1"), QStringLiteral("打开(&O)"),
@@ -317,8 +334,9 @@ void TFMap::OpenScenarioFile(const QString& path)
     RefreshCityMap();
     statusBar()->clearMessage();
     // The open read only the tables; the rest of the file, which Save As copies, is read once
-    // the window has been painted.
-    QTimer::singleShot(0, this, [this] { store_.File().KeepBytesOutsideTables(); });
+    // the window has been painted, and after the look at the file that the window's first
+    // activation brings: that one's copy of the whole file is let go before this one is made.
+    afterFirstPaint([this] { store_.File().KeepBytesOutsideTables(); }, true);
 }
 
 void TFMap::OpenScenarioAsked(const QString& path)
@@ -494,6 +512,27 @@ void TFMap::ShowTables()
 {
     if (fileIsOpen() && tableDoor_)
         tableDoor_();
+}
+
+void TFMap::afterFirstPaint(std::function<void()> step, bool last)
+{
+    if (painted_ || !isVisible())
+        QTimer::singleShot(0, this, std::move(step));
+    else
+        (last ? afterPaintLast_ : afterPaint_).push_back(std::move(step));
+}
+
+void TFMap::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    if (painted_)
+        return;
+    painted_ = true;
+    for (auto* steps : {&afterPaint_, &afterPaintLast_}) {
+        for (std::function<void()>& step : *steps)
+            QTimer::singleShot(0, this, std::move(step));
+        steps->clear();
+    }
 }
 
 void TFMap::dragEnterEvent(QDragEnterEvent* event)

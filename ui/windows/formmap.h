@@ -6,12 +6,15 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 class QMenu;
 class QPushButton;
 
 namespace veldor {
 
+class ButtonCaptions;
 class MapImage;
 class ScenarioWatch;
 struct DiskCheck;
@@ -26,6 +29,7 @@ public:
     using FileChooser = std::function<QString(QWidget* parent)>;
 
     explicit TFMap(QWidget* parent = nullptr);
+    ~TFMap() override;
 
     ScenarioStore& Store() { return store_; }
     const ScenarioHistory& History() const { return history_; }
@@ -102,6 +106,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     MapImage* buildMap(QWidget* client);
@@ -123,6 +128,10 @@ private:
     // Opens the doors of `door` and, once its window closed, takes in a change on disk that
     // waited for it.
     void runDoor(const std::function<void()>& door);
+    // Runs `step` from the event loop, once the window has been painted for the first time
+    // if it is shown and not painted yet: what the first sight of the window need not wait
+    // for comes after it. `last` steps run after the others waiting with them.
+    void afterFirstPaint(std::function<void()> step, bool last = false);
     void showStatus(const QString& text);
     // The file as it is now became the current scenario: title, recent files, watch.
     void becameFile(const QString& path);
@@ -144,6 +153,8 @@ private:
     std::function<void()> historyDoor_;
     QString nameListWarning_;
     QPushButton* cityButtons_[kCities] = {};
+    // The city buttons' captions, shaped once per distinct mark.
+    std::unique_ptr<ButtonCaptions> captions_;
     FileChooser chooseFile_;
     FileChooser chooseSaveAs_;
     ScenarioWatch* watch_ = nullptr;
@@ -156,6 +167,9 @@ private:
     QByteArray declinedDisk_;
     // The file was said to be gone; said again only after it came back.
     bool goneSaid_ = false;
+    bool painted_ = false;
+    std::vector<std::function<void()>> afterPaint_;
+    std::vector<std::function<void()>> afterPaintLast_;
     std::function<void(int)> cityDoor_;
     std::function<void()> forceDoor_;
     std::function<void()> personDoor_;

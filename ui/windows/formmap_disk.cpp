@@ -33,9 +33,11 @@ QString shown(const QString& path)
 void TFMap::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    // After the event: a question opened from here must not run inside the activation.
+    // After the event: a question opened from here must not run inside the activation. The
+    // window's first activation, as the program starts, compares the file just opened with
+    // itself: that can wait until the window is seen.
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        QTimer::singleShot(0, this, &TFMap::CheckFileOnDisk);
+        afterFirstPaint([this] { CheckFileOnDisk(); });
 }
 
 void TFMap::runDoor(const std::function<void()>& door)
