@@ -18,29 +18,33 @@ QImage rendered(QWidget& widget, qreal scale)
 }
 
 // The etched line is filled where pixels map one to one; it must cover exactly the pixels the
-// one pixel pen draws (which a scaled painter still uses).
+// one pixel pen draws, and a scaled painter keeps the pen's one device pixel.
 TEST(GroupFrame, OutlineCoversExactlyThePensPixels)
 {
     GroupFrame frame{QString()};
     frame.resize(97, 61);
-    const QImage filled = rendered(frame, 1);
     const QColor dark = frame.palette().color(QPalette::Mid);
     // Where the frame's top line lies: the first dark pixel down its middle.
+    const QImage atOne = rendered(frame, 1);
     int top = 0;
-    while (top < filled.height() && filled.pixel(48, top) != dark.rgb())
+    while (top < atOne.height() && atOne.pixel(48, top) != dark.rgb())
         ++top;
-    ASSERT_LT(top, filled.height() / 2);
-    QImage byPen(filled.size(), QImage::Format_RGB32);
-    byPen.fill(frame.palette().color(QPalette::Window));
-    {
-        QPainter painter(&byPen);
-        const QRect outline(0, top, 97 - 1, 61 - 1 - top);
-        painter.setPen(dark);
-        painter.drawRect(outline.adjusted(0, 0, -1, -1));
-        painter.setPen(frame.palette().color(QPalette::Light));
-        painter.drawRect(outline.adjusted(1, 1, 0, 0));
+    ASSERT_LT(top, atOne.height() / 2);
+    for (const qreal scale : {1.0, 2.0}) {
+        const QImage painted = rendered(frame, scale);
+        QImage byPen(painted.size(), QImage::Format_RGB32);
+        byPen.setDevicePixelRatio(scale);
+        byPen.fill(frame.palette().color(QPalette::Window));
+        {
+            QPainter painter(&byPen);
+            const QRect outline(0, top, 97 - 1, 61 - 1 - top);
+            painter.setPen(dark);
+            painter.drawRect(outline.adjusted(0, 0, -1, -1));
+            painter.setPen(frame.palette().color(QPalette::Light));
+            painter.drawRect(outline.adjusted(1, 1, 0, 0));
+        }
+        EXPECT_EQ(painted, byPen) << scale;
     }
-    EXPECT_EQ(filled, byPen);
 }
 
 } // namespace
