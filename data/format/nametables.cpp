@@ -124,7 +124,16 @@ QString NameTables::load(const QStringList& dirs)
             ToGbk(QStringLiteral("新")) + QByteArray::number(i - kListedPersons + 1);
     fillTable(reader, dirs, QStringLiteral("face.txt"), faces_.data(), kFaces, problems);
     fillTable(reader, dirs, QStringLiteral("city.txt"), cities_.data(), kCities, problems);
+    personTexts_ = {};
     return describe(problems, dirs);
+}
+
+const QString& NameTables::personText(int index) const
+{
+    std::optional<QString>& text = personTexts_[size_t(index)];
+    if (!text)
+        text = FromGbk(persons_[size_t(index)]);
+    return *text;
 }
 
 } // namespace veldor

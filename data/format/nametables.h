@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 namespace veldor {
 
@@ -37,13 +38,21 @@ public:
     const QByteArray& person(int index) const { return persons_[size_t(index)]; }
     const QByteArray& face(int index) const { return faces_[size_t(index)]; }
     const QByteArray& city(int index) const { return cities_[size_t(index)]; }
+    // A person's name decoded, made on first use and kept until the name changes: the find
+    // field compares every person's name at each keystroke. Not for use from two threads.
+    const QString& personText(int index) const;
 
     // For whoever needs names of their own (tests, generated samples).
-    void setPerson(int index, const QByteArray& name) { persons_[size_t(index)] = name; }
+    void setPerson(int index, const QByteArray& name)
+    {
+        persons_[size_t(index)] = name;
+        personTexts_[size_t(index)].reset();
+    }
     void setCity(int index, const QByteArray& name) { cities_[size_t(index)] = name; }
 
 private:
     std::array<QByteArray, kPersons> persons_;
+    mutable std::array<std::optional<QString>, kPersons> personTexts_;
     std::array<QByteArray, kFaces> faces_;
     std::array<QByteArray, kCities> cities_;
 };

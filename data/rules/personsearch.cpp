@@ -1,6 +1,5 @@
 #include "data/rules/personsearch.h"
 
-#include "data/format/gbk.h"
 #include "data/format/indices.h"
 #include "data/format/nametables.h"
 
@@ -19,8 +18,7 @@ bool PersonSearch::matches(uint16_t person) const
 {
     if (text_.isEmpty() || person >= kPersons)
         return false;
-    return person == number_ ||
-           FromGbk(names_->person(person)).contains(text_, Qt::CaseInsensitive);
+    return person == number_ || names_->personText(person).contains(text_, Qt::CaseInsensitive);
 }
 
 int PersonSearch::findRow(int rows, int from, int step,

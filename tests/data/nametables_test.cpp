@@ -122,9 +122,11 @@ TEST_F(NameLists, NameListWithoutWordsGivesEmptyNamesEvenAfterAnEarlierLoad)
 {
     putAll(words("p", 702), words("f", 686), words("c", 50));
     load();
+    EXPECT_EQ(tables.personText(0), QStringLiteral("p0")); // decoded now, and kept
     put(QStringLiteral("name.txt"), " \r\n\t ");
     EXPECT_TRUE(load().isEmpty());
     EXPECT_TRUE(tables.person(0).isEmpty());
+    EXPECT_TRUE(tables.personText(0).isEmpty());
     EXPECT_TRUE(tables.person(701).isEmpty());
     EXPECT_EQ(tables.person(799), gbk("新98"));
     EXPECT_EQ(tables.face(0), "f0");

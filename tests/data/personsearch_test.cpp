@@ -55,5 +55,14 @@ TEST_F(PersonSearchTest, WalksBothWaysFromTheStartRowAndWraps)
     EXPECT_EQ(found.findRow(kPersons, -1, -1, identity), 12);
 }
 
+// Names are decoded once and kept: a renamed person is found by the new name, not the old.
+TEST_F(PersonSearchTest, RenamedPersonIsFoundByTheNewName)
+{
+    EXPECT_TRUE(search(QStringLiteral("关")).matches(12));
+    names.setPerson(12, ToGbk(QStringLiteral("张辽")));
+    EXPECT_FALSE(search(QStringLiteral("关")).matches(12));
+    EXPECT_TRUE(search(QStringLiteral("辽")).matches(12));
+}
+
 } // namespace
 } // namespace veldor

@@ -73,6 +73,51 @@ TEST_F(CachedList, PaintsEveryKindOfRowAsQtDoes)
     EXPECT_EQ(cache()->cachedPaints() - before, 3);
 }
 
+TEST_F(CachedList, RowPaintedAgainIsCopiedFromItsPicture)
+{
+    test::ShownPicture(&list);
+    const int before = cache()->picturePaints();
+    for (int row : {2, 7})
+        list.viewport()->repaint(list.visualItemRect(list.item(row)));
+    // The focus row's frame is drawn in place.
+    list.viewport()->repaint(list.visualItemRect(list.item(5)));
+    EXPECT_EQ(cache()->picturePaints() - before, 2);
+    expectPaintedAsQt();
+}
+
+TEST_F(CachedList, OtherColoursPaintNewPictures)
+{
+    test::ShownPicture(&list);
+    QPalette colours = list.palette();
+    colours.setColor(QPalette::Text, QColor(0, 90, 0));
+    colours.setColor(QPalette::Highlight, QColor(160, 30, 30));
+    list.setPalette(colours);
+    expectPaintedAsQt();
+    colours.setColor(QPalette::Base, QColor(250, 240, 200));
+    list.setPalette(colours);
+    expectPaintedAsQt();
+}
+
+// A painter that scales (a screen at 1.5 or 2) puts no picture's pixel on one pixel of its
+// device: the rows are painted directly, as Qt paints them.
+TEST_F(CachedList, ScaledPaintingDrawsRowsInPlace)
+{
+    test::ShownPicture(&list);
+    const auto rendered = [this](QAbstractItemDelegate* delegate) {
+        QAbstractItemDelegate* kept = list.itemDelegate();
+        list.setItemDelegate(delegate);
+        QImage picture(list.size() * 2, QImage::Format_RGB32);
+        picture.setDevicePixelRatio(2);
+        list.render(&picture);
+        list.setItemDelegate(kept);
+        return picture;
+    };
+    const int before = cache()->picturePaints();
+    QStyledItemDelegate plain;
+    EXPECT_EQ(test::PixelDifference(rendered(cache()), rendered(&plain)), 0);
+    EXPECT_EQ(cache()->picturePaints(), before);
+}
+
 TEST_F(CachedList, InactiveAndDisabledRowsAsQtDoes)
 {
     QWidget other;

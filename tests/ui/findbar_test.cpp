@@ -190,6 +190,21 @@ TEST_F(FindInPersonEditor, TheFieldSitsAboveTheListAndCountsTheMatches)
     EXPECT_EQ(rows->geometry(), listBefore);
 }
 
+// A search counts once where it lands; a move the list makes itself counts too.
+TEST_F(FindInPersonEditor, TheCountFollowsTheListsOwnMoves)
+{
+    openBar();
+    typeText(QStringLiteral("关"));
+    ListBox* rows = list("ListBox_Prsn_Prsn");
+    int guanPing = 0;
+    while (rows->recordAt(guanPing) != kGuanPing)
+        ++guanPing;
+    rows->activateRow(guanPing);
+    EXPECT_EQ(bar()->matchCount(), QStringLiteral("2/3"));
+    rows->activateRow(guanPing == 0 ? 1 : 0);
+    EXPECT_EQ(bar()->matchCount(), QStringLiteral("0/3"));
+}
+
 TEST_F(FindInPersonEditor, EnterAndF3GoForwardShiftF3BackWrappingBothWays)
 {
     openBar();

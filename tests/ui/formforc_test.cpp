@@ -266,4 +266,25 @@ TEST_F(ForceForm, CancelDropsEveryChangeButKeepsWhatWasApplied)
     EXPECT_EQ(row("ListBox_Forc_Forc", kLord), FromGbk(PrsnNameText(store.Names(), kLordKing)));
 }
 
+// The sovereign list is made again only where names changed; a showing still starts with only
+// the chosen force's sovereign and cities marked.
+TEST_F(ForceForm, NextShowingShowsChangedNamesAndOnlyTheChosenForcesMarks)
+{
+    show();
+    clickRow("ListBox_Forc_Forc", kLord);
+    clickRow("ListBox_Forc_King", 40);
+    clickRow("ListBox_Forc_City", kFreeCity);
+    {
+        test::NextAnswer drop(QStringLiteral("放弃"));
+        press("Button_Cancel");
+    }
+    store.Names().setPerson(41, ToGbk(QStringLiteral("新名")));
+    show();
+    EXPECT_EQ(row("ListBox_Forc_King", 41), QStringLiteral("新名    "));
+    EXPECT_EQ(row("ListBox_Forc_King", 40), FromGbk(PrsnNameText(store.Names(), 40)));
+    clickRow("ListBox_Forc_Forc", kLord);
+    EXPECT_EQ(list("ListBox_Forc_King")->markedRows(), QList<int>{kLordKing});
+    EXPECT_EQ(list("ListBox_Forc_City")->markedRows(), (QList<int>{kLordHome, kLordCity}));
+}
+
 } // namespace

@@ -1,7 +1,9 @@
 #include "ui/widgets/cachedtextdelegate.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QImage>
+#include <QListView>
 #include <QPainter>
 #include <QStyle>
 #include <QTextLine>
@@ -16,6 +18,69 @@ namespace {
 constexpr int kCachedLines = 4000;
 // Beside the alignment flags in a cache key: the item wraps words (table cells do).
 constexpr int kWraps = 1 << 16;
+// The rows' pictures of all lists together, in KB: the rows of a few screens of every list
+// of the largest window.
+constexpr int kPictureKBytes = 6 * 1024;
+
+quint64 newShapeId()
+{
+    static quint64 last = 0;
+    return ++last;
+}
+
+// One row's picture: what was painted, in which state, colours and shape, on what.
+struct PictureKey
+{
+    QString text;
+    QSize size;
+    int alignment = 0;
+    int state = 0;
+    qint64 palette = 0;
+    QRgb background = 0;
+    quint64 shape = 0;
+    bool operator==(const PictureKey& o) const
+    {
+        return shape == o.shape && state == o.state && size == o.size && alignment == o.alignment &&
+               palette == o.palette && background == o.background && text == o.text;
+    }
+    friend size_t qHash(const PictureKey& key, size_t seed = 0)
+    {
+        return qHashMulti(seed, key.text, key.size.width(), key.size.height(), key.state,
+                          key.palette, key.background, key.shape);
+    }
+};
+
+QCache<PictureKey, QImage>& pictures()
+{
+    static QCache<PictureKey, QImage> store(kPictureKBytes);
+    return store;
+}
+
+// The colour a list fills under its rows, where it fills them with one opaque colour.
+bool listBackground(const QStyleOptionViewItem& option, QRgb& colour)
+{
+    const auto* list = qobject_cast<const QListView*>(option.widget);
+    if (!list)
+        return false;
+    const QWidget* viewport = list->viewport();
+    if (!viewport->autoFillBackground())
+        return false;
+    const QBrush& brush = viewport->palette().brush(viewport->backgroundRole());
+    if (brush.style() != Qt::SolidPattern || !brush.isOpaque())
+        return false;
+    colour = brush.color().rgba();
+    return true;
+}
+
+// Whether the painter puts each pixel of a picture on one pixel of its device, opaque, as
+// drawing there directly would.
+bool onPixelGrid(const QPainter* painter)
+{
+    const QTransform& device = painter->deviceTransform();
+    return device.type() <= QTransform::TxTranslate && device.dx() == qRound(device.dx()) &&
+           device.dy() == qRound(device.dy()) && painter->opacity() == 1.0 &&
+           painter->compositionMode() == QPainter::CompositionMode_SourceOver;
+}
 
 const QStyle* styleOf(const QStyleOptionViewItem& option)
 {
@@ -68,7 +133,7 @@ bool CachedTextDelegate::Key::operator==(const Key& other) const
 }
 
 CachedTextDelegate::CachedTextDelegate(QObject* parent)
-    : QStyledItemDelegate(parent), lines_(kCachedLines)
+    : QStyledItemDelegate(parent), shapeId_(newShapeId()), lines_(kCachedLines)
 {
 }
 
@@ -94,8 +159,41 @@ bool CachedTextDelegate::paintCached(QPainter* painter, const QStyleOptionViewIt
     const Line* line = lineFor(option);
     if (!line || line->plain || !trusted(painter, option, *line))
         return false;
-    drawCached(painter, option, *line);
+    if (!paintPicture(painter, option, *line))
+        drawCached(painter, option, *line);
     ++cachedPaints_;
+    return true;
+}
+
+bool CachedTextDelegate::paintPicture(QPainter* painter, const QStyleOptionViewItem& option,
+                                      const Line& line) const
+{
+    // The focus frame is drawn smoothed, and its smoothed edge at a picture's border comes out
+    // a shade apart from the same edge drawn in place; the one focus row is painted directly.
+    QRgb background = 0;
+    if ((option.state & QStyle::State_HasFocus) || option.backgroundBrush.style() != Qt::NoBrush ||
+        !onPixelGrid(painter) || !listBackground(option, background) || option.rect.isEmpty())
+        return false;
+    PictureKey key{option.text,      option.rect.size(),        int(option.displayAlignment),
+                   stateKey(option), option.palette.cacheKey(), background,
+                   shapeId_};
+    QImage* picture = pictures().object(key);
+    if (!picture) {
+        auto made = std::make_unique<QImage>(option.rect.size(), QImage::Format_RGB32);
+        made->fill(background);
+        QStyleOptionViewItem atOrigin = option;
+        atOrigin.rect.moveTopLeft(QPoint(0, 0));
+        {
+            QPainter onPicture(made.get());
+            drawCached(&onPicture, atOrigin, line);
+        }
+        picture = made.get();
+        const int kbytes = int(made->sizeInBytes() / 1024) + 1;
+        if (!pictures().insert(key, made.release(), kbytes))
+            return false; // larger than the whole store: painted directly
+    }
+    painter->drawImage(option.rect.topLeft(), *picture);
+    ++picturePaints_;
     return true;
 }
 
@@ -105,6 +203,7 @@ CachedTextDelegate::lineFor(const QStyleOptionViewItem& option) const
     const Shape shape{option.font, option.direction, option.textElideMode, styleOf(option)};
     if (!(shape == shape_)) {
         shape_ = shape;
+        shapeId_ = newShapeId();
         lines_.clear();
         areas_.clear();
         trustedStates_.clear();

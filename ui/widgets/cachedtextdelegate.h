@@ -25,6 +25,11 @@ namespace veldor {
 // frame). Before it is trusted for a kind of row (selected, focused, active...), one row of
 // that kind is painted both ways off screen and compared; a style that paints differently
 // keeps the plain path for that kind of row.
+//
+// In a list, a row painted on the screen's own pixel grid is also kept as the picture it
+// paints, on the list's background: most of a row's cost is blending its glyphs, and a row
+// painted again unchanged (a repaint of the window, a scroll back, a sort) is then copied.
+// Pictures are held for all lists together up to a fixed size, the most recent kept.
 class CachedTextDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -39,6 +44,8 @@ public:
     // held.
     int cachedPaints() const { return cachedPaints_; }
     int cachedTexts() const { return lines_.size(); }
+    // How many of those rows were copied from a kept picture.
+    int picturePaints() const { return picturePaints_; }
 
 private:
     // What every cached line was shaped for; a change empties the cache.
@@ -95,13 +102,21 @@ private:
     QRect textArea(const QStyleOptionViewItem& option) const;
     // Whether the cached path paints rows in `option`'s state as the style does.
     bool trusted(QPainter* painter, const QStyleOptionViewItem& option, const Line& line) const;
+    // Paints the row from its kept picture (made now if needed), or returns false where a
+    // picture would not show the same pixels.
+    bool paintPicture(QPainter* painter, const QStyleOptionViewItem& option,
+                      const Line& line) const;
 
     mutable Shape shape_;
+    // Tells this delegate's pictures in the shared store from others' and from those of a
+    // shape it no longer paints; never reused.
+    mutable quint64 shapeId_;
     mutable QCache<Key, Line> lines_;
     // Text areas relative to the item, where they do not depend on the text.
     mutable QHash<AreaKey, QRect> areas_;
     mutable QHash<int, bool> trustedStates_;
     mutable int cachedPaints_ = 0;
+    mutable int picturePaints_ = 0;
 };
 
 } // namespace veldor

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QShortcut>
 
@@ -80,8 +81,10 @@ FindBar::FindBar(ListBox* list, Going going, const NameTables& names)
     connect(this, &QLineEdit::textChanged, this,
             [this] { search(std::max(list_->focusRow(), 0), 1); });
     // The count follows whatever row the list moves to.
-    connect(list->selectionModel(), &QItemSelectionModel::currentChanged, count_,
-            [this] { showCount(list_->focusRow()); });
+    connect(list->selectionModel(), &QItemSelectionModel::currentChanged, count_, [this] {
+        if (!searching_)
+            showCount(list_->focusRow());
+    });
     // The frame follows its row when the list scrolls and goes once the user moves on; a closed
     // window drops the field.
     connect(list->verticalScrollBar(), &QScrollBar::valueChanged, foundFrame_, &FoundFrame::follow);
@@ -178,8 +181,12 @@ void FindBar::search(int from, int step)
     }
     const int row = search.findRow(list_->count(), from, step, personAtRow());
     showNoMatch(row < 0);
-    if (row >= 0)
+    // Counted once, where the search ends: counting walks every row, and going to the match
+    // moves the focus row, which would count them on the way too.
+    if (row >= 0) {
+        const QScopedValueRollback<bool> going(searching_, true);
         goTo(row);
+    }
     showCount(list_->focusRow());
 }
 

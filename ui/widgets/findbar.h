@@ -64,6 +64,8 @@ private:
     QRect listGeometry_;
     bool stripTaken_ = false;
     bool noMatch_ = false;
+    // While a search goes to its match; it counts the matches itself when there.
+    bool searching_ = false;
 };
 
 } // namespace veldor

@@ -2,6 +2,7 @@
 
 #include "data/format/displaytext.h"
 #include "data/format/gbk.h"
+#include "data/format/nametables.h"
 #include "ui/widgets/findbar.h"
 #include "ui/widgets/numberedit.h"
 
@@ -51,10 +52,10 @@ void TFForc::FormShow()
     const QStringList forces = forceEntries(editor_);
     ListBox_Forc_Forc->setRows(forces);
     ListBox_Forc_Metro->setRows(forces);
-    QStringList persons;
-    for (int p = 0; p < kPersons; ++p)
-        persons << FromGbk(PrsnNameText(editor_.Names(), uint16_t(p)));
-    ListBox_Forc_King->setRows(persons);
+    if (refreshKingRows())
+        ListBox_Forc_King->setRows(kingRows_);
+    else
+        ListBox_Forc_King->clearMarks();
     QStringList cities;
     for (int c = 0; c < kCities; ++c)
         cities << FromGbk(CityNameText(editor_.Names(), uint16_t(c)));
@@ -71,6 +72,23 @@ void TFForc::ExecOnForce(int force)
 {
     forceToChoose_ = force;
     exec();
+}
+
+bool TFForc::refreshKingRows()
+{
+    const NameTables& names = editor_.Names();
+    bool changed = kingRows_.size() != kPersons || ListBox_Forc_King->count() != kPersons;
+    if (kingRows_.size() != kPersons)
+        kingRows_ = QStringList(kPersons);
+    for (int p = 0; p < kPersons; ++p) {
+        const QByteArray& name = names.person(p);
+        if (!changed && name == kingNames_[size_t(p)])
+            continue;
+        kingNames_[size_t(p)] = name;
+        kingRows_[p] = FromGbk(PrsnNameText(names, uint16_t(p)));
+        changed = true;
+    }
+    return changed;
 }
 
 int TFForc::chosenForce() const
@@ -108,11 +126,20 @@ void TFForc::ShowForc()
         ListBox_Forc_Skill->setMarked(k, editor_.forces.Skill[f][k]);
 }
 
+// In one change of the selection: city by city, each mark merged and repainted the whole
+// selection again.
 void TFForc::markCities()
 {
-    const CityMarks owned = editor_.OwnedCities(chosenForce());
+    markCityRows(editor_.OwnedCities(chosenForce()));
+}
+
+void TFForc::markCityRows(const CityMarks& marks)
+{
+    QList<int> rows;
     for (int c = 0; c < kCities; ++c)
-        ListBox_Forc_City->setMarked(c, owned[c]);
+        if (marks[c])
+            rows << c;
+    ListBox_Forc_City->setMarkedRows(rows);
 }
 
 void TFForc::fillForceEntry(int force, const QByteArray& text)
@@ -189,9 +216,7 @@ void TFForc::ListBox_Forc_CityClick()
     CityMarks marks{};
     for (int c = 0; c < kCities; ++c)
         marks[c] = ListBox_Forc_City->isMarked(c);
-    marks = editor_.ToggleCities(chosenForce(), marks);
-    for (int c = 0; c < kCities; ++c)
-        ListBox_Forc_City->setMarked(c, marks[c]);
+    markCityRows(editor_.ToggleCities(chosenForce(), marks));
 }
 
 void TFForc::ListBox_Forc_SkillClick()

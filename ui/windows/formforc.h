@@ -4,6 +4,9 @@
 #include "ui/widgets/listbox.h"
 #include "ui/windows/form.h"
 
+#include <QStringList>
+
+#include <array>
 #include <functional>
 
 class QComboBox;
@@ -59,6 +62,10 @@ private:
     int chosenForce() const;
     void fillForceEntry(int force, const QByteArray& text);
     void markCities();
+    void markCityRows(const CityMarks& marks);
+    // Makes the sovereign list's rows again where a person's name changed since the last
+    // showing; true when any did (or the list is not filled yet).
+    bool refreshKingRows();
 
     void ShowForc();
     void SelectKing();
@@ -91,6 +98,10 @@ private:
 
     ForceEditor editor_;
     int forceToChoose_ = 0;
+    // The sovereign list's rows and the names they were made from: names seldom change between
+    // showings, and making all 800 rows again was a fifth of a showing.
+    std::array<QByteArray, kPersons> kingNames_;
+    QStringList kingRows_;
 
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;
