@@ -76,7 +76,7 @@ cmake -S qtbase -B qtbase-build -G Ninja -Wno-dev \
     -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DQT_BUILD_BENCHMARKS=OFF -DQT_BUILD_MANUAL_TESTS=OFF \
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF \
-    -DFEATURE_opengl=OFF -DFEATURE_icu=OFF -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF \
+    -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_icu=OFF -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF \
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_sql=OFF \
     -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_fontconfig=OFF -DFEATURE_freetype=ON \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_freetype=OFF \
