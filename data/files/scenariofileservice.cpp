@@ -154,8 +154,7 @@ bool ScenarioFileService::saveRead(const ScenarioLock& lock, const ScenarioTable
 bool ScenarioFileService::backUp(const QByteArray& bytes, QString& error, QString* warning,
                                  QString* folderRefusal)
 {
-    if (!CheckScenarioWritable(fileName_, error) ||
-        !WriteScenarioBackupOf(fileName_, bytes, error, options_, warning, folderRefusal))
+    if (!WriteScenarioBackupOf(fileName_, bytes, error, options_, warning, folderRefusal))
         return false;
     backupDue_ = false;
     return true;
@@ -200,6 +199,8 @@ SaveOutcome ScenarioFileService::SaveEdits(const ScenarioTables& tables, QString
     QString backupWarning;
     if (backupDue_ && !withoutBackup_) {
         QString refusal;
+        if (!CheckScenarioWritable(fileName_, error))
+            return SaveOutcome::Failed;
         if (!backUp(bytes, error, &backupWarning, &refusal)) {
             if (refusal.isEmpty())
                 return SaveOutcome::Failed;

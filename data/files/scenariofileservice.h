@@ -104,7 +104,8 @@ private:
     void keepFile(QByteArray bytes);
     // The bytes Save As writes around the tables: those kept, or the current file's now.
     bool bytesForCopy(const QString& copy, QByteArray& bytes, QString& error) const;
-    // The first save's backup of `bytes`, the file as just read under the save's lock.
+    // The first save's backup of `bytes`, the file as just read under the save's lock, once
+    // the caller has checked that the save may write the file.
     bool backUp(const QByteArray& bytes, QString& error, QString* warning, QString* folderRefusal);
     // The save proper, under `lock`: `tables` written into `bytes`, the file's contents as just
     // read under it.
