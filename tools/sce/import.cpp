@@ -1,4 +1,3 @@
-#include "data/files/scenariobackup.h"
 #include "data/files/scenariolock.h"
 #include "data/format/recordlabel.h"
 #include "data/format/tablecells.h"
@@ -191,15 +190,7 @@ int RunImport(const QStringList& args, SceContext& context)
         context.out << QStringLiteral("%1 处改动（试运行，未写入任何文件）。\n").arg(changes);
         return kSceSuccess;
     }
-    if (!line.parser().isSet(noBackupOption)) {
-        QString warning;
-        if (!WriteScenarioBackup(line.file(0), error, {}, &warning))
-            return SceFail(command, error, context);
-        if (!warning.isEmpty())
-            context.err << "veldor-sce " << command << QStringLiteral(": 警告：") << warning
-                        << Qt::endl;
-    }
-    if (!SceSave(command, *store, context))
+    if (!SceSave(command, *store, context, !line.parser().isSet(noBackupOption)))
         return kSceFailure;
     context.out << QStringLiteral("%1 处改动已写入。\n").arg(changes);
     return kSceSuccess;

@@ -43,18 +43,20 @@ bool SceOpenScenario(const QString& command, const QString& path, ScenarioStore&
     return false;
 }
 
-bool SceSave(const QString& command, ScenarioStore& store, SceContext& context)
+bool SceSave(const QString& command, ScenarioStore& store, SceContext& context, bool backUpFirst)
 {
     QString error;
     QString warning;
-    if (!store.Save(error, &warning)) {
+    if (!(backUpFirst ? store.SaveWithBackup(error, &warning) : store.Save(error, &warning))) {
         SceFail(command, error, context);
         return false;
     }
     context.saved = true;
+    // The backup's warning and the save's each take a line of their own.
     if (!warning.isEmpty())
-        context.err << "veldor-sce " << command << QStringLiteral(": 警告：") << warning
-                    << Qt::endl;
+        for (const QString& line : warning.split(u'\n'))
+            context.err << "veldor-sce " << command << QStringLiteral(": 警告：") << line
+                        << Qt::endl;
     return true;
 }
 

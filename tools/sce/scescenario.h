@@ -16,8 +16,9 @@ bool SceOpenScenario(const QString& command, const QString& path, ScenarioStore&
                      SceContext& context);
 
 // Saves `store` into its file; a failure, and what the save could not keep (owner, mode), go
-// to err.
-bool SceSave(const QString& command, ScenarioStore& store, SceContext& context);
+// to err. `backUpFirst`: the file is copied to FILE.bak first, from the same read as the save.
+bool SceSave(const QString& command, ScenarioStore& store, SceContext& context,
+             bool backUpFirst = false);
 
 // Reads `path`, or standard input for "-", into `store` only to be read. `size`, when given,
 // receives the length of what was read.
