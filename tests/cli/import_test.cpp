@@ -5,9 +5,11 @@
 #include "data/format/scenariocodec.h"
 #include "data/format/scenariotables.h"
 #include "support/scenariofiles.h"
+#include "support/testdisk.h"
 #include "tools/sample/samplescenario.h"
 #include "tools/sce/sce.h"
 #include "tools/sce/sceoutput.h"
+#include "tools/sce/scescenario.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,6 +19,7 @@
 #include <QTextStream>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -275,6 +278,33 @@ TEST_F(ImportTest, BackupHoldsTheBytesBeforeEachWrite)
     EXPECT_EQ(DecodedTables(ReadBytes(backup))->persons.WuLi[5], 2);
     EXPECT_EQ(DecodedTables(ReadBytes(scenario_))->persons.WuLi[5], 3);
     EXPECT_EQ(ReadBytes(scenario_).size(), original_.size());
+}
+
+// What neither the backup nor the save could keep is said, a warning line for each.
+TEST_F(ImportTest, TheBackupsWarningAndTheSavesEachTakeALine)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs to give the file another owner";
+    ASSERT_EQ(::chown(QFile::encodeName(scenario_).constData(), 1000, 60), 0);
+    ScenarioStore store;
+    QString error;
+    ASSERT_TRUE(store.Open(scenario_, error)) << error.toStdString();
+    store.persons.WuLi[5] = 1;
+    ReplaceOptions cannotChown;
+    TestDiskOf(cannotChown).onStep = [](SaveStep step) {
+        return step == SaveStep::Own ? EPERM : 0;
+    };
+    store.File().SetReplaceOptions(cannotChown);
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    SceContext context{outStream, errStream, {}, nullptr, false};
+    ASSERT_TRUE(SceSave(QStringLiteral("import"), store, context, true));
+    const QStringList lines = err.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << err.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("veldor-sce import: 警告：备份文件")))
+        << err.toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("veldor-sce import: 警告：剧本文件")))
+        << err.toStdString();
 }
 
 TEST_F(ImportTest, ExportRefusesToOverwriteTheScenario)
