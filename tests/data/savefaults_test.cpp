@@ -102,6 +102,22 @@ TEST(SaveFaults, AFailureAtEachStepIsReportedWithItsReasonAndLeavesTheFile)
     EXPECT_TRUE(ReadBytes(s.file) == s.expected);
 }
 
+// A folder that takes no new file takes no backup: the editor's save says so, and once told to
+// go on without one it writes the file in place and tries no backup again.
+TEST(SaveFaults, AfterNoBackupTheSaveGoesOnWithoutOne)
+{
+    ScenarioFolder folder;
+    EditedScenario s(folder.path({}));
+    s.store->File().SetReplaceOptions(failingAt(SaveStep::CreateTemp, EACCES));
+    QString error;
+    EXPECT_EQ(s.store->SaveEdits(error), SaveOutcome::NoBackup);
+    EXPECT_TRUE(ReadBytes(s.file) == s.before);
+    s.store->File().AllowSaveWithoutBackup();
+    EXPECT_EQ(s.store->SaveEdits(error), SaveOutcome::Saved) << error.toStdString();
+    EXPECT_TRUE(ReadBytes(s.file) == s.expected);
+    EXPECT_EQ(folder.entries(), QStringList{"s.kqx"});
+}
+
 // The disk is given to the file once and every kind of save writes to it: a save that wrote
 // to the system's disk instead would pass every other test.
 TEST(SaveFaults, EverySaveWritesToTheDiskTheFileWasGiven)
