@@ -16,12 +16,29 @@
 
 #include <algorithm>
 
+#ifdef _WIN32
+#include <io.h>
+#endif
+
 namespace veldor {
 namespace {
 
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+int openForReading(const QString& path)
+{
+#ifdef _WIN32
+    // The wide-character call: the ANSI one cannot name a file outside the system's code page.
+    // Binary, or the C library would turn "\r\n" into "\n" and stop at a ^Z byte.
+    return ::_wopen(reinterpret_cast<const wchar_t*>(path.utf16()), _O_RDONLY | _O_BINARY);
+#else
+    // Not blocking in the open: a FIFO without a writer would wait for one forever.
+    return ::open(QFile::encodeName(path).constData(),
+                  O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+#endif
 }
 
 } // namespace
@@ -90,9 +107,7 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error
 
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& error, qint64 limit)
 {
-    // Not blocking in the open: a FIFO without a writer would wait for one forever.
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = openForReading(path);
     struct stat st;
     if (fd < 0 || ::fstat(fd, &st) != 0) {
         error = QStringLiteral("无法读取“%1”：%2").arg(shown(path), SystemReason(errno));
