@@ -3,16 +3,12 @@
 #include "data/files/atomicwrite.h"
 #include "data/files/devicewrite.h"
 #include "data/files/systemerror.h"
+#include "data/files/systemfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 
@@ -76,8 +72,8 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error
             return true;
     } else {
         const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-        struct stat like;
-        const bool replacing = ::stat(QFile::encodeName(target).constData(), &like) == 0;
+        FileStatus like;
+        const bool replacing = StatusOfPath(target, like) == 0;
         QStringList warnings;
         if (WriteFileAtomically(target, bytes, replacing ? &like : nullptr, ReplaceOptions{},
                                 reason, warnings,
@@ -91,18 +87,18 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& error, qint64 limit)
 {
     // Not blocking in the open: a FIFO without a writer would wait for one forever.
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    struct stat st;
-    if (fd < 0 || ::fstat(fd, &st) != 0) {
-        error = QStringLiteral("无法读取“%1”：%2").arg(shown(path), SystemReason(errno));
-        if (fd >= 0)
-            ::close(fd);
+    int fd = -1;
+    FileStatus st;
+    int failure = OpenForReading(path, fd);
+    if (failure == 0 && (failure = StatusOfFile(fd, st)) != 0)
+        CloseFile(fd);
+    if (failure) {
+        error = QStringLiteral("无法读取“%1”：%2").arg(shown(path), SystemReason(failure));
         return false;
     }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        error = S_ISDIR(st.st_mode)
+    if (!st.regular) {
+        CloseFile(fd);
+        error = st.directory
                     ? QStringLiteral("无法读取“%1”：这是一个文件夹").arg(shown(path))
                     : QStringLiteral("无法读取“%1”：不是普通文件（管道或设备请用 - 从标准输入读）")
                           .arg(shown(path));
@@ -110,7 +106,7 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& error, qint6
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+        CloseFile(fd);
         error = QStringLiteral("无法读取“%1”：%2").arg(shown(path), file.errorString());
         return false;
     }
