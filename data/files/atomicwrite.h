@@ -1,12 +1,11 @@
 #pragma once
 
 #include "data/files/replaceoptions.h"
+#include "data/files/systemfile.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-struct stat;
 
 namespace veldor {
 
@@ -25,9 +24,10 @@ enum class AtomicWrite {
 // may set them, and `warnings` says what it may not. Without `like` the new file gets the
 // mode a newly created file gets. `target` must be the real path, not a symlink to it. Where
 // `likePath` names the file `like` describes, the new file gets its extended attributes (and
-// so its ACLs) too.
+// so its ACLs) too. On Windows the new file takes over the old one's security, attributes and
+// streams as the system's own replace gives them; there is no owner or mode to warn about.
 AtomicWrite WriteFileAtomically(const QString& target, const QByteArray& bytes,
-                                const struct stat* like, const ReplaceOptions& options,
+                                const FileStatus* like, const ReplaceOptions& options,
                                 QString& reason, QStringList& warnings,
                                 const QString& likePath = {});
 

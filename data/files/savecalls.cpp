@@ -1,10 +1,27 @@
 #include "data/files/savecalls.h"
 
 #include <cerrno>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace veldor {
 
+#ifdef _WIN32
+ssize_t DiskCalls::write(int fd, const void* data, size_t size) const
+{
+    // The C runtime writes at most 4 GB at once; a scenario is far smaller.
+    return ::_write(fd, data, unsigned(qMin<size_t>(size, 1u << 30)));
+}
+
+// FlushFileBuffers, with the failure in errno.
+int DiskCalls::fsync(int fd) const
+{
+    return ::_commit(fd);
+}
+#else
 ssize_t DiskCalls::write(int fd, const void* data, size_t size) const
 {
     return ::write(fd, data, size);
@@ -14,6 +31,7 @@ int DiskCalls::fsync(int fd) const
 {
     return ::fsync(fd);
 }
+#endif
 
 namespace {
 

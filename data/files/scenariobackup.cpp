@@ -4,13 +4,10 @@
 #include "data/files/scenariofile.h"
 #include "data/files/scenariolock.h"
 #include "data/files/systemerror.h"
+#include "data/files/systemfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace veldor {
 
@@ -40,13 +37,12 @@ bool WriteScenarioBackupOf(const QString& scenarioPath, const QByteArray& bytes,
 {
     const QString real = QFileInfo(scenarioPath).canonicalFilePath();
     const QString backup = ScenarioBackupPath(scenarioPath);
-    struct stat like, present;
+    FileStatus like;
     QString reason;
     QStringList warnings;
-    if (::stat(QFile::encodeName(real).constData(), &like) != 0)
-        reason = SystemReason(errno);
-    else if (::lstat(QFile::encodeName(backup).constData(), &present) == 0 &&
-             S_ISLNK(present.st_mode))
+    if (const int failure = StatusOfPath(real, like))
+        reason = SystemReason(failure);
+    else if (IsSymbolicLink(backup))
         // Whoever put a link there meant something by it; neither follow nor replace it.
         reason = QStringLiteral("那里是一个符号链接，不会跟随也不会替换它");
     else

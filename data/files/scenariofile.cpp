@@ -4,6 +4,7 @@
 #include "data/files/savecalls.h"
 #include "data/files/savetemps.h"
 #include "data/files/systemerror.h"
+#include "data/files/systemfile.h"
 #include "data/format/scenariolayout.h"
 
 #include <QDir>
@@ -11,11 +12,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace veldor {
 namespace {
@@ -38,15 +35,15 @@ QString grouped(qint64 n)
 // looked at (no permission on a folder, a failing disk) is reported with the system's reason.
 bool checkScenarioPath(const QString& path, QString& error)
 {
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
-        error = errno == ENOENT || errno == ENOTDIR
+    FileStatus st;
+    if (const int failure = StatusOfPath(path, st)) {
+        error = IsMissingFileError(failure)
                     ? QStringLiteral("找不到剧本文件“%1”。").arg(shown(path))
                     : QStringLiteral("无法访问剧本文件“%1”：%2。")
-                          .arg(shown(path), SystemReason(errno));
+                          .arg(shown(path), SystemReason(failure));
         return false;
     }
-    if (!S_ISREG(st.st_mode)) {
+    if (!st.regular) {
         error = QStringLiteral("“%1”不是普通文件，不能作为剧本打开。").arg(shown(path));
         return false;
     }
@@ -99,8 +96,8 @@ int writeRanges(int fd, const QByteArray& bytes, const SaveCalls& calls)
     if (const int error = calls.injected(SaveStep::WriteInPlace))
         return error;
     for (const Range& range : kTableRanges) {
-        if (::lseek(fd, range.begin, SEEK_SET) != range.begin)
-            return errno;
+        if (const int error = SeekTo(fd, range.begin))
+            return error;
         if (const int error =
                 calls.writeAll(fd, bytes.constData() + range.begin, range.end - range.begin))
             return error;
@@ -113,22 +110,20 @@ bool replaceInPlace(const QString& path, const QString& target, const QByteArray
 {
     // No temporary file of its own, but an earlier save or backup killed in this folder may
     // have left one that nothing else would clear.
-    timespec started;
-    ::clock_gettime(CLOCK_REALTIME_COARSE, &started);
-    RemoveStaleSaveTemps(QFileInfo(target).absolutePath(), started);
-    const int fd = ::open(QFile::encodeName(target).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        error = writeFailure(path, SystemReason(errno));
+    RemoveStaleSaveTemps(QFileInfo(target).absolutePath());
+    int fd = -1;
+    if (const int failure = OpenForWriting(target, fd)) {
+        error = writeFailure(path, SystemReason(failure));
         return false;
     }
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || st.st_size != bytes.size()) {
-        ::close(fd);
+    FileStatus st;
+    if (StatusOfFile(fd, st) != 0 || st.size != bytes.size()) {
+        CloseFile(fd);
         error = writeFailure(path, QStringLiteral("文件在保存期间被改变了长度"));
         return false;
     }
     const int failure = writeRanges(fd, bytes, SaveCalls(options));
-    ::close(fd);
+    CloseFile(fd);
     if (failure == 0)
         return true;
     error = inPlaceWriteFailure(path, SystemReason(failure));
@@ -139,68 +134,56 @@ bool replaceInPlace(const QString& path, const QString& target, const QByteArray
 
 namespace {
 
+// The reasons of a failed open or read are worded as QFile words them.
+QString readReason(int error)
+{
+#ifdef _WIN32
+    return SystemReason(error);
+#else
+    return qt_error_string(error);
+#endif
+}
+
 // Opens `path` for reading after the checks every read makes, leaving its status in `st`.
 // Straight system calls rather than QFile: an open is one read, and QFile asks the file's
-// status twice more and goes through its buffer's bookkeeping. The reasons are worded as QFile
-// words them. Returns the descriptor, or -1 with `error` set.
-int openChecked(const QString& path, struct stat& st, QString& error)
+// status twice more and goes through its buffer's bookkeeping. Returns the descriptor, or -1
+// with `error` set.
+int openChecked(const QString& path, FileStatus& st, QString& error)
 {
     if (!checkScenarioPath(path, error))
         return -1;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        error =
-            QStringLiteral("无法打开剧本文件“%1”：%2。").arg(shown(path), qt_error_string(errno));
+    int fd = -1;
+    int failure = OpenForReading(path, fd);
+    if (failure == 0 && (failure = StatusOfFile(fd, st)) != 0)
+        CloseFile(fd);
+    if (failure) {
+        error = QStringLiteral("无法打开剧本文件“%1”：%2。").arg(shown(path), readReason(failure));
         return -1;
     }
-    if (::fstat(fd, &st) != 0) {
-        error =
-            QStringLiteral("无法打开剧本文件“%1”：%2。").arg(shown(path), qt_error_string(errno));
-        ::close(fd);
-        return -1;
-    }
-    if (!checkSize(path, st.st_size, error)) {
-        ::close(fd);
+    if (!checkSize(path, st.size, error)) {
+        CloseFile(fd);
         return -1;
     }
     return fd;
 }
 
-// Reads up to `size` bytes from `offset` on; the count read, which falls short only at the
-// end of the file, or -1 with errno set.
-qint64 readAt(int fd, char* into, qint64 size, qint64 offset)
-{
-    qint64 total = 0;
-    while (total < size) {
-        const ssize_t n = ::pread(fd, into + total, size_t(size - total), offset + total);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return -1;
-        if (n == 0)
-            break;
-        total += n;
-    }
-    return total;
-}
-
 QString readFailure(const QString& path, int error)
 {
-    return QStringLiteral("无法读取剧本文件“%1”：%2。").arg(shown(path), qt_error_string(error));
+    return QStringLiteral("无法读取剧本文件“%1”：%2。").arg(shown(path), readReason(error));
 }
 
 } // namespace
 
 bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
 {
-    struct stat st;
+    FileStatus st;
     const int fd = openChecked(path, st, error);
     if (fd < 0)
         return false;
-    QByteArray contents(qsizetype(st.st_size), Qt::Uninitialized);
-    const qint64 total = readAt(fd, contents.data(), contents.size(), 0);
-    const int reason = errno;
-    ::close(fd);
+    QByteArray contents(qsizetype(st.size), Qt::Uninitialized);
+    int reason = 0;
+    const qint64 total = ReadAt(fd, contents.data(), contents.size(), 0, reason);
+    CloseFile(fd);
     if (total < 0) {
         error = readFailure(path, reason);
         return false;
@@ -215,14 +198,14 @@ bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
 bool ReadScenarioTables(const QString& path, QByteArray& tables, FileIdentity& identity,
                         QString& error)
 {
-    struct stat st;
+    FileStatus st;
     const int fd = openChecked(path, st, error);
     if (fd < 0)
         return false;
     QByteArray contents(qsizetype(layout::kTablesSize), Qt::Uninitialized);
-    const qint64 got = readAt(fd, contents.data(), contents.size(), layout::kTablesBegin);
-    const int reason = errno;
-    ::close(fd);
+    int reason = 0;
+    const qint64 got = ReadAt(fd, contents.data(), contents.size(), layout::kTablesBegin, reason);
+    CloseFile(fd);
     if (got < 0) {
         error = readFailure(path, reason);
         return false;
@@ -231,30 +214,31 @@ bool ReadScenarioTables(const QString& path, QByteArray& tables, FileIdentity& i
     if (!checkSize(path, layout::kTablesBegin + got, error))
         return false;
     tables = std::move(contents);
-    identity = FileIdentity::Of(st);
+    identity = st.identity;
     return true;
 }
 
 bool ReadBytesOutsideTables(const QString& path, const FileIdentity& identity,
                             const QByteArray& tables, QByteArray& whole)
 {
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
+    int fd = -1;
+    if (OpenForReading(path, fd) != 0)
         return false;
-    struct stat st;
+    FileStatus st;
     QByteArray contents;
-    bool same = ::fstat(fd, &st) == 0 && FileIdentity::Of(st) == identity;
+    int reason = 0;
+    bool same = StatusOfFile(fd, st) == 0 && st.identity == identity;
     if (same) {
-        const qint64 size = st.st_size, tail = size - layout::kMinFileSize;
+        const qint64 size = st.size, tail = size - layout::kMinFileSize;
         contents = QByteArray(qsizetype(size), Qt::Uninitialized);
-        same = readAt(fd, contents.data(), layout::kTablesBegin, 0) == layout::kTablesBegin &&
-               readAt(fd, contents.data() + layout::kMinFileSize, tail, layout::kMinFileSize) ==
-                   tail &&
-               // Written to while it was read: what was read may be half of either state.
-               ::fstat(fd, &st) == 0 && FileIdentity::Of(st) == identity;
+        same =
+            ReadAt(fd, contents.data(), layout::kTablesBegin, 0, reason) == layout::kTablesBegin &&
+            ReadAt(fd, contents.data() + layout::kMinFileSize, tail, layout::kMinFileSize,
+                   reason) == tail &&
+            // Written to while it was read: what was read may be half of either state.
+            StatusOfFile(fd, st) == 0 && st.identity == identity;
     }
-    ::close(fd);
+    CloseFile(fd);
     if (!same)
         return false;
     std::memcpy(contents.data() + layout::kTablesBegin, tables.constData(),
@@ -267,25 +251,23 @@ namespace {
 
 // The writability checks on `target`, the real file `path` names, whose status they leave in
 // `st` for the save to use.
-bool checkWritableTarget(const QString& path, const QString& target, struct stat& st,
-                         QString& error)
+bool checkWritableTarget(const QString& path, const QString& target, FileStatus& st, QString& error)
 {
-    const QByteArray name = QFile::encodeName(target);
-    if (::stat(name.constData(), &st) != 0) {
-        error = writeFailure(path, SystemReason(errno));
+    if (const int failure = StatusOfPath(target, st)) {
+        error = writeFailure(path, SystemReason(failure));
         return false;
     }
     // No write bit binds root too; otherwise the system says why this user may not write: a
     // read-only mount, a permission, an error of the disk.
-    if ((st.st_mode & 0222) == 0) {
+    if (st.readOnly) {
         error = writeFailure(path, QStringLiteral("文件是只读的"));
         return false;
     }
-    if (::access(name.constData(), W_OK) != 0) {
-        error = writeFailure(path, SystemReason(errno));
+    if (const int failure = CheckWriteAccess(target)) {
+        error = writeFailure(path, SystemReason(failure));
         return false;
     }
-    return checkSize(path, st.st_size, error);
+    return checkSize(path, st.size, error);
 }
 
 } // namespace
@@ -294,7 +276,7 @@ bool CheckScenarioWritable(const QString& path, QString& error)
 {
     if (!checkScenarioPath(path, error))
         return false;
-    struct stat st;
+    FileStatus st;
     return checkWritableTarget(path, QFileInfo(path).canonicalFilePath(), st, error);
 }
 
@@ -306,15 +288,15 @@ bool ReplaceScenarioFile(const QString& path, const QString& realPath, const QBy
     // Replace the file a link points to, not the link; resolved once, as every call costs a
     // walk of the path.
     const QString target = realPath.isEmpty() ? QFileInfo(path).canonicalFilePath() : realPath;
-    struct stat st;
+    FileStatus st;
     if (!checkWritableTarget(path, target, st, error))
         return false;
-    if (st.st_size != bytes.size()) {
+    if (st.size != bytes.size()) {
         error = writeFailure(path, QStringLiteral("文件在保存期间被改变了长度"));
         return false;
     }
     // A new file would take only one of the names; the others would keep the old contents.
-    if (st.st_nlink > 1)
+    if (st.links > 1)
         return replaceInPlace(path, target, bytes, error, options);
 
     QString reason;

@@ -13,7 +13,6 @@
 #include <QFileInfo>
 
 #include <cstring>
-#include <sys/stat.h>
 
 namespace veldor {
 namespace {
@@ -230,8 +229,8 @@ bool ScenarioFileService::SaveAs(const ScenarioTables& tables, const QString& pa
     ScenarioLock lock(target);
     if (!lock.Acquire(error))
         return false;
-    struct stat present;
-    const bool replacing = ::stat(QFile::encodeName(target).constData(), &present) == 0;
+    FileStatus present;
+    const bool replacing = StatusOfPath(target, present) == 0;
     QString reason;
     QStringList warnings;
     if (WriteFileAtomically(target, bytes, replacing ? &present : nullptr, options_, reason,

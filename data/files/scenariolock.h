@@ -4,7 +4,7 @@
 
 namespace veldor {
 
-// An advisory lock (flock) on a scenario file, held around every read-modify-write of it so
+// An advisory lock on a scenario file (filelock.h), held around every read-modify-write of it so
 // that two writers at once take turns instead of one silently dropping the other's changes.
 // Nested locks on one file within this process share the outer one.
 class ScenarioLock

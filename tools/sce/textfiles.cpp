@@ -3,22 +3,14 @@
 #include "data/files/atomicwrite.h"
 #include "data/files/devicewrite.h"
 #include "data/files/systemerror.h"
+#include "data/files/systemfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-
-#ifdef _WIN32
-#include <io.h>
-#endif
 
 namespace veldor {
 namespace {
@@ -26,19 +18,6 @@ namespace {
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-int openForReading(const QString& path)
-{
-#ifdef _WIN32
-    // The wide-character call: the ANSI one cannot name a file outside the system's code page.
-    // Binary, or the C library would turn "\r\n" into "\n" and stop at a ^Z byte.
-    return ::_wopen(reinterpret_cast<const wchar_t*>(path.utf16()), _O_RDONLY | _O_BINARY);
-#else
-    // Not blocking in the open: a FIFO without a writer would wait for one forever.
-    return ::open(QFile::encodeName(path).constData(),
-                  O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-#endif
 }
 
 } // namespace
@@ -93,8 +72,8 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error
             return true;
     } else {
         const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-        struct stat like;
-        const bool replacing = ::stat(QFile::encodeName(target).constData(), &like) == 0;
+        FileStatus like;
+        const bool replacing = StatusOfPath(target, like) == 0;
         QStringList warnings;
         if (WriteFileAtomically(target, bytes, replacing ? &like : nullptr, ReplaceOptions{},
                                 reason, warnings,
@@ -107,17 +86,19 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error
 
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& error, qint64 limit)
 {
-    const int fd = openForReading(path);
-    struct stat st;
-    if (fd < 0 || ::fstat(fd, &st) != 0) {
-        error = QStringLiteral("无法读取“%1”：%2").arg(shown(path), SystemReason(errno));
-        if (fd >= 0)
-            ::close(fd);
+    // Not blocking in the open: a FIFO without a writer would wait for one forever.
+    int fd = -1;
+    FileStatus st;
+    int failure = OpenForReading(path, fd);
+    if (failure == 0 && (failure = StatusOfFile(fd, st)) != 0)
+        CloseFile(fd);
+    if (failure) {
+        error = QStringLiteral("无法读取“%1”：%2").arg(shown(path), SystemReason(failure));
         return false;
     }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        error = S_ISDIR(st.st_mode)
+    if (!st.regular) {
+        CloseFile(fd);
+        error = st.directory
                     ? QStringLiteral("无法读取“%1”：这是一个文件夹").arg(shown(path))
                     : QStringLiteral("无法读取“%1”：不是普通文件（管道或设备请用 - 从标准输入读）")
                           .arg(shown(path));
@@ -125,7 +106,7 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& error, qint6
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+        CloseFile(fd);
         error = QStringLiteral("无法读取“%1”：%2").arg(shown(path), file.errorString());
         return false;
     }

@@ -173,7 +173,7 @@ bool refusedByFolder(int error)
 }
 
 int writeTemp(TempFile& temp, const QByteArray& folder, bool unnamed, const QByteArray& bytes,
-              const struct stat* like, const QString& likePath, const SaveCalls& calls,
+              const FileStatus* like, const QString& likePath, const SaveCalls& calls,
               QStringList& warnings)
 {
     if (const int error = temp.create(folder, calls, unnamed))
@@ -181,8 +181,8 @@ int writeTemp(TempFile& temp, const QByteArray& folder, bool unnamed, const QByt
     if (const int error = calls.writeAll(temp.fd(), bytes.constData(), bytes.size()))
         return error;
     if (like)
-        keepOwner(temp.fd(), *like, calls, warnings);
-    keepMode(temp.fd(), like ? like->st_mode & 07777 : newFileMode(), calls, warnings);
+        keepOwner(temp.fd(), like->posix, calls, warnings);
+    keepMode(temp.fd(), like ? like->posix.st_mode & 07777 : newFileMode(), calls, warnings);
     // After the mode: an ACL sets the group bits of the mode to its mask.
     if (like && !likePath.isEmpty()) {
         const QString lost = CopyExtendedAttributes(QFile::encodeName(likePath), temp.fd());
@@ -195,15 +195,13 @@ int writeTemp(TempFile& temp, const QByteArray& folder, bool unnamed, const QByt
 } // namespace
 
 AtomicWrite WriteFileAtomically(const QString& target, const QByteArray& bytes,
-                                const struct stat* like, const ReplaceOptions& options,
+                                const FileStatus* like, const ReplaceOptions& options,
                                 QString& reason, QStringList& warnings, const QString& likePath)
 {
-    timespec started;
-    ::clock_gettime(CLOCK_REALTIME_COARSE, &started);
     const SaveCalls calls(options);
     const QString folderPath = QFileInfo(target).absolutePath();
     const QByteArray folder = QFile::encodeName(folderPath);
-    RemoveStaleSaveTemps(folderPath, started);
+    RemoveStaleSaveTemps(folderPath);
 
     int error = 0;
     bool created = false;
