@@ -36,12 +36,13 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache
                                           -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 mkdir -p "$out"
 
-# The programs the build runs to make sources (pictures, the icon) run here, so they come from
-# a native build of the same tree.
+# The programs the build runs to make sources (pictures, the icon, the GBK table) run here, so
+# they come from a native build of the same tree.
 echo "== Native generators" >&2
 cmake -S "$root" -B "$out/native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELDOR_TESTS=OFF \
     -DVELDOR_BENCH=OFF "${launcher[@]}" >"$out/native.log"
-cmake --build "$out/native" -j"$jobs" --target veldor-rawpicture veldor-icofile >>"$out/native.log"
+cmake --build "$out/native" -j"$jobs" --target veldor-rawpicture veldor-icofile veldor-gbktable \
+    >>"$out/native.log"
 
 echo "== Qt and libjpeg-turbo for Windows" >&2
 prefix=$("$root/scripts/build-qt-mingw.sh" "$cache" | tee "$out/qt.log" | tail -n1)

@@ -125,7 +125,9 @@ for program in veldor-sce veldor-sample veldor-editor; do
     [ "$said" = "$program $version" ] && pass "$program.exe --version under wine" ||
         fail "$program.exe --version said '$said'"
 done
-if [ -n "${NATIVE_BIN:-}" ]; then
+if [ -n "${NATIVE_BIN:-}" ] && [ ! -x "$NATIVE_BIN/veldor-sample" ]; then
+    fail "NATIVE_BIN=$NATIVE_BIN has no veldor-sample"
+elif [ -n "${NATIVE_BIN:-}" ]; then
     (cd "$dir" && "$wine" veldor-sample.exe --seed 7 -o - >"$work/windows.kqx" 2>/dev/null)
     "$NATIVE_BIN/veldor-sample" --seed 7 -o - >"$work/linux.kqx"
     cmp -s "$work/windows.kqx" "$work/linux.kqx" &&
