@@ -4,6 +4,7 @@
 #include "data/format/scenariocodec.h"
 #include "data/format/scenariotables.h"
 #include "data/version.h"
+#include "tools/console/standardstreams.h"
 #include "tools/sample/samplefindings.h"
 #include "tools/sample/samplescenario.h"
 
@@ -14,10 +15,8 @@
 #include <QSaveFile>
 #include <QTextStream>
 
-#include <csignal>
+#include <cstdio>
 #include <memory>
-
-#include <unistd.h>
 
 namespace {
 
@@ -68,7 +67,7 @@ bool writeFile(const QString& path, const QByteArray& bytes, bool force, QString
 bool writeStandardOutput(const QByteArray& bytes, QString& error)
 {
     QFile out;
-    if (!out.open(STDOUT_FILENO, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
+    if (!out.open(fileno(stdout), QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
         !out.flush()) {
         error = QStringLiteral("无法写入标准输出：%1。").arg(out.errorString());
         return false;
@@ -80,10 +79,9 @@ bool writeStandardOutput(const QByteArray& bytes, QString& error)
 
 int main(int argc, char** argv)
 {
+    veldor::PrepareStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veldor-sample"));
-    // A reader that goes away is a failed write to report, not a silent death.
-    std::signal(SIGPIPE, SIG_IGN);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

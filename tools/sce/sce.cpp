@@ -9,7 +9,7 @@
 #include <QIODevice>
 #include <QTextStream>
 
-#include <unistd.h>
+#include <cstdio>
 
 namespace veldor {
 namespace {
@@ -83,7 +83,7 @@ int RunSce(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     QFile standardInput;
     SceContext context{out, err, NameListDirs()};
-    if (standardInput.open(STDIN_FILENO, QIODevice::ReadOnly))
+    if (standardInput.open(fileno(stdin), QIODevice::ReadOnly))
         context.in = &standardInput;
     return RunSce(args, context);
 }
