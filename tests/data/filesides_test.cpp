@@ -171,9 +171,10 @@ TEST_F(FileSides, StaleTemporariesOfASaveGoAndEverythingElseStays)
     EXPECT_TRUE(QFile::exists(newer));
 }
 
-TEST_F(FileSides, TheIdentityTellsAWriteInPlaceAndStaysForAnUntouchedFile)
+TEST_F(FileSides, TheIdentityTellsAWriteInPlaceEvenWithItsTimeSetBack)
 {
-    ASSERT_TRUE(setModified(file_, QDateTime::currentDateTimeUtc().addSecs(-3600)));
+    const QDateTime hourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
+    ASSERT_TRUE(setModified(file_, hourAgo));
     const FileIdentity before = identityOf(file_);
     EXPECT_EQ(identityOf(file_), before);
     EXPECT_EQ(before.size, opened_.size());
@@ -183,6 +184,10 @@ TEST_F(FileSides, TheIdentityTellsAWriteInPlaceAndStaysForAnUntouchedFile)
         file.seek(10);
         file.write("x", 1);
     }
+    EXPECT_NE(identityOf(file_), before);
+    // A program that puts the modification time back cannot put back the change time.
+    ASSERT_TRUE(setModified(file_, hourAgo));
+    EXPECT_EQ(identityOf(file_).modifiedNs, before.modifiedNs);
     EXPECT_NE(identityOf(file_), before);
 }
 
