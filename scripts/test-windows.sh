@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# The Windows build, tested under wine: builds the packages (scripts/build-windows.sh), cross-builds
+# the data library's tests and runs them, checks the packages, and compares what the Windows
+# programs write with what the Linux build writes.
+#
+#   scripts/test-windows.sh LINUX_BUILD [CACHE]
+#
+# LINUX_BUILD is a native build folder with the programs built (its bin/ is compared with).
+# Prints one closing line: "windows tests: N passed, M failed, K skipped".
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+linux=$(cd "$1" && pwd)
+cache=${2:-${VELDOR_CACHE:-$HOME/.cache/veldor}}
+out=$root/build-windows
+jobs=${VELDOR_JOBS:-$(nproc)}
+
+need=(wine64 g++-mingw-w64-x86-64-posix cmake ninja-build python3 imagemagick fontconfig
+      fonts-noto-cjk)
+missing=()
+for package in "${need[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
+        missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    apt-get update
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+mkdir -p "$out"
+"$root/scripts/build-windows.sh" "$cache" >"$out/packages.txt" || {
+    echo "test-windows.sh: building the packages failed" >&2
+    exit 1
+}
+prefix=$(sed -n 's/^VELDOR_WINDOWS_PREFIX:[A-Z]*=//p' "$out/build/CMakeCache.txt")
+
+echo "== Data tests for Windows" >&2
+cmake -S "$root" -B "$out/build" -DVELDOR_TESTS=ON >>"$out/build.log"
+cmake --build "$out/build" -j"$jobs" --target veldor_data_tests veldor-shot >>"$out/build.log"
+
+export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mingw=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
+export WINEPATH="$prefix/bin;$mingw;/usr/x86_64-w64-mingw32/lib"
+wine=/usr/lib/wine/wine64
+[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1 || true
+# The tests make their files in wine's temporary folder.
+log=$out/data-tests.log
+# The GBK tables' comparisons need the converters of Linux, which they are made from.
+(cd "$out/build/tests" && "$wine" ../bin/veldor_data_tests.exe --gtest_filter=-GbkTable.*) \
+    >"$log" 2>&1 || true
+passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log")
+failed=$(sed -n 's/^ *\([0-9]*\) FAILED TESTS\{0,1\}$/\1/p' "$log")
+skipped=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\{0,1\}, listed below:$/\1/p' "$log")
+passed=${passed:-0} failed=${failed:-0} skipped=${skipped:-0}
+if [ "$passed" -eq 0 ] && [ "$failed" -eq 0 ]; then
+    echo "test-windows.sh: the data tests did not run; see $log" >&2
+    tail -20 "$log" >&2
+    failed=1
+fi
+grep "^\[  FAILED  \]" "$log" >&2 || true
+
+echo "== Packages under wine" >&2
+checks=0
+if [ -x "$root/scripts/windows/check-package.sh" ]; then
+    "$root/scripts/windows/check-package.sh" "$out" || checks=1
+fi
+
+echo "== Windows and Linux write the same bytes" >&2
+name=$(basename "$(head -n1 "$out/packages.txt")" .zip)
+"$root/scripts/windows/compare-with-linux.sh" "$linux/bin" "$out/stage/$name" || checks=1
+
+echo "== The editor's windows drawn under wine" >&2
+# Under wine the offscreen platform finds fonts only where QT_QPA_FONTDIR says, which reaches the
+# program only through wine's registry; a prefix of their own keeps these settings from others.
+export WINEPREFIX=$out/wine-shots
+[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1 || true
+fonts=$(dirname "$(fc-match -f '%{file}' 'Noto Sans CJK SC')")
+windowsPath() { echo "Z:${1//\//\\}"; }
+for setting in "QT_QPA_FONTDIR=$(windowsPath "$fonts")" QT_QPA_PLATFORM=offscreen \
+    "QT_PLUGIN_PATH=$(windowsPath "$prefix/plugins")"; do
+    "$wine" reg add 'HKCU\Environment' /v "${setting%%=*}" /t REG_SZ /d "${setting#*=}" /f \
+        >/dev/null
+done
+shots=$out/shots
+rm -rf "$shots"
+mkdir -p "$shots"
+"$linux/bin/veldor-sample" -o "$shots/sample.kqx" --force >/dev/null
+for window in FMap FCity FForc FPrsn; do
+    QT_QPA_PLATFORM=offscreen "$linux/bin/veldor-shot" --window "$window" \
+        --scenario "$shots/sample.kqx" -o "$shots/$window-linux.png" >/dev/null 2>&1
+    (cd "$shots" && "$wine" "$out/build/bin/veldor-shot.exe" \
+        --window "$window" --scenario sample.kqx -o "$window-windows.png") >/dev/null 2>&1 || true
+    # The same window, text and all; only the glyphs' edges may differ (another FreeType).
+    pixels=$(identify -format '%[fx:w*h]' "$shots/$window-linux.png")
+    differing=$(compare -metric AE "$shots/$window-linux.png" "$shots/$window-windows.png" \
+        /dev/null 2>&1 || true)
+    if [ -f "$shots/$window-windows.png" ] && [[ $differing =~ ^[0-9]+$ ]] &&
+        [ "$differing" -le $((pixels / 10)) ]; then
+        echo "$window: drawn, $differing of $pixels pixels differ from Linux's" >&2
+    else
+        echo "test-windows.sh: $window under wine: ${differing:-no picture}" >&2
+        checks=1
+    fi
+done
+
+failed=$((failed + checks))
+echo "windows tests: $passed passed, $failed failed, $skipped skipped"
+[ "$failed" -eq 0 ]
