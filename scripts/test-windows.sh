@@ -34,30 +34,41 @@ mkdir -p "$out"
 }
 prefix=$(sed -n 's/^VELDOR_WINDOWS_PREFIX:[A-Z]*=//p' "$out/build/CMakeCache.txt")
 
-echo "== Data tests for Windows" >&2
+echo "== Data and command-line tests for Windows" >&2
 cmake -S "$root" -B "$out/build" -DVELDOR_TESTS=ON >>"$out/build.log"
-cmake --build "$out/build" -j"$jobs" --target veldor_data_tests veldor-shot >>"$out/build.log"
+cmake --build "$out/build" -j"$jobs" --target veldor_data_tests veldor_cli_tests veldor-shot \
+    >>"$out/build.log"
 
 export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mingw=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
 export WINEPATH="$prefix/bin;$mingw;/usr/x86_64-w64-mingw32/lib"
+# wine hands the programs their arguments through the locale's code page.
+export LC_ALL=C.UTF-8
 wine=/usr/lib/wine/wine64
 [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1 || true
-# The tests make their files in wine's temporary folder.
-log=$out/data-tests.log
-# The GBK tables' comparisons need the converters of Linux, which they are made from.
-(cd "$out/build/tests" && "$wine" ../bin/veldor_data_tests.exe --gtest_filter=-GbkTable.*) \
-    >"$log" 2>&1 || true
-passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log")
-failed=$(sed -n 's/^ *\([0-9]*\) FAILED TESTS\{0,1\}$/\1/p' "$log")
-skipped=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\{0,1\}, listed below:$/\1/p' "$log")
-passed=${passed:-0} failed=${failed:-0} skipped=${skipped:-0}
-if [ "$passed" -eq 0 ] && [ "$failed" -eq 0 ]; then
-    echo "test-windows.sh: the data tests did not run; see $log" >&2
-    tail -20 "$log" >&2
-    failed=1
-fi
-grep "^\[  FAILED  \]" "$log" >&2 || true
+
+passed=0 failed=0 skipped=0
+# runTests PROGRAM FILTER: runs a test program under wine and adds up its closing lines.
+runTests() {
+    local log=$out/$1.log
+    (cd "$out/build/tests" && "$wine" "../bin/$1.exe" "--gtest_filter=$2") >"$log" 2>&1 || true
+    local pass fail skip
+    pass=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log")
+    fail=$(sed -n 's/^ *\([0-9]*\) FAILED TESTS\{0,1\}$/\1/p' "$log")
+    skip=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\{0,1\}, listed below:$/\1/p' "$log")
+    if [ -z "$pass$fail" ]; then
+        echo "test-windows.sh: $1 did not run to its end; see $log" >&2
+        tail -20 "$log" >&2
+        fail=1
+    fi
+    grep "^\[  FAILED  \]" "$log" >&2 || true
+    echo "$1 under wine: ${pass:-0} passed, ${fail:-0} failed, ${skip:-0} skipped" >&2
+    passed=$((passed + ${pass:-0})) failed=$((failed + ${fail:-0})) skipped=$((skipped + ${skip:-0}))
+}
+# The GBK tables' comparisons need the converters of Linux, which the tables are made from; a
+# spreadsheet program to export through is Linux's.
+runTests veldor_data_tests "-GbkTable.*"
+runTests veldor_cli_tests "-LibreOfficeCalc.*"
 
 echo "== Packages under wine" >&2
 checks=0
