@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the normal build, the same tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of each fuzz target.
+# AddressSanitizer and UndefinedBehaviorSanitizer, a short run of each fuzz target, and the
+# Windows build with its tests under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -45,7 +46,10 @@ if [ -x scripts/check-install.sh ]; then
     scripts/check-install.sh "$root/build"
 fi
 
-# One closing line for both test runs. ctest counts a skipped test among the ones that did not
+echo "== The Windows build, under wine"
+scripts/test-windows.sh "$root/build" | tee "$root/build/windows-tests.log"
+
+# One closing line for every test run, the Windows one's included. ctest counts a skipped test among the ones that did not
 # fail; it lists each under "(Skipped)", so the skipped are told apart from the passed here.
 total() { grep -h -o "tests failed out of [0-9]*" "$@" | awk '{s += $5} END {print s + 0}'; }
 failed() { grep -h -o "[0-9]* tests failed" "$@" | awk '{s += $1} END {print s + 0}'; }
@@ -53,5 +57,9 @@ skipped() { { grep -h -c "(Skipped)\$" "$@" || true; } | awk '{s += $1} END {pri
 logs=("$root/build/ctest.log" "$root/build-asan/ctest.log")
 fails=$(failed "${logs[@]}")
 skips=$(skipped "${logs[@]}")
+windowsLine=$(grep "^windows tests: " "$root/build/windows-tests.log")
+windows=$(echo "$windowsLine" | sed 's/^windows tests: \([0-9]*\) passed.*/\1/')
+windowsSkips=$(echo "$windowsLine" | sed 's/.* \([0-9]*\) skipped$/\1/')
 echo "== All checks passed"
-echo "tests: $(($(total "${logs[@]}") - fails - skips)) passed, $fails failed, $skips skipped"
+echo "tests: $(($(total "${logs[@]}") - fails - skips + windows)) passed, $fails failed," \
+    "$((skips + windowsSkips)) skipped"

@@ -14,10 +14,13 @@
 
 #include <gtest/gtest.h>
 
+// Pipes, full devices and symbolic links are POSIX matters.
+#ifndef _WIN32
 #include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace veldor::test {
 namespace {
@@ -134,6 +137,7 @@ TEST_F(HostileInput, AReadOnlyScenarioGetsNoBackupFromARefusedImport)
 
 // A pipe or a device given for the CSV is refused before the scenario is locked or read: a FIFO
 // without a writer would otherwise keep every other save of the scenario waiting for ever.
+#ifndef _WIN32
 TEST_F(HostileInput, InputThatIsNoRegularFileIsRefusedAtOnce)
 {
     const QString fifo = scratch_.path("in.fifo");
@@ -146,6 +150,8 @@ TEST_F(HostileInput, InputThatIsNoRegularFileIsRefusedAtOnce)
     }
     expectUntouched("fifo");
 }
+
+#endif
 
 // What a hostile CSV puts in a value reaches the terminal escaped and shortened.
 TEST_F(HostileInput, QuotedValuesAreEscapedAndShortened)
@@ -168,6 +174,7 @@ TEST_F(HostileInput, QuotedValuesAreEscapedAndShortened)
 }
 
 // Output that is lost is an error, with the reason, on every command that writes it.
+#ifndef _WIN32
 TEST_F(HostileInput, OutputThatCannotBeWrittenIsAnError)
 {
     const QString other = scratch_.write("other.kqx", EditedSampleBytes(14, [](ScenarioTables& t) {
@@ -211,6 +218,9 @@ TEST_F(HostileInput, OutputThatCannotBeWrittenIsAnError)
         << toFile.err.toStdString();
 }
 
+#endif
+
+#ifndef _WIN32
 // -o through a symlink writes the file it points to and leaves the link a link.
 TEST_F(HostileInput, ExportThroughASymlinkKeepsTheLink)
 {
@@ -222,6 +232,7 @@ TEST_F(HostileInput, ExportThroughASymlinkKeepsTheLink)
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_TRUE(ReadBytes(target).startsWith("index,"));
 }
+#endif
 
 } // namespace
 } // namespace veldor::test

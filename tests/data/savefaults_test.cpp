@@ -1,6 +1,7 @@
 // Fault injection against the save: a failure at each step, a full disk and a folder out of
 // inodes, a save killed at random moments, and the temporary files such a kill leaves.
 
+#include "childprocess.h"
 #include "data/files/replaceoptions.h"
 #include "data/format/scenariocodec.h"
 #include "data/session/scenariostore.h"

@@ -1,6 +1,7 @@
 // How a save meets the disk: refusals that leave the file alone, the atomic replace, and the
 // in-place fallback where the folder takes no new file.
 
+#include "childprocess.h"
 #include "data/files/scenariofile.h"
 #include "data/format/scenariocodec.h"
 #include "data/format/scenariolayout.h"

@@ -1,6 +1,7 @@
 // What a save and a backup keep of the file besides its bytes: owner, group, every mode bit,
 // its other names, and where the backup goes. The owner cases need root and a second user.
 
+#include "childprocess.h"
 #include "data/files/replaceoptions.h"
 #include "data/files/scenariobackup.h"
 #include "data/session/scenariostore.h"
