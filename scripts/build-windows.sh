@@ -19,15 +19,7 @@ started=$SECONDS
 
 need=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libjpeg-dev
       g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis zip)
-missing=()
-for package in "${need[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+"$root/scripts/need-packages.sh" "${need[@]}"
 
 version=$(sed -n 's/^project(veldor VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 [ -n "$version" ] || { echo "build-windows.sh: no project version in CMakeLists.txt" >&2; exit 1; }
@@ -38,11 +30,15 @@ mkdir -p "$out"
 
 # The programs the build runs to make sources (pictures, the icon, the GBK table) run here, so
 # they come from a native build of the same tree.
+# A native build folder given in VELDOR_NATIVE_BUILD (CI's own) serves if it has them built.
+generators=(veldor-rawpicture veldor-icofile veldor-gbktable)
+native=${VELDOR_NATIVE_BUILD:-$out/native}
 echo "== Native generators" >&2
-cmake -S "$root" -B "$out/native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELDOR_TESTS=OFF \
-    -DVELDOR_BENCH=OFF "${launcher[@]}" >"$out/native.log"
-cmake --build "$out/native" -j"$jobs" --target veldor-rawpicture veldor-icofile veldor-gbktable \
-    >>"$out/native.log"
+if [ ! -f "$native/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELDOR_TESTS=OFF \
+        -DVELDOR_BENCH=OFF "${launcher[@]}" >"$out/native.log"
+fi
+cmake --build "$native" -j"$jobs" --target "${generators[@]}" >>"$out/native.log"
 
 echo "== Qt and libjpeg-turbo for Windows" >&2
 prefix=$("$root/scripts/build-qt-mingw.sh" "$cache" | tee "$out/qt.log" | tail -n1)
@@ -53,7 +49,7 @@ cmake -S "$root" -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DVELDOR_WINDOWS_PREFIX="$prefix" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/"$(gcc -dumpmachine)"/cmake \
-    -DVELDOR_HOST_PROGRAMS="$out/native/bin" -DVELDOR_TESTS=OFF -DVELDOR_BENCH=OFF \
+    -DVELDOR_HOST_PROGRAMS="$native/bin" -DVELDOR_TESTS=OFF -DVELDOR_BENCH=OFF \
     "${launcher[@]}" >"$out/build.log"
 cmake --build "$out/build" -j"$jobs" --target veldor-editor veldor-sce veldor-sample \
     >>"$out/build.log"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows build, tested under wine: builds the packages (scripts/build-windows.sh), cross-builds
-# the data library's tests and runs them, checks the packages, and compares what the Windows
-# programs write with what the Linux build writes.
+# the data and command-line tests and runs them, checks the packages, compares what the Windows
+# programs write with what the Linux build writes, and draws the editor's windows with both.
 #
 #   scripts/test-windows.sh LINUX_BUILD [CACHE]
 #
@@ -17,18 +17,10 @@ jobs=${VELDOR_JOBS:-$(nproc)}
 
 need=(wine64 g++-mingw-w64-x86-64-posix cmake ninja-build python3 imagemagick fontconfig
       fonts-noto-cjk)
-missing=()
-for package in "${need[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+"$root/scripts/need-packages.sh" "${need[@]}"
 
 mkdir -p "$out"
-"$root/scripts/build-windows.sh" "$cache" >"$out/packages.txt" || {
+VELDOR_NATIVE_BUILD=$linux "$root/scripts/build-windows.sh" "$cache" >"$out/packages.txt" || {
     echo "test-windows.sh: building the packages failed" >&2
     exit 1
 }

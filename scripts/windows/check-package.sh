@@ -29,15 +29,7 @@ pass() { echo "ok: $*"; }
 
 need=(wine64 unzip binutils-mingw-w64-x86-64)
 [ -n "${SHOT:-}" ] && need+=(xvfb xauth imagemagick)
-missing=()
-for package in "${need[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+"$root/scripts/need-packages.sh" "${need[@]}"
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 [ -x "$wine" ] || wine=$(command -v wine)
 objdump=x86_64-w64-mingw32-objdump
