@@ -152,6 +152,23 @@ TEST_F(FileSides, AReadOnlyFileIsRefusedAndLeftAsItWas)
     QFile::setPermissions(file_, QFile::ReadOwner | QFile::WriteOwner);
 }
 
+#ifdef _WIN32
+// The game, say, has the file open and lets nobody else at it: the save fails and says why.
+TEST_F(FileSides, AFileHeldOpenWithoutSharingIsNotReplacedAndTheReasonIsGiven)
+{
+    const HANDLE held = ::CreateFileW(reinterpret_cast<const wchar_t*>(file_.utf16()), GENERIC_READ,
+                                      0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    QString error;
+    EXPECT_FALSE(store_->Save(error));
+    ::CloseHandle(held);
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(file_))) << error.toStdString();
+    EXPECT_FALSE(error.contains(QStringLiteral("Windows 错误"))) << error.toStdString();
+    EXPECT_EQ(ReadBytes(file_), opened_);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("甲 剧本.kqx")});
+}
+#endif
+
 TEST_F(FileSides, StaleTemporariesOfASaveGoAndEverythingElseStays)
 {
     const QDateTime hourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
