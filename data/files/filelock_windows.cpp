@@ -16,8 +16,6 @@ namespace veldor {
 LockAttempt TryLockFile(const QString& realPath, intptr_t& token, int& reason)
 {
     token = -1;
-    if (realPath.isEmpty())
-        return LockAttempt::Unlockable;
     const QByteArray key = QCryptographicHash::hash(
         QDir::toNativeSeparators(realPath).toCaseFolded().toUtf8(), QCryptographicHash::Sha1);
     const QString name =
