@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#ifdef Q_OS_WIN
+#include <QStyleFactory>
+#endif
 
 #include <algorithm>
 #include <vector>
@@ -65,6 +68,12 @@ QColor CityButtonFace(const QColor& mark, const QColor& face)
 CityButton::CityButton(const QString& text, QWidget* parent, ButtonCaptions* captions)
     : QPushButton(text, parent), captions_(captions)
 {
+#ifdef Q_OS_WIN
+    // Windows' own styles draw a button's face from the desktop's theme, not from the palette,
+    // so a white caption would stand on a white face; Fusion draws the face chosen here.
+    static QStyle* const paletteFaces = QStyleFactory::create(QStringLiteral("fusion"));
+    setStyle(paletteFaces);
+#endif
 }
 
 void CityButton::paintEvent(QPaintEvent*)
