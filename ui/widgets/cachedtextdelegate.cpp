@@ -1,5 +1,7 @@
 #include "ui/widgets/cachedtextdelegate.h"
 
+#include "ui/widgets/pixelgrid.h"
+
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QImage>
@@ -70,16 +72,6 @@ bool listBackground(const QStyleOptionViewItem& option, QRgb& colour)
         return false;
     colour = brush.color().rgba();
     return true;
-}
-
-// Whether the painter puts each pixel of a picture on one pixel of its device, opaque, as
-// drawing there directly would.
-bool onPixelGrid(const QPainter* painter)
-{
-    const QTransform& device = painter->deviceTransform();
-    return device.type() <= QTransform::TxTranslate && device.dx() == qRound(device.dx()) &&
-           device.dy() == qRound(device.dy()) && painter->opacity() == 1.0 &&
-           painter->compositionMode() == QPainter::CompositionMode_SourceOver;
 }
 
 const QStyle* styleOf(const QStyleOptionViewItem& option)
@@ -172,7 +164,7 @@ bool CachedTextDelegate::paintPicture(QPainter* painter, const QStyleOptionViewI
     // a shade apart from the same edge drawn in place; the one focus row is painted directly.
     QRgb background = 0;
     if ((option.state & QStyle::State_HasFocus) || option.backgroundBrush.style() != Qt::NoBrush ||
-        !onPixelGrid(painter) || !listBackground(option, background) || option.rect.isEmpty())
+        !OnPixelGrid(painter) || !listBackground(option, background) || option.rect.isEmpty())
         return false;
     PictureKey key{option.text,      option.rect.size(),        int(option.displayAlignment),
                    stateKey(option), option.palette.cacheKey(), background,

@@ -1,5 +1,6 @@
 #include "ui/widgets/frozentableview.h"
 
+#include "ui/widgets/scrollbarpictures.h"
 #include "ui/widgets/tableheaderview.h"
 
 #include <QHeaderView>
@@ -11,6 +12,7 @@ namespace veldor {
 FrozenTableView::FrozenTableView(int frozenColumns, QWidget* parent)
     : QTableView(parent), frozenColumns_(frozenColumns)
 {
+    UseScrollBarPictures(this);
     // The heads first: a widget made later lies above the ones before it, and the frozen part
     // must lie above the heads it covers.
     auto* heads = new TableHeaderView(Qt::Horizontal, this);

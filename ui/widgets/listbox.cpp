@@ -2,6 +2,7 @@
 
 #include "ui/widgets/cachedtextdelegate.h"
 #include "ui/widgets/fonts.h"
+#include "ui/widgets/scrollbarpictures.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -49,6 +50,7 @@ private:
 
 ListBox::ListBox(Marking marking, QWidget* parent) : QListWidget(parent), marking_(marking)
 {
+    UseScrollBarPictures(this);
     switch (marking) {
     case Marking::Single:
         setSelectionMode(QAbstractItemView::SingleSelection);

@@ -2,6 +2,7 @@
 
 #include "data/session/scenariostore.h"
 #include "ui/widgets/fonts.h"
+#include "ui/widgets/scrollbarpictures.h"
 
 #include <QFontMetrics>
 #include <QHash>
@@ -41,6 +42,7 @@ TFCheck::TFCheck(const ScenarioStore& store, Doors doors, QWidget* parent)
       store_(store), doors_(std::move(doors))
 {
     TreeView_Check = new QTreeWidget(this);
+    UseScrollBarPictures(TreeView_Check);
     Place(TreeView_Check, QStringLiteral("TreeView_Check"), 8, 8, kClientWidth - 16,
           kClientHeight - 16);
     TreeView_Check->setHeaderHidden(true);

@@ -2,6 +2,7 @@
 
 #include "data/session/scenariohistory.h"
 #include "ui/widgets/fonts.h"
+#include "ui/widgets/scrollbarpictures.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -42,6 +43,7 @@ TFHistory::TFHistory(const ScenarioHistory& history, StepAction undoThrough, Ste
       history_(history), undoThrough_(std::move(undoThrough)), redoThrough_(std::move(redoThrough))
 {
     TreeView_History = new QTreeWidget(this);
+    UseScrollBarPictures(TreeView_History);
     Place(TreeView_History, QStringLiteral("TreeView_History"), 8, 8, kClientWidth - 16, 340);
     TreeView_History->setHeaderHidden(true);
     TreeView_History->setUniformRowHeights(true);
