@@ -68,7 +68,7 @@ for patch in "$patches"/*.patch; do
 done
 
 # Debian's source leaves out src/3rdparty/wintab, so no tablet events; no network, SQL, D-Bus,
-# XML, OpenGL or ICU: the programs use none of them (GBK goes through Windows' code page 936).
+# XML, OpenGL or ICU: the programs use none of them (GBK goes through tables the build makes).
 cmake -S qtbase -B qtbase-build -G Ninja -Wno-dev \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DQT_HOST_PATH=/usr \
