@@ -67,6 +67,8 @@ TEST_F(Pictures, EveryChangeOfTheOptionIsDrawnAnew)
 {
     const std::vector<std::function<void(QStyleOptionSlider&)>> changes = {
         [](QStyleOptionSlider& o) { o.sliderPosition = o.sliderValue = 600; },
+        // Dragged without tracking: the slider is drawn where it is held.
+        [](QStyleOptionSlider& o) { o.sliderPosition = 400; },
         [](QStyleOptionSlider& o) { o.maximum = 4000; },
         [](QStyleOptionSlider& o) { o.minimum = 100; },
         [](QStyleOptionSlider& o) { o.pageStep = 600; },
@@ -141,6 +143,50 @@ TEST_F(Pictures, PaintersOffTheGridAreLeftToTheStyle)
             << "painter " << i;
         EXPECT_EQ(pictures.picturePaints(), before) << "painter " << i;
     }
+}
+
+// A bar drawn in part of its widget: the style's drawing past the bar's rectangle shows.
+TEST_F(Pictures, BarSmallerThanItsWidgetIsLeftToTheStyle)
+{
+    const QStyleOptionSlider option = verticalBar();
+    QScrollBar bar;
+    bar.resize(option.rect.size() + QSize(4, 0));
+    const auto drawnOn = [&](const QStyle& style) {
+        QImage image(bar.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        style.drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, &bar);
+        return image;
+    };
+    EXPECT_EQ(test::PixelDifference(drawnOn(pictures), drawnOn(*fusion)), 0);
+    EXPECT_EQ(pictures.picturePaints(), 0);
+}
+
+// Draws only the upper half of a scroll bar: the rest of its picture is clear, and must let
+// the ground show as drawing in place does.
+class HalfStyle : public QProxyStyle
+{
+public:
+    HalfStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("fusion"))) {}
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override
+    {
+        painter->save();
+        const QRect& all = option->rect;
+        painter->setClipRect(all.x(), all.y(), all.width(), all.height() / 2);
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        painter->restore();
+    }
+};
+
+TEST(ScrollBarPictureClearParts, GroundShowsThroughWhatTheStyleLeavesUndrawn)
+{
+    ScrollBarPictures pictures(new HalfStyle);
+    HalfStyle direct;
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(
+            test::PixelDifference(drawn(pictures, verticalBar()), drawn(direct, verticalBar())), 0);
+    EXPECT_EQ(pictures.picturePaints(), 2);
 }
 
 // Fills the scroll bar half transparent, replacing what lies under it: laid on the ground as a

@@ -89,10 +89,10 @@ bool ScrollBarPictures::drawPicture(const QStyleOptionSlider& option, QPainter* 
 {
     // A transient scroll bar fades by a clock the option does not carry. Fusion draws the
     // slider's edge a pixel past the option's rectangle; a picture holds only the rectangle,
-    // which must therefore cover all of the widget that can show.
+    // so it stands in only for a bar that fills its widget, whose painting is clipped there.
     if (!OnPixelGrid(painter) || option.rect.isEmpty() || !widget ||
-        !option.rect.contains(widget->rect()) ||
-        styleHint(SH_ScrollBar_Transient, &option, widget) || !trusted(option, widget, *painter))
+        option.rect != widget->rect() || styleHint(SH_ScrollBar_Transient, &option, widget) ||
+        !trusted(option, widget, *painter))
         return false;
     const Key key{option.rect.size(),    int(option.orientation),   option.minimum,
                   option.maximum,        option.sliderPosition,     option.sliderValue,
