@@ -172,9 +172,7 @@ QString readFailure(const QString& path, int error)
     return QStringLiteral("无法读取剧本文件“%1”：%2。").arg(shown(path), readReason(error));
 }
 
-} // namespace
-
-bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
+bool readWholeFile(const QString& path, QByteArray& bytes, QString& error, FileIdentity* identity)
 {
     FileStatus st;
     const int fd = openChecked(path, st, error);
@@ -183,6 +181,9 @@ bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
     QByteArray contents(qsizetype(st.size), Qt::Uninitialized);
     int reason = 0;
     const qint64 total = ReadAt(fd, contents.data(), contents.size(), 0, reason);
+    // Written to while it was read: what was read may be half of either state.
+    const FileIdentity opened = st.identity;
+    const bool held = identity && StatusOfFile(fd, st) == 0 && st.identity == opened;
     CloseFile(fd);
     if (total < 0) {
         error = readFailure(path, reason);
@@ -192,7 +193,22 @@ bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
         return false;
     contents.truncate(qsizetype(total));
     bytes = std::move(contents);
+    if (identity)
+        *identity = held ? opened : FileIdentity{};
     return true;
+}
+
+} // namespace
+
+bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
+{
+    return readWholeFile(path, bytes, error, nullptr);
+}
+
+bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error,
+                      FileIdentity& identity)
+{
+    return readWholeFile(path, bytes, error, &identity);
 }
 
 bool ReadScenarioTables(const QString& path, QByteArray& tables, FileIdentity& identity,

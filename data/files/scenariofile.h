@@ -16,6 +16,11 @@ constexpr qint64 kMaxScenarioFileSize = qint64(64) << 20;
 // layout::kMinFileSize and at most kMaxScenarioFileSize bytes. On failure returns false, leaves
 // `bytes` untouched and puts a message naming the file and the reason into `error`.
 bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error);
+// As above; `identity` receives the file's where it held from the open to the end of the read,
+// so that `bytes` are the contents of that state of the file, and stays invalid (size -1) where
+// the file was written to meanwhile.
+bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error,
+                      FileIdentity& identity);
 
 // Reads only the tables' bytes (layout::kTablesSize of them from layout::kTablesBegin on), after
 // the same checks and with the same messages as ReadScenarioFile; `identity` receives the file's

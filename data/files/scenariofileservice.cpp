@@ -79,6 +79,17 @@ bool ScenarioFileService::KeepBytesOutsideTables()
     return true;
 }
 
+bool ScenarioFileService::KeepBytesOutsideTables(const QByteArray& whole,
+                                                 const FileIdentity& identity)
+{
+    if (!FileOpen() || BytesOutsideTablesKept())
+        return BytesOutsideTablesKept();
+    if (identity != identity_ || whole.size() != identity_.size || !TableBytesUnchanged(whole))
+        return false;
+    keepFile(whole);
+    return true;
+}
+
 bool ScenarioFileService::readWhole(const QString& path, QString& error)
 {
     QByteArray bytes;
@@ -104,9 +115,7 @@ bool ScenarioFileService::FileTablesUnchanged(const QByteArray& bytes,
 {
     // Where the tables' bytes are those last read, so are the tables: a block compare spares
     // the decoding in the usual case.
-    if (bytes.size() >= layout::kMinFileSize &&
-        std::memcmp(bytes.constData() + layout::kTablesBegin, tableBytes(),
-                    size_t(layout::kTablesSize)) == 0)
+    if (TableBytesUnchanged(bytes))
         return true;
     auto tables = std::make_unique<ScenarioTables>();
     copyTables(*tables, *fileTables_);
@@ -116,6 +125,13 @@ bool ScenarioFileService::FileTablesUnchanged(const QByteArray& bytes,
     if (decoded)
         copyTables(*decoded, *tables);
     return false;
+}
+
+bool ScenarioFileService::TableBytesUnchanged(const QByteArray& bytes) const
+{
+    return bytes.size() >= layout::kMinFileSize &&
+           std::memcmp(bytes.constData() + layout::kTablesBegin, tableBytes(),
+                       size_t(layout::kTablesSize)) == 0;
 }
 
 void ScenarioFileService::TakeFileContents(const QByteArray& bytes, const ScenarioTables& decoded)

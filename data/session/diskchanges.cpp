@@ -22,8 +22,15 @@ DiskCheck CheckDisk(const ScenarioStore& store)
         return check;
     }
     QByteArray bytes;
-    if (!ReadScenarioFile(store.FileName(), bytes, check.error)) {
+    FileIdentity identity;
+    if (!ReadScenarioFile(store.FileName(), bytes, check.error, identity)) {
         check.state = DiskState::Unreadable;
+        return check;
+    }
+    // The usual answer needs no tables decoded, nor room for them.
+    if (store.File().TableBytesUnchanged(bytes)) {
+        check.bytes = std::move(bytes);
+        check.identity = identity;
         return check;
     }
     auto tables = std::make_shared<ScenarioTables>();
@@ -57,6 +64,12 @@ void TakeDiskContents(ScenarioStore& store, const DiskCheck& check)
 {
     if (check.state == DiskState::Changed)
         store.TakeFileContents(check.bytes, *check.tables, false);
+}
+
+void KeepCheckedBytes(ScenarioStore& store, const DiskCheck& check)
+{
+    if (check.state == DiskState::Unchanged && !check.bytes.isEmpty())
+        store.File().KeepBytesOutsideTables(check.bytes, check.identity);
 }
 
 } // namespace veldor

@@ -334,8 +334,9 @@ void TFMap::OpenScenarioFile(const QString& path)
     RefreshCityMap();
     statusBar()->clearMessage();
     // The open read only the tables; the rest of the file, which Save As copies, is read once
-    // the window has been painted, and after the look at the file that the window's first
-    // activation brings: that one's copy of the whole file is let go before this one is made.
+    // the window has been painted. The look at the file that the window's first activation
+    // brings reads it whole and hands it over where it is still the file opened; this read is
+    // for when it could not.
     afterFirstPaint([this] { store_.File().KeepBytesOutsideTables(); }, true);
 }
 
