@@ -41,8 +41,7 @@ ScenarioFileService::~ScenarioFileService() = default;
 
 const char* ScenarioFileService::tableBytes() const
 {
-    return fileBytes_.isEmpty() ? tableBytes_.constData()
-                                : fileBytes_.constData() + layout::kTablesBegin;
+    return (fileBytes_.isEmpty() ? tableBytes_ : fileBytes_).constData() + layout::kTablesBegin;
 }
 
 void ScenarioFileService::keepFile(QByteArray bytes)
@@ -54,13 +53,13 @@ void ScenarioFileService::keepFile(QByteArray bytes)
 
 bool ScenarioFileService::Open(const QString& path, QString& error)
 {
-    QByteArray tables;
+    QByteArray file;
     FileIdentity identity;
-    if (!ReadScenarioTables(path, tables, identity, error))
+    if (!ReadScenarioTables(path, file, identity, error))
         return false;
-    DecodeScenarioTables(tables.constData(), *fileTables_);
+    DecodeScenarioTables(file.constData() + layout::kTablesBegin, *fileTables_);
     fileBytes_.clear();
-    tableBytes_ = std::move(tables);
+    tableBytes_ = std::move(file);
     identity_ = identity;
     backupDue_ = true;
     fileName_ = path;
@@ -72,21 +71,9 @@ bool ScenarioFileService::KeepBytesOutsideTables()
 {
     if (!FileOpen() || BytesOutsideTablesKept())
         return BytesOutsideTablesKept();
-    QByteArray whole;
-    if (!ReadBytesOutsideTables(fileName_, identity_, tableBytes_, whole))
+    if (!ReadBytesOutsideTables(fileName_, identity_, tableBytes_))
         return false;
-    keepFile(std::move(whole));
-    return true;
-}
-
-bool ScenarioFileService::KeepBytesOutsideTables(const QByteArray& whole,
-                                                 const FileIdentity& identity)
-{
-    if (!FileOpen() || BytesOutsideTablesKept())
-        return BytesOutsideTablesKept();
-    if (identity != identity_ || whole.size() != identity_.size || !TableBytesUnchanged(whole))
-        return false;
-    keepFile(whole);
+    keepFile(std::move(tableBytes_));
     return true;
 }
 
@@ -115,7 +102,9 @@ bool ScenarioFileService::FileTablesUnchanged(const QByteArray& bytes,
 {
     // Where the tables' bytes are those last read, so are the tables: a block compare spares
     // the decoding in the usual case.
-    if (TableBytesUnchanged(bytes))
+    if (bytes.size() >= layout::kMinFileSize &&
+        std::memcmp(bytes.constData() + layout::kTablesBegin, tableBytes(),
+                    size_t(layout::kTablesSize)) == 0)
         return true;
     auto tables = std::make_unique<ScenarioTables>();
     copyTables(*tables, *fileTables_);
@@ -127,11 +116,13 @@ bool ScenarioFileService::FileTablesUnchanged(const QByteArray& bytes,
     return false;
 }
 
-bool ScenarioFileService::TableBytesUnchanged(const QByteArray& bytes) const
+TablesOnDisk ScenarioFileService::CompareTablesOnDisk(QString& error) const
 {
-    return bytes.size() >= layout::kMinFileSize &&
-           std::memcmp(bytes.constData() + layout::kTablesBegin, tableBytes(),
-                       size_t(layout::kTablesSize)) == 0;
+    if (!FileOpen()) {
+        error = NoFileMessage();
+        return TablesOnDisk::Unreadable;
+    }
+    return veldor::CompareTablesOnDisk(fileName_, tableBytes(), error);
 }
 
 void ScenarioFileService::TakeFileContents(const QByteArray& bytes, const ScenarioTables& decoded)

@@ -21,16 +21,19 @@ DiskCheck CheckDisk(const ScenarioStore& store)
                           .arg(QDir::toNativeSeparators(store.FileName()));
         return check;
     }
-    QByteArray bytes;
-    FileIdentity identity;
-    if (!ReadScenarioFile(store.FileName(), bytes, check.error, identity)) {
+    // The usual answer needs no more than the tables' bytes, and no copy of the file.
+    switch (store.File().CompareTablesOnDisk(check.error)) {
+    case TablesOnDisk::Same:
+        return check;
+    case TablesOnDisk::Unreadable:
         check.state = DiskState::Unreadable;
         return check;
+    case TablesOnDisk::Different:
+        break;
     }
-    // The usual answer needs no tables decoded, nor room for them.
-    if (store.File().TableBytesUnchanged(bytes)) {
-        check.bytes = std::move(bytes);
-        check.identity = identity;
+    QByteArray bytes;
+    if (!ReadScenarioFile(store.FileName(), bytes, check.error)) {
+        check.state = DiskState::Unreadable;
         return check;
     }
     auto tables = std::make_shared<ScenarioTables>();
@@ -64,12 +67,6 @@ void TakeDiskContents(ScenarioStore& store, const DiskCheck& check)
 {
     if (check.state == DiskState::Changed)
         store.TakeFileContents(check.bytes, *check.tables, false);
-}
-
-void KeepCheckedBytes(ScenarioStore& store, const DiskCheck& check)
-{
-    if (check.state == DiskState::Unchanged && !check.bytes.isEmpty())
-        store.File().KeepBytesOutsideTables(check.bytes, check.identity);
 }
 
 } // namespace veldor

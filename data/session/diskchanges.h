@@ -1,6 +1,5 @@
 #pragma once
 
-#include "data/files/fileidentity.h"
 #include "data/format/fielddiff.h"
 
 #include <QByteArray>
@@ -22,12 +21,8 @@ struct DiskCheck
     // Gone, Unreadable: names the file and the reason.
     QString error;
     // Changed: the file's contents and tables now, and the fields that differ from the tables
-    // last read, of which `changedByUserToo` also differ in the store. Unchanged, where the
-    // tables' bytes are those last read: the contents as read, with the `identity` the file held
-    // through the read (invalid where it was written to meanwhile), which spare the store a
-    // read of its own where it still lacks them.
+    // last read, of which `changedByUserToo` also differ in the store.
     QByteArray bytes;
-    FileIdentity identity;
     std::shared_ptr<ScenarioTables> tables;
     FieldDifferences changes;
     int changedByUserToo = 0;
@@ -44,10 +39,5 @@ int MergeDiskChanges(ScenarioStore& store, const DiskCheck& check);
 
 // The store's tables become the checked file's, as a reload leaves them.
 void TakeDiskContents(ScenarioStore& store, const DiskCheck& check);
-
-// Where the file was found unchanged, the store keeps the bytes read outside its tables if it
-// has not yet, and if they are still those of the file it opened (see
-// ScenarioFileService::KeepBytesOutsideTables).
-void KeepCheckedBytes(ScenarioStore& store, const DiskCheck& check);
 
 } // namespace veldor

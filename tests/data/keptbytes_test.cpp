@@ -1,11 +1,8 @@
 // The open reads only the tables; the rest of the file is kept afterwards, and only while the
 // file is still the one opened. Save As must never write a copy without those bytes.
 
-#include "data/files/scenariofile.h"
 #include "data/format/fielddiff.h"
 #include "data/format/scenariocodec.h"
-#include "data/format/scenariolayout.h"
-#include "data/session/diskchanges.h"
 #include "data/session/scenariostore.h"
 #include "support/scenariofiles.h"
 #include "tempscenario.h"
@@ -78,6 +75,13 @@ TEST_F(KeptBytes, KeptAsOpenedEvenWhenTheFileIsRenamedAwayLater)
     ASSERT_TRUE(store_->SaveAs(copy_, error)) << error.toStdString();
     EXPECT_EQ(ReadBytes(copy_), withStore(opened_));
     EXPECT_EQ(store_->FileName(), copy_);
+}
+
+// The rest of the file is read into the room the open left around the tables.
+TEST_F(KeptBytes, WhatIsKeptIsTheFileAsOpenedByteForByte)
+{
+    ASSERT_TRUE(store_->File().KeepBytesOutsideTables());
+    EXPECT_EQ(store_->File().FileBytes(), opened_);
 }
 
 TEST_F(KeptBytes, AFileChangedInPlaceBeforeTheKeepIsNotKeptAndSaveAsTakesItNow)
@@ -157,88 +161,6 @@ TEST_F(KeptBytes, TheTablesReadAloneAreThoseOfTheWholeFile)
     DecodeScenario(opened_, *whole);
     EXPECT_TRUE(SameTables(*store_, *whole));
     EXPECT_FALSE(store_->Modified());
-}
-
-// The look at the file that follows the open reads it whole; where that read is the file as
-// opened, the keep takes it instead of reading the file once more, and refuses it otherwise.
-class KeptFromTheLook : public KeptBytes
-{
-protected:
-    // As the window's look does: compare, then hand over what was read.
-    DiskCheck lookAndKeep()
-    {
-        DiskCheck check = CheckDisk(*store_);
-        KeepCheckedBytes(*store_, check);
-        return check;
-    }
-
-    // The file's contents now, with the identity it held through the read.
-    QByteArray readNow(FileIdentity& identity) const
-    {
-        QByteArray bytes;
-        QString error;
-        EXPECT_TRUE(ReadScenarioFile(file_, bytes, error, identity)) << error.toStdString();
-        return bytes;
-    }
-};
-
-TEST_F(KeptFromTheLook, AnUnchangedFileIsKeptFromTheLooksReadAsOpened)
-{
-    const DiskCheck check = CheckDisk(*store_);
-    EXPECT_EQ(check.state, DiskState::Unchanged);
-    // Changed after the look: a read of its own would now be refused, the look's is taken.
-    WriteBytes(file_, otherOutside(opened_));
-    KeepCheckedBytes(*store_, check);
-    EXPECT_TRUE(store_->File().BytesOutsideTablesKept());
-    QString error;
-    ASSERT_TRUE(store_->SaveAs(copy_, error)) << error.toStdString();
-    EXPECT_EQ(ReadBytes(copy_), withStore(opened_));
-}
-
-// Only the tables count for the look, so it finds this file unchanged; its read is of another
-// state of the file than the one opened, and a copy must take the bytes as they are now.
-TEST_F(KeptFromTheLook, AFileChangedBetweenTheOpenAndTheLookIsNotKept)
-{
-    const QByteArray now = otherOutside(opened_);
-    WriteBytes(file_, now);
-    EXPECT_EQ(lookAndKeep().state, DiskState::Unchanged);
-    EXPECT_FALSE(store_->File().BytesOutsideTablesKept());
-    QString error;
-    ASSERT_TRUE(store_->SaveAs(copy_, error)) << error.toStdString();
-    EXPECT_EQ(ReadBytes(copy_), withStore(now));
-}
-
-// The same bytes written again are another state of the file: what counts is the identity.
-TEST_F(KeptFromTheLook, TheSameBytesWrittenAgainAreNotTheFileOpened)
-{
-    WriteBytes(file_, opened_);
-    lookAndKeep();
-    EXPECT_FALSE(store_->File().BytesOutsideTablesKept());
-}
-
-TEST_F(KeptFromTheLook, BytesNotHeldThroughTheReadOrNotTheTablesOpenedAreRefused)
-{
-    FileIdentity identity;
-    QByteArray bytes = readNow(identity);
-    ASSERT_EQ(identity.size, opened_.size());
-    EXPECT_FALSE(store_->File().KeepBytesOutsideTables(bytes, FileIdentity{}));
-    QByteArray otherTables = bytes;
-    otherTables[int(layout::kMinFileSize) - 1] ^= 1;
-    EXPECT_FALSE(store_->File().KeepBytesOutsideTables(otherTables, identity));
-    EXPECT_FALSE(store_->File().KeepBytesOutsideTables(bytes.left(bytes.size() - 1), identity));
-    EXPECT_FALSE(store_->File().BytesOutsideTablesKept());
-    EXPECT_TRUE(store_->File().KeepBytesOutsideTables(bytes, identity));
-    EXPECT_EQ(store_->File().FileBytes(), opened_);
-}
-
-// Kept once, the bytes stay those of the file as opened, whatever a later look reads.
-TEST_F(KeptFromTheLook, WhatWasKeptIsNotReplacedByALaterLook)
-{
-    lookAndKeep();
-    const QByteArray now = otherOutside(opened_);
-    WriteBytes(file_, now);
-    lookAndKeep();
-    EXPECT_EQ(store_->File().FileBytes(), opened_);
 }
 
 } // namespace

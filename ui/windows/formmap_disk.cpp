@@ -69,9 +69,6 @@ TFMap::DiskVerdict TFMap::takeInDiskChanges(bool atSave)
     switch (check.state) {
     case DiskState::Unchanged:
         goneSaid_ = false;
-        // The first look, as the program starts, has just read the whole file the open read
-        // only the tables of: reading it once more to keep it would only cost.
-        KeepCheckedBytes(store_, check);
         break;
     case DiskState::Unreadable:
         // A save reports why it cannot read the file; a passing glance keeps quiet.
