@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <cstring>
 
 namespace veldor {
@@ -195,16 +196,19 @@ bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error)
     return true;
 }
 
-bool ReadScenarioTables(const QString& path, QByteArray& tables, FileIdentity& identity,
+bool ReadScenarioTables(const QString& path, QByteArray& file, FileIdentity& identity,
                         QString& error)
 {
     FileStatus st;
     const int fd = openChecked(path, st, error);
     if (fd < 0)
         return false;
-    QByteArray contents(qsizetype(layout::kTablesSize), Qt::Uninitialized);
+    // The whole file's room, for the rest to be read in place later: pages not written yet take
+    // no memory, and none is copied.
+    QByteArray contents(qsizetype(st.size), Qt::Uninitialized);
     int reason = 0;
-    const qint64 got = ReadAt(fd, contents.data(), contents.size(), layout::kTablesBegin, reason);
+    const qint64 got = ReadAt(fd, contents.data() + layout::kTablesBegin, layout::kTablesSize,
+                              layout::kTablesBegin, reason);
     CloseFile(fd);
     if (got < 0) {
         error = readFailure(path, reason);
@@ -213,38 +217,60 @@ bool ReadScenarioTables(const QString& path, QByteArray& tables, FileIdentity& i
     // Cut short while it was read: the file now ends where the read did.
     if (!checkSize(path, layout::kTablesBegin + got, error))
         return false;
-    tables = std::move(contents);
+    file = std::move(contents);
     identity = st.identity;
     return true;
 }
 
-bool ReadBytesOutsideTables(const QString& path, const FileIdentity& identity,
-                            const QByteArray& tables, QByteArray& whole)
+bool ReadBytesOutsideTables(const QString& path, const FileIdentity& identity, QByteArray& file)
 {
+    if (file.size() != identity.size)
+        return false;
     int fd = -1;
     if (OpenForReading(path, fd) != 0)
         return false;
     FileStatus st;
-    QByteArray contents;
     int reason = 0;
-    bool same = StatusOfFile(fd, st) == 0 && st.identity == identity;
-    if (same) {
-        const qint64 size = st.size, tail = size - layout::kMinFileSize;
-        contents = QByteArray(qsizetype(size), Qt::Uninitialized);
-        same =
-            ReadAt(fd, contents.data(), layout::kTablesBegin, 0, reason) == layout::kTablesBegin &&
-            ReadAt(fd, contents.data() + layout::kMinFileSize, tail, layout::kMinFileSize,
-                   reason) == tail &&
-            // Written to while it was read: what was read may be half of either state.
-            StatusOfFile(fd, st) == 0 && st.identity == identity;
+    const qint64 tail = identity.size - layout::kMinFileSize;
+    char* into = file.data();
+    const bool same =
+        StatusOfFile(fd, st) == 0 && st.identity == identity &&
+        ReadAt(fd, into, layout::kTablesBegin, 0, reason) == layout::kTablesBegin &&
+        ReadAt(fd, into + layout::kMinFileSize, tail, layout::kMinFileSize, reason) == tail &&
+        // Written to while it was read: what was read may be half of either state.
+        StatusOfFile(fd, st) == 0 && st.identity == identity;
+    CloseFile(fd);
+    return same;
+}
+
+TablesOnDisk CompareTablesOnDisk(const QString& path, const char* tables, QString& error)
+{
+    FileStatus st;
+    const int fd = openChecked(path, st, error);
+    if (fd < 0)
+        return TablesOnDisk::Unreadable;
+    // Small enough to be no second copy of the tables, large enough for few reads.
+    constexpr qint64 kPiece = qint64(32) << 10;
+    QByteArray piece(qsizetype(kPiece), Qt::Uninitialized);
+    TablesOnDisk answer = TablesOnDisk::Same;
+    int reason = 0;
+    for (qint64 done = 0; done < layout::kTablesSize && answer == TablesOnDisk::Same;) {
+        const qint64 want = std::min(kPiece, layout::kTablesSize - done);
+        const qint64 got = ReadAt(fd, piece.data(), want, layout::kTablesBegin + done, reason);
+        if (got < 0) {
+            error = readFailure(path, reason);
+            answer = TablesOnDisk::Unreadable;
+        } else if (got < want) {
+            // Cut short while it was read: the file now ends where the read did.
+            checkSize(path, layout::kTablesBegin + done + got, error);
+            answer = TablesOnDisk::Unreadable;
+        } else if (std::memcmp(piece.constData(), tables + done, size_t(got)) != 0) {
+            answer = TablesOnDisk::Different;
+        }
+        done += got;
     }
     CloseFile(fd);
-    if (!same)
-        return false;
-    std::memcpy(contents.data() + layout::kTablesBegin, tables.constData(),
-                size_t(layout::kTablesSize));
-    whole = std::move(contents);
-    return true;
+    return answer;
 }
 
 namespace {

@@ -18,17 +18,25 @@ constexpr qint64 kMaxScenarioFileSize = qint64(64) << 20;
 bool ReadScenarioFile(const QString& path, QByteArray& bytes, QString& error);
 
 // Reads only the tables' bytes (layout::kTablesSize of them from layout::kTablesBegin on), after
-// the same checks and with the same messages as ReadScenarioFile; `identity` receives the file's
-// as it was opened.
-bool ReadScenarioTables(const QString& path, QByteArray& tables, FileIdentity& identity,
+// the same checks and with the same messages as ReadScenarioFile, into `file`, which is made as
+// large as the file with the tables at their place, ready for ReadBytesOutsideTables; the rest of
+// it is not set. `identity` receives the file's as it was opened.
+bool ReadScenarioTables(const QString& path, QByteArray& file, FileIdentity& identity,
                         QString& error);
 
-// The whole file at `path` into `whole`, made of its bytes outside the tables and `tables` (its
-// tables' bytes as read before), but only while the file still has `identity`, the one it had
-// when `tables` was read. False, leaving `whole` untouched, where the file has changed, been
-// replaced or gone since, or cannot be read.
-bool ReadBytesOutsideTables(const QString& path, const FileIdentity& identity,
-                            const QByteArray& tables, QByteArray& whole);
+// Reads the bytes outside the tables of the file at `path` into `file` (as ReadScenarioTables left
+// it), which then holds the whole file, but only while the file still has `identity`, the one it
+// had when the tables were read. False where the file has changed, been replaced or gone since,
+// or cannot be read; the bytes outside the tables in `file` are then not set.
+bool ReadBytesOutsideTables(const QString& path, const FileIdentity& identity, QByteArray& file);
+
+// How the tables' bytes of a file on disk compare with those given.
+enum class TablesOnDisk { Same, Different, Unreadable };
+
+// Compares the tables' bytes of the file at `path` with `tables` (layout::kTablesSize of them),
+// after the same checks and with the same messages in `error` as ReadScenarioFile. They are read
+// a piece at a time, so that no copy of them is held.
+TablesOnDisk CompareTablesOnDisk(const QString& path, const char* tables, QString& error);
 
 // The checks a save makes before it changes anything: the file exists, is a regular file of a
 // scenario's size, and may be written, by its mode as well as for this user (root too is held

@@ -41,8 +41,7 @@ ScenarioFileService::~ScenarioFileService() = default;
 
 const char* ScenarioFileService::tableBytes() const
 {
-    return fileBytes_.isEmpty() ? tableBytes_.constData()
-                                : fileBytes_.constData() + layout::kTablesBegin;
+    return (fileBytes_.isEmpty() ? tableBytes_ : fileBytes_).constData() + layout::kTablesBegin;
 }
 
 void ScenarioFileService::keepFile(QByteArray bytes)
@@ -54,13 +53,13 @@ void ScenarioFileService::keepFile(QByteArray bytes)
 
 bool ScenarioFileService::Open(const QString& path, QString& error)
 {
-    QByteArray tables;
+    QByteArray file;
     FileIdentity identity;
-    if (!ReadScenarioTables(path, tables, identity, error))
+    if (!ReadScenarioTables(path, file, identity, error))
         return false;
-    DecodeScenarioTables(tables.constData(), *fileTables_);
+    DecodeScenarioTables(file.constData() + layout::kTablesBegin, *fileTables_);
     fileBytes_.clear();
-    tableBytes_ = std::move(tables);
+    tableBytes_ = std::move(file);
     identity_ = identity;
     backupDue_ = true;
     fileName_ = path;
@@ -72,10 +71,9 @@ bool ScenarioFileService::KeepBytesOutsideTables()
 {
     if (!FileOpen() || BytesOutsideTablesKept())
         return BytesOutsideTablesKept();
-    QByteArray whole;
-    if (!ReadBytesOutsideTables(fileName_, identity_, tableBytes_, whole))
+    if (!ReadBytesOutsideTables(fileName_, identity_, tableBytes_))
         return false;
-    keepFile(std::move(whole));
+    keepFile(std::move(tableBytes_));
     return true;
 }
 
@@ -116,6 +114,15 @@ bool ScenarioFileService::FileTablesUnchanged(const QByteArray& bytes,
     if (decoded)
         copyTables(*decoded, *tables);
     return false;
+}
+
+TablesOnDisk ScenarioFileService::CompareTablesOnDisk(QString& error) const
+{
+    if (!FileOpen()) {
+        error = NoFileMessage();
+        return TablesOnDisk::Unreadable;
+    }
+    return veldor::CompareTablesOnDisk(fileName_, tableBytes(), error);
 }
 
 void ScenarioFileService::TakeFileContents(const QByteArray& bytes, const ScenarioTables& decoded)

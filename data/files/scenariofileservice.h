@@ -2,6 +2,7 @@
 
 #include "data/files/fileidentity.h"
 #include "data/files/replaceoptions.h"
+#include "data/files/scenariofile.h"
 #include "data/format/scenariotables.h"
 
 #include <QByteArray>
@@ -71,6 +72,9 @@ public:
     // Whether `bytes`, the file's contents now, hold the tables last read; where they do not,
     // `decoded` (when given) receives their tables.
     bool FileTablesUnchanged(const QByteArray& bytes, ScenarioTables* decoded = nullptr) const;
+    // Whether the file's tables' bytes on disk are still those last read, read without keeping
+    // a copy of them. Unreadable with the reason in `error` where the file cannot be read.
+    TablesOnDisk CompareTablesOnDisk(QString& error) const;
     // Takes `bytes` as the file's contents now, with their tables `decoded`: another program
     // wrote them, so the next save backs them up.
     void TakeFileContents(const QByteArray& bytes, const ScenarioTables& decoded);
@@ -115,7 +119,8 @@ private:
     QString fileName_;
     std::unique_ptr<ScenarioTables> fileTables_;
     // The whole file, or empty where only its tables' bytes were read, which `tableBytes_` then
-    // holds, with the `identity_` of the file they came from.
+    // holds at their place in room for the whole file, with the `identity_` of the file they
+    // came from.
     QByteArray fileBytes_;
     QByteArray tableBytes_;
     FileIdentity identity_;

@@ -21,6 +21,16 @@ DiskCheck CheckDisk(const ScenarioStore& store)
                           .arg(QDir::toNativeSeparators(store.FileName()));
         return check;
     }
+    // The usual answer needs no more than the tables' bytes, and no copy of the file.
+    switch (store.File().CompareTablesOnDisk(check.error)) {
+    case TablesOnDisk::Same:
+        return check;
+    case TablesOnDisk::Unreadable:
+        check.state = DiskState::Unreadable;
+        return check;
+    case TablesOnDisk::Different:
+        break;
+    }
     QByteArray bytes;
     if (!ReadScenarioFile(store.FileName(), bytes, check.error)) {
         check.state = DiskState::Unreadable;

@@ -179,5 +179,44 @@ TEST(DiskChanges, TheLastPersonsLastSkillChangedOnDiskIsSeen)
     EXPECT_EQ(check.changes.size(), 1u);
 }
 
+// The look compares the tables' bytes on disk with those last read, a piece at a time: every
+// byte of the tables counts, across the pieces' edges too, and none outside them.
+TEST(TablesOnDisk, EveryByteOfTheTablesCountsAndNoneOutside)
+{
+    OpenedStore s;
+    const QByteArray opened = ReadBytes(s.file);
+    QString error;
+    EXPECT_EQ(s.store->File().CompareTablesOnDisk(error), TablesOnDisk::Same);
+    const int64_t piece = int64_t(32) << 10;
+    for (const int64_t at : {layout::kTablesBegin, layout::kTablesBegin + piece - 1,
+                             layout::kTablesBegin + piece, layout::kMinFileSize - 1}) {
+        QByteArray bytes = opened;
+        bytes[qsizetype(at)] = char(bytes[qsizetype(at)] ^ 1);
+        WriteBytes(s.file, bytes);
+        EXPECT_EQ(s.store->File().CompareTablesOnDisk(error), TablesOnDisk::Different) << at;
+    }
+    for (const int64_t at : {layout::kTablesBegin - 1, layout::kMinFileSize}) {
+        QByteArray bytes = opened;
+        bytes[qsizetype(at)] = char(bytes[qsizetype(at)] ^ 1);
+        WriteBytes(s.file, bytes);
+        EXPECT_EQ(s.store->File().CompareTablesOnDisk(error), TablesOnDisk::Same) << at;
+    }
+}
+
+TEST(TablesOnDisk, AFileTooShortGoneOrNeverOpenedIsUnreadableAndSaysWhy)
+{
+    OpenedStore s;
+    WriteBytes(s.file, ReadBytes(s.file).left(qsizetype(layout::kMinFileSize - 1)));
+    QString error;
+    EXPECT_EQ(s.store->File().CompareTablesOnDisk(error), TablesOnDisk::Unreadable);
+    EXPECT_TRUE(error.contains(QStringLiteral("剧本至少需要"))) << error.toStdString();
+    QFile::remove(s.file);
+    EXPECT_EQ(s.store->File().CompareTablesOnDisk(error), TablesOnDisk::Unreadable);
+    EXPECT_TRUE(error.startsWith(QStringLiteral("找不到剧本文件"))) << error.toStdString();
+    const ScenarioStore none;
+    EXPECT_EQ(none.File().CompareTablesOnDisk(error), TablesOnDisk::Unreadable);
+    EXPECT_EQ(error, NoFileMessage());
+}
+
 } // namespace
 } // namespace veldor

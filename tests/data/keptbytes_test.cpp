@@ -77,6 +77,13 @@ TEST_F(KeptBytes, KeptAsOpenedEvenWhenTheFileIsRenamedAwayLater)
     EXPECT_EQ(store_->FileName(), copy_);
 }
 
+// The rest of the file is read into the room the open left around the tables.
+TEST_F(KeptBytes, WhatIsKeptIsTheFileAsOpenedByteForByte)
+{
+    ASSERT_TRUE(store_->File().KeepBytesOutsideTables());
+    EXPECT_EQ(store_->File().FileBytes(), opened_);
+}
+
 TEST_F(KeptBytes, AFileChangedInPlaceBeforeTheKeepIsNotKeptAndSaveAsTakesItNow)
 {
     const QByteArray now = otherOutside(opened_);

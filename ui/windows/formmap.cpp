@@ -333,9 +333,9 @@ void TFMap::OpenScenarioFile(const QString& path)
     showModifiedState();
     RefreshCityMap();
     statusBar()->clearMessage();
-    // The open read only the tables; the rest of the file, which Save As copies, is read once
-    // the window has been painted, and after the look at the file that the window's first
-    // activation brings: that one's copy of the whole file is let go before this one is made.
+    // The open read only the tables; the rest of the file, which Save As copies, is read into
+    // the room the open left for it once the window has been painted, after the look at the
+    // file that the window's first activation brings.
     afterFirstPaint([this] { store_.File().KeepBytesOutsideTables(); }, true);
 }
 
