@@ -41,13 +41,19 @@ ScenarioFileService::~ScenarioFileService() = default;
 
 const char* ScenarioFileService::tableBytes() const
 {
-    return (fileBytes_.isEmpty() ? tableBytes_ : fileBytes_).constData() + layout::kTablesBegin;
+    return fileBytes_.constData() + layout::kTablesBegin;
+}
+
+const QByteArray& ScenarioFileService::FileBytes() const
+{
+    static const QByteArray notKept;
+    return wholeFile_ ? fileBytes_ : notKept;
 }
 
 void ScenarioFileService::keepFile(QByteArray bytes)
 {
     fileBytes_ = std::move(bytes);
-    tableBytes_.clear();
+    wholeFile_ = true;
     identity_ = {};
 }
 
@@ -58,8 +64,8 @@ bool ScenarioFileService::Open(const QString& path, QString& error)
     if (!ReadScenarioTables(path, file, identity, error))
         return false;
     DecodeScenarioTables(file.constData() + layout::kTablesBegin, *fileTables_);
-    fileBytes_.clear();
-    tableBytes_ = std::move(file);
+    fileBytes_ = std::move(file);
+    wholeFile_ = false;
     identity_ = identity;
     backupDue_ = true;
     fileName_ = path;
@@ -71,9 +77,10 @@ bool ScenarioFileService::KeepBytesOutsideTables()
 {
     if (!FileOpen() || BytesOutsideTablesKept())
         return BytesOutsideTablesKept();
-    if (!ReadBytesOutsideTables(fileName_, identity_, tableBytes_))
+    if (!ReadBytesOutsideTables(fileName_, identity_, fileBytes_))
         return false;
-    keepFile(std::move(tableBytes_));
+    wholeFile_ = true;
+    identity_ = {};
     return true;
 }
 

@@ -61,14 +61,14 @@ public:
     // opened: read now, but only where the file has not changed, been replaced or gone since
     // (otherwise nothing is kept). True when they are kept.
     bool KeepBytesOutsideTables();
-    bool BytesOutsideTablesKept() const { return !fileBytes_.isEmpty(); }
+    bool BytesOutsideTablesKept() const { return wholeFile_; }
     // Reads the current file again.
     bool Reload(QString& error);
 
     // The file's tables and contents as last opened, reloaded or saved; the contents are empty
     // while the bytes outside the tables are not kept.
     const ScenarioTables& FileTables() const { return *fileTables_; }
-    const QByteArray& FileBytes() const { return fileBytes_; }
+    const QByteArray& FileBytes() const;
     // Whether `bytes`, the file's contents now, hold the tables last read; where they do not,
     // `decoded` (when given) receives their tables.
     bool FileTablesUnchanged(const QByteArray& bytes, ScenarioTables* decoded = nullptr) const;
@@ -118,11 +118,10 @@ private:
 
     QString fileName_;
     std::unique_ptr<ScenarioTables> fileTables_;
-    // The whole file, or empty where only its tables' bytes were read, which `tableBytes_` then
-    // holds at their place in room for the whole file, with the `identity_` of the file they
-    // came from.
+    // The file, as large as it is; where only its tables were read (`wholeFile_` false) the bytes
+    // around them are not set yet, and `identity_` is that of the file they came from.
     QByteArray fileBytes_;
-    QByteArray tableBytes_;
+    bool wholeFile_ = false;
     FileIdentity identity_;
     bool backupDue_ = false;
     bool withoutBackup_ = false;
