@@ -19,17 +19,8 @@ jobs=$(nproc)
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 patches=$root/scripts/windows/qt-patches
 
-need=(g++-mingw-w64-x86-64-posix dpkg-dev cmake ninja-build qt6-base-dev qt6-base-dev-tools
-      xz-utils)
-missing=()
-for package in "${need[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    apt-get update
-    apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+"$root/scripts/need-packages.sh" g++-mingw-w64-x86-64-posix dpkg-dev cmake ninja-build \
+    qt6-base-dev qt6-base-dev-tools xz-utils
 
 # The sources come from Debian's archive for this release, as the binary packages do.
 if ! apt-get source --print-uris qt6-base >/dev/null 2>&1 ||

@@ -28,27 +28,4 @@ case "${1:-}" in
         ;;
 esac
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -eq 0 ]; then
-    echo "All needed packages are installed."
-    exit 0
-fi
-
-install=(apt-get install -y --no-install-recommends "${missing[@]}")
-if [ "$(id -u)" -eq 0 ]; then
-    as_root=()
-elif command -v sudo >/dev/null; then
-    as_root=(sudo)
-else
-    echo "Missing Debian packages: ${missing[*]}" >&2
-    echo "Install them as root (sudo is not installed here), then run this again:" >&2
-    echo "    su -c 'apt-get update && ${install[*]}'" >&2
-    exit 1
-fi
-echo "Installing: ${missing[*]}"
-"${as_root[@]}" apt-get update
-# sudo does not pass the environment on; env sets it on the other side.
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${install[@]}"
+"$(dirname "$0")/need-packages.sh" "${packages[@]}"
