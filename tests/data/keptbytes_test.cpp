@@ -77,6 +77,20 @@ TEST_F(KeptBytes, KeptAsOpenedEvenWhenTheFileIsRenamedAwayLater)
     EXPECT_EQ(store_->FileName(), copy_);
 }
 
+// A second file opened keeps nothing of the first: until its own keep, Save As takes its bytes
+// from the second file itself.
+TEST_F(KeptBytes, ASecondFileOpenedKeepsNothingOfTheFirst)
+{
+    ASSERT_TRUE(store_->File().KeepBytesOutsideTables());
+    const QString second = folder_.add(QStringLiteral("D_Sce03.kqx"), 9);
+    QString error;
+    ASSERT_TRUE(store_->Open(second, error)) << error.toStdString();
+    EXPECT_FALSE(store_->File().BytesOutsideTablesKept());
+    EXPECT_TRUE(store_->File().FileBytes().isEmpty());
+    ASSERT_TRUE(store_->SaveAs(copy_, error)) << error.toStdString();
+    EXPECT_EQ(ReadBytes(copy_), withStore(ReadBytes(second)));
+}
+
 // The rest of the file is read into the room the open left around the tables.
 TEST_F(KeptBytes, WhatIsKeptIsTheFileAsOpenedByteForByte)
 {
